@@ -1,0 +1,26 @@
+# Lays out the program folder: the data folders, the factory set in DLL\, the
+# working copies of the settings (only where missing, so an organiser's own
+# list and settings survive a rebuild) and the shipped pictures and sounds.
+foreach(folder data dat datm DLL bg pics voice)
+  file(MAKE_DIRECTORY ${PROGRAM_DIR}/${folder})
+endforeach()
+
+file(GLOB factory_files ${SOURCE_DIR}/assets/factory/*)
+foreach(source ${factory_files})
+  get_filename_component(name ${source} NAME)
+  file(COPY_FILE ${source} ${PROGRAM_DIR}/DLL/${name} ONLY_IF_DIFFERENT)
+  if(NOT EXISTS ${PROGRAM_DIR}/${name})
+    file(COPY_FILE ${source} ${PROGRAM_DIR}/${name})
+  endif()
+endforeach()
+
+foreach(tree bg pics voice)
+  if(IS_DIRECTORY ${SOURCE_DIR}/assets/${tree})
+    file(GLOB_RECURSE shipped RELATIVE ${SOURCE_DIR}/assets/${tree} ${SOURCE_DIR}/assets/${tree}/*)
+    foreach(relative ${shipped})
+      get_filename_component(dir ${PROGRAM_DIR}/${tree}/${relative} DIRECTORY)
+      file(MAKE_DIRECTORY ${dir})
+      file(COPY_FILE ${SOURCE_DIR}/assets/${tree}/${relative} ${PROGRAM_DIR}/${tree}/${relative} ONLY_IF_DIFFERENT)
+    endforeach()
+  endif()
+endforeach()

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace sorvix {
+
+// One line of a text file, without its line end: GBK bytes as stored.
+using Lines = QList<QByteArray>;
+
+// The text files of the program folder. A reader accepts CR LF, LF or CR as a
+// line end; a writer ends every line with CR LF. Bytes pass unchanged in both
+// directions. Failures throw OperationError with the operator's message.
+namespace textfile {
+
+// Splits file contents into lines; a final line end adds no empty line.
+Lines splitLines(const QByteArray &bytes);
+// Joins lines, each followed by CR LF.
+QByteArray joinLines(const Lines &lines);
+
+bool exists(const QString &path);
+// Deletes a file; a missing file is not an error.
+void remove(const QString &path);
+
+QByteArray readAll(const QString &path);
+Lines readLines(const QString &path);
+// The first line, empty for an empty file.
+QByteArray readFirstLine(const QString &path);
+// The first line as a decimal number.
+int readFirstNumber(const QString &path);
+
+// Replaces the file with the given lines atomically: a crash leaves either the
+// old file or the new one, never part of one.
+void writeLines(const QString &path, const Lines &lines);
+void writeAll(const QString &path, const QByteArray &bytes);
+// Like writeLines, but leaves flushing to disk to the caller (syncFolder), for
+// the many small files of one batch.
+void writeLinesUnsynced(const QString &path, const Lines &lines);
+// Appends lines to the file (creating it when missing) and flushes them to
+// disk before returning.
+void appendLines(const QString &path, const Lines &lines);
+// Flushes everything written into one folder to disk.
+void syncFolder(const QString &folder);
+
+// A decimal integer as the files hold it: optional blanks around, an optional
+// sign, digits, within 32 bits. Returns false for anything else.
+bool parseNumber(const QByteArray &text, int *value);
+// The same, throwing the operator's conversion message on failure.
+int toNumber(const QByteArray &text);
+QByteArray fromNumber(int value);
+
+} // namespace textfile
+} // namespace sorvix

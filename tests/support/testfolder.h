@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/programfolder.h"
+
+#include <QTemporaryDir>
+
+namespace sorvix::test {
+
+// A fresh program folder in a temporary directory, with the folders the
+// installation provides. Removed when the object goes.
+class TestFolder
+{
+public:
+    explicit TestFolder(bool withFactorySet = false);
+
+    const ProgramFolder &folder() const { return m_folder; }
+    QString root() const { return m_dir.path(); }
+    QString path(const QString &relative) const { return m_folder.path(relative); }
+
+    // Writes a file from UTF-8 lines (converted to GBK), each ended CR LF.
+    void write(const QString &relative, const QStringList &utf8Lines) const;
+    void writeBytes(const QString &relative, const QByteArray &bytes) const;
+    QByteArray bytes(const QString &relative) const;
+    // The file's lines decoded from GBK.
+    QStringList lines(const QString &relative) const;
+    // Writes a participant list: one entry per person, "name|mobile|id|work|group".
+    void writeList(const QStringList &people) const;
+
+private:
+    QTemporaryDir m_dir;
+    ProgramFolder m_folder;
+};
+
+// The factory set shipped with the program (assets/factory).
+QString factoryFolder();
+
+} // namespace sorvix::test
