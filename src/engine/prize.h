@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/ports.h"
+#include "engine/programfolder.h"
+#include "settings/awardsettings.h"
+
+namespace sorvix {
+
+// Shows a level's prize in the corners of the draw screen, as the start of a
+// round and the announcement after a preparation do: both corners hidden, then
+// "奖品" + prize text unless hidden, and the picture when its file exists and
+// pictures are not hidden, in the left corner, the right one or both by the
+// prize position.
+void presentPrize(ScreenPort &screen, const ProgramFolder &folder, const AwardLevel &level, const DrawOptions &options);
+
+} // namespace sorvix

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/drawpool.h"
+#include "engine/programfolder.h"
+
+#include <QDateTime>
+
+namespace sorvix {
+
+// The record of who has won: the winners list dat\LuckyList.txt rebuilt from the
+// per-level winners files, the history file, the caption text and the exports.
+namespace winners {
+
+// The per-level winners files dat\0.dll .. dat\<highestLevel>.dll concatenated
+// (missing files skipped), ordered by level whatever the draw order.
+Lines collect(const ProgramFolder &folder, int highestLevel);
+// Rewrites dat\LuckyList.txt from the per-level files and returns its lines.
+Lines rebuildList(const ProgramFolder &folder, int highestLevel);
+
+// The caption strip's text: every line preceded by one blank, cut to 2500 bytes.
+QByteArray curtainText(const Lines &winnersList);
+constexpr int CurtainTextLimit = 2500;
+
+// "yyyymmdd-hhmmss" in local time.
+QString timestamp(const QDateTime &when);
+
+// Appends one record to dat\Sorvix history.txt: an empty line,
+// "==== <timestamp>  <note> ====", then the per-level winners files' lines.
+void appendHistory(const ProgramFolder &folder, int highestLevel, const QString &note, const QDateTime &when);
+
+// Rebuilds the winners list and copies it byte for byte to `target`.
+void exportWinners(const ProgramFolder &folder, int highestLevel, const QString &target);
+// Writes to `target` every display text of the pool (in pool order) that no
+// line of the rebuilt winners list equals byte for byte.
+void exportNonWinners(const ProgramFolder &folder, int highestLevel, const DrawPool &pool, const QString &target);
+
+} // namespace winners
+} // namespace sorvix

@@ -1,0 +1,8 @@
+#include "engine/textfile.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextFileSmoke, JoinsWithCrLf)
+{
+    EXPECT_EQ(sorvix::textfile::joinLines({"a", "b"}), QByteArray("a\r\nb\r\n"));
+}
