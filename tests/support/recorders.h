@@ -39,7 +39,7 @@ class RecordingScreen : public ScreenPort
 {
 public:
     QString head;
-    QString slots[11];
+    QString slotText[11];
     bool slotVisible[11] = {false, true, true, true, true, true, true, true, true, true, true};
     QString prizeText[2];
     bool prizeTextShown[2] = {false, false};
@@ -50,7 +50,7 @@ public:
     int rollingStops = 0;
 
     void setHead(const QByteArray &text) override { head = gbk::decode(text); }
-    void setSlot(int slot, const QByteArray &text) override { slots[slot] = gbk::decode(text); }
+    void setSlot(int slot, const QByteArray &text) override { slotText[slot] = gbk::decode(text); }
     void setSlotVisible(int slot, bool visible) override { slotVisible[slot] = visible; }
     void hidePrizes() override
     { prizeTextShown[0] = prizeTextShown[1] = prizePictureShown[0] = prizePictureShown[1] = false; }

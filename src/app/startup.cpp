@@ -1,0 +1,180 @@
+#include "app/startup.h"
+
+#include "app/drawround.h"
+#include "engine/drawfiles.h"
+#include "engine/errors.h"
+#include "engine/gbk.h"
+#include "engine/winners.h"
+
+namespace sorvix {
+
+Startup::Startup(Session &session, DrawScreen &screen, OperatorPort &op, SoundPort &sound, DrawPreparation &preparation)
+    : m_session(session), m_screen(screen), m_operator(op), m_sound(sound), m_preparation(preparation)
+{
+}
+
+void Startup::loadRawSettingsLists()
+{
+    static const QString names[6] = {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group, files::Lottery};
+    for (int i = 0; i < 6; ++i)
+        m_session.rawSettingsLists[i] = m_session.folder.readLines(names[i]);
+    // The participant list shares the column lists (implicitly shared, no copy).
+    for (int c = 0; c < ColumnCount; ++c)
+        m_session.list.columns[c] = m_session.rawSettingsLists[c];
+}
+
+bool Startup::mainScreenCreate()
+{
+    const ProgramFolder &folder = m_session.folder;
+    DrawState &state = m_session.state;
+    state.makeupActive = false;
+    m_session.settings.options.captionPosition = 0;
+    try {
+        loadRawSettingsLists();
+        if (folder.exists(files::RoundCount))
+            state.roundCount = folder.readFirstNumber(files::RoundCount);
+        awardfile::loadCurtain(folder, m_session.settings.options);
+        // A missing music file only means silence; the theme and the caption
+        // below still matter on the night.
+        try {
+            m_sound.openMusic(folder.path(files::BackgroundMusic));
+        } catch (const OperationError &) {
+        }
+        m_sound.setRepeatTimerRunning(true);
+        m_screen.formatTitles();
+        if (const std::optional<Theme> stored = theme::load(folder); stored && applyTheme)
+            applyTheme(*stored);
+        if (folder.exists(files::WinnersList)) {
+            m_screen.setCaption(gbk::fromUtf8("恭喜"));
+            m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
+        }
+        m_screen.hideMenus();
+    } catch (const OperationError &) {
+        return false;
+    }
+    return true;
+}
+
+void Startup::loadfile_txt()
+{
+    if (m_session.list.columns[ColName].isEmpty() && !m_session.folder.exists(files::Name))
+        return;
+    m_session.pool = buildPool(m_session.list, m_session.showFields);
+}
+
+bool Startup::participantListCreate()
+{
+    try {
+        m_session.keyField = keyfiles::loadKeyField(m_session.folder, m_session.keyField);
+        m_session.showFields = keyfiles::loadShowFields(m_session.folder, m_session.showFields, m_session.keyField);
+        loadfile_txt();
+    } catch (const OperationError &) {
+        return false;
+    }
+    return true;
+}
+
+void Startup::LoadAwardSettings()
+{
+    // A failed read keeps what was read so far; the screen shows that.
+    try {
+        awardfile::loadInto(m_session.folder, m_session.settings);
+    } catch (const OperationError &) {
+        m_screen.applyAwardSettings(m_session.settings);
+        throw;
+    }
+    m_screen.applyAwardSettings(m_session.settings);
+}
+
+void Startup::resumeDecision()
+{
+    const ProgramFolder &folder = m_session.folder;
+    DrawState &state = m_session.state;
+    if (!folder.exists(files::Status)) {
+        state.roundIndex = 0;
+        m_preparation.PrepareDraw();
+        return;
+    }
+    state.roundIndex = drawfiles::readStatus(folder);
+    // A stop that was cut short after recording its winners counts as drawn.
+    recoverRecordedRound(m_session);
+    if (state.roundIndex < 1) {
+        m_preparation.PrepareDraw();
+    } else if (state.roundIndex == state.roundCount) {
+        if (m_operator.confirm(QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")) == OperatorPort::Answer::Yes)
+            m_screen.showResults();
+        m_screen.setSlot(5, gbk::fromUtf8("抽奖已经全部完成"));
+    } else if (m_operator.confirm(QStringLiteral("上次抽奖还未完成，是否继续？\r【是】继续之前的抽奖，【否】重新抽奖。"))
+               == OperatorPort::Answer::Yes) {
+        const int level = drawfiles::roundLevel(folder, state.roundIndex);
+        if (level >= 0 && level < LevelCount)
+            m_screen.setHead(gbk::fromUtf8("准备抽取") + m_session.awardTable[size_t(level)].displayName);
+    } else {
+        state.roundIndex = 0;
+        m_preparation.PrepareDraw();
+    }
+}
+
+bool Startup::awardSettingsCreate()
+{
+    try {
+        LoadAwardSettings();
+        m_preparation.RefreshAwardTable();
+        m_session.tooManyWinners = false;
+        m_screen.setSlot(5, m_session.settings.options.startStopKeysText());
+        resumeDecision();
+    } catch (const OperationError &) {
+        return false;
+    }
+    return true;
+}
+
+void Startup::run()
+{
+    mainScreenCreate();
+    participantListCreate();
+    awardSettingsCreate();
+}
+
+ExitQuestions::ExitQuestions(Session &session, OperatorPort &op)
+    : m_session(session), m_operator(op)
+{
+}
+
+bool ExitQuestions::FormCloseQuery()
+{
+    const DrawState &state = m_session.state;
+    const int highest = m_session.settings.highestEnabledLevel();
+    const auto record = [&](const char *note) {
+        try {
+            winners::appendHistory(m_session.folder, highest, QString::fromUtf8(note), now());
+        } catch (const OperationError &error) {
+            m_operator.showError(error.message());
+        }
+    };
+    if (state.roundCount > state.roundIndex) {
+        if (m_operator.confirm(QStringLiteral("抽奖还没有结束，是否退出？")) != OperatorPort::Answer::Yes)
+            return false;
+        record("抽奖结束前退出");
+        return true;
+    }
+    if (state.roundIndex != 0 && state.roundCount == state.roundIndex) {
+        switch (m_operator.confirmWithCancel(QStringLiteral("退出前，是否导出中奖名单？"))) {
+        case OperatorPort::Answer::Cancel:
+            return false;
+        case OperatorPort::Answer::Yes:
+            if (exportWinners)
+                exportWinners();
+            break;
+        case OperatorPort::Answer::No:
+            break;
+        }
+        record("抽奖完成");
+        return true;
+    }
+    if (state.roundIndex != 0)
+        record("抽奖完成");
+    return true;
+}
+
+} // namespace sorvix

@@ -1,0 +1,103 @@
+#include "app/ui/qtoperator.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+
+namespace sorvix {
+
+namespace {
+
+OperatorPort::Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QApplication::applicationName(), QtOperator::boxText(text), buttons, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return OperatorPort::Answer::Yes;
+    case QMessageBox::No: return OperatorPort::Answer::No;
+    default: return OperatorPort::Answer::Cancel;
+    }
+}
+
+void tell(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, QApplication::applicationName(), QtOperator::boxText(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+QString QtOperator::boxText(const QString &text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+QString QtOperator::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+OperatorPort::Answer QtOperator::confirm(const QString &text)
+{
+    return ask(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+}
+
+OperatorPort::Answer QtOperator::confirmWithCancel(const QString &text)
+{
+    return ask(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+OperatorPort::Answer QtOperator::warnYesNo(const QString &text)
+{
+    return ask(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No);
+}
+
+void QtOperator::inform(const QString &text)
+{
+    tell(m_parent, QMessageBox::Information, text);
+}
+
+void QtOperator::warn(const QString &text)
+{
+    tell(m_parent, QMessageBox::Warning, text);
+}
+
+void QtOperator::showError(const QString &text)
+{
+    tell(m_parent, QMessageBox::Critical, text);
+}
+
+QString QtOperator::chooseSaveFile(const QString &filter, const QString &proposedName)
+{
+    return QFileDialog::getSaveFileName(m_parent, QString(), QDir::home().filePath(proposedName), qtFilter(filter));
+}
+
+QString QtOperator::chooseOpenFile(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, QString(), QString(), qtFilter(filter));
+}
+
+void QtOperator::openWithShell(const QString &target)
+{
+    if (QFileInfo(target).isAbsolute())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+    else
+        QDesktopServices::openUrl(QUrl(target));
+}
+
+} // namespace sorvix

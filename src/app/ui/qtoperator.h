@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/ports.h"
+
+class QWidget;
+
+namespace sorvix {
+
+// Questions and notices as Qt message boxes, file choices as Qt file dialogs,
+// the shell's open through QDesktopServices.
+class QtOperator : public OperatorPort
+{
+public:
+    explicit QtOperator(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    Answer confirm(const QString &text) override;
+    Answer confirmWithCancel(const QString &text) override;
+    Answer warnYesNo(const QString &text) override;
+    void inform(const QString &text) override;
+    void warn(const QString &text) override;
+    void showError(const QString &text) override;
+    QString chooseSaveFile(const QString &filter, const QString &proposedName) override;
+    QString chooseOpenFile(const QString &filter) override;
+    void openWithShell(const QString &target) override;
+
+    // "文本文件(*.txt)|*.txt" as a Qt filter list.
+    static QString qtFilter(const QString &filter);
+    // Texts use CR for their line breaks; message boxes want LF.
+    static QString boxText(const QString &text);
+
+private:
+    QWidget *m_parent = nullptr;
+};
+
+} // namespace sorvix

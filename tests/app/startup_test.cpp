@@ -1,0 +1,247 @@
+#include "app/drawscreen.h"
+#include "app/startup.h"
+#include "engine/drawfiles.h"
+#include "engine/gbk.h"
+#include "engine/prepare.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using namespace sorvix::test;
+using Answer = OperatorPort::Answer;
+
+namespace {
+
+class RecordingDrawScreen : public RecordingScreen, public DrawScreen
+{
+public:
+    QString title;
+    int resultsShown = 0;
+    bool menusHidden = false;
+    int titleFormats = 0;
+
+    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
+    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
+    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
+    void hidePrizes() override { RecordingScreen::hidePrizes(); }
+    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
+    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
+    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
+    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
+    void stopRolling() override { RecordingScreen::stopRolling(); }
+    void applyAwardSettings(const AwardSettings &s) override { title = gbk::decode(s.options.title); }
+    void formatTitles() override { ++titleFormats; }
+    void hideMenus() override { menusHidden = true; }
+    void showMenus() override { menusHidden = false; }
+    void relayout() override {}
+    void showResults() override { ++resultsShown; }
+};
+
+// A program folder with the shipped settings and demonstration list, started
+// the way the program starts.
+class StartupTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    Session session;
+    RecordingDrawScreen screen;
+    RecordingOperator op;
+    RecordingSound sound;
+    DrawRandom random{7};
+    std::unique_ptr<DrawPreparation> preparation;
+
+    void SetUp() override
+    {
+        session.folder = dir.folder();
+    }
+
+    void start()
+    {
+        session = Session();
+        session.folder = dir.folder();
+        DrawScreen &drawScreen = screen;
+        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
+        Startup startup(session, drawScreen, op, sound, *preparation);
+        startup.run();
+    }
+
+    // Marks the first `rounds` rounds of the current plan as drawn, as the
+    // stops would have recorded them.
+    void drawRounds(int rounds)
+    {
+        for (int n = 0; n < rounds; ++n) {
+            const RoundPlan round = drawfiles::readRound(dir.folder(), n);
+            levelwinners::record(dir.folder(), round.level, "L", "P", round.names);
+        }
+        drawfiles::writeStatus(dir.folder(), rounds);
+    }
+};
+
+} // namespace
+
+TEST_F(StartupTest, FirstStartPreparesWithoutAQuestion)
+{
+    start();
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_GT(session.state.roundCount, 0);
+    EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("0")});
+    EXPECT_TRUE(dir.folder().exists(files::round(0)));
+    EXPECT_EQ(int(session.pool.size()), session.list.count());
+    EXPECT_EQ(screen.title, QStringLiteral("Qenwood科技有限公司新年联欢会"));
+    EXPECT_TRUE(screen.menusHidden);
+    EXPECT_EQ(screen.slotText[5], QStringLiteral("空格键开始回车键停止"));
+}
+
+TEST_F(StartupTest, StatusZeroPreparesAnewEvenAfterDrawnRounds)
+{
+    start();
+    drawRounds(2);
+    drawfiles::writeStatus(dir.folder(), 0);
+    start();
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_FALSE(dir.folder().exists(files::levelWinners(3)));
+    EXPECT_EQ(session.state.roundIndex, 0);
+}
+
+TEST_F(StartupTest, FinishedDrawOffersTheResults)
+{
+    start();
+    const int rounds = session.state.roundCount;
+    drawRounds(rounds);
+    op.answers = {Answer::Yes};
+    start();
+    ASSERT_EQ(op.questions.size(), 1);
+    EXPECT_EQ(op.questions[0], QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？"));
+    EXPECT_EQ(screen.resultsShown, 1);
+    EXPECT_EQ(screen.slotText[5], QStringLiteral("抽奖已经全部完成"));
+    EXPECT_EQ(session.state.roundIndex, rounds);
+
+    op.questions.clear();
+    op.answers = {Answer::No};
+    start();
+    EXPECT_EQ(screen.resultsShown, 1);
+    EXPECT_EQ(screen.slotText[5], QStringLiteral("抽奖已经全部完成"));
+    EXPECT_TRUE(dir.folder().exists(files::levelWinners(0)));
+}
+
+TEST_F(StartupTest, HalfDrawnPlanContinuesOnYes)
+{
+    start();
+    drawRounds(1);
+    const QByteArray before = dir.bytes(files::round(1));
+    op.answers = {Answer::Yes};
+    start();
+    ASSERT_EQ(op.questions.size(), 1);
+    EXPECT_EQ(op.questions[0], QStringLiteral("上次抽奖还未完成，是否继续？\r【是】继续之前的抽奖，【否】重新抽奖。"));
+    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(dir.bytes(files::round(1)), before);
+    const int level = drawfiles::roundLevel(dir.folder(), 1);
+    EXPECT_EQ(screen.head, QStringLiteral("准备抽取") + gbk::decode(session.awardTable[size_t(level)].displayName));
+}
+
+TEST_F(StartupTest, HalfDrawnPlanStartsOverOnNo)
+{
+    start();
+    drawRounds(1);
+    const int firstLevel = drawfiles::roundLevel(dir.folder(), 0);
+    op.answers = {Answer::No};
+    start();
+    EXPECT_EQ(op.questions.size(), 1);
+    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("0")});
+    EXPECT_FALSE(dir.folder().exists(files::levelWinners(firstLevel)));
+}
+
+TEST_F(StartupTest, BrokenSettingsEndStartUpQuietly)
+{
+    dir.writeBytes(QStringLiteral("filenameqty.dll"), "x\r\n");
+    dir.folder().remove(QStringLiteral("Tlottery.dll"));
+    start();
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_TRUE(op.notices.isEmpty());
+    EXPECT_FALSE(dir.folder().exists(files::round(0)));
+    // The failing step ended the draw screen's sequence before the menus went.
+    EXPECT_FALSE(screen.menusHidden);
+}
+
+TEST_F(StartupTest, WinnersListBecomesTheCaption)
+{
+    start();
+    drawRounds(1);
+    dir.write(QStringLiteral("dat\\LuckyList.txt"), {QString(), QStringLiteral("特等奖"), QStringLiteral("张三")});
+    op.answers = {Answer::Yes};
+    start();
+    EXPECT_EQ(screen.caption, QStringLiteral("  特等奖 张三"));
+}
+
+// ---- exit --------------------------------------------------------------
+
+namespace {
+
+struct ExitCase
+{
+    TestFolder dir;
+    Session session;
+    RecordingOperator op;
+    int exports = 0;
+
+    bool close(int roundIndex, int roundCount)
+    {
+        session.folder = dir.folder();
+        session.state.roundIndex = roundIndex;
+        session.state.roundCount = roundCount;
+        ExitQuestions questions(session, op);
+        questions.now = [] { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); };
+        questions.exportWinners = [this] { ++exports; };
+        return questions.FormCloseQuery();
+    }
+    QStringList history() const { return dir.lines(QStringLiteral("dat\\Sorvix history.txt")); }
+};
+
+} // namespace
+
+TEST(ExitQuestions, RoundsLeftAskBeforeLeaving)
+{
+    ExitCase c;
+    c.op.answers = {Answer::No};
+    EXPECT_FALSE(c.close(0, 3));
+    EXPECT_EQ(c.op.questions, QStringList{QStringLiteral("抽奖还没有结束，是否退出？")});
+    EXPECT_TRUE(c.history().isEmpty());
+
+    c.op.answers = {Answer::Yes};
+    EXPECT_TRUE(c.close(1, 3));
+    EXPECT_EQ(c.history(), (QStringList{QString(), QStringLiteral("==== 20261231-235958  抽奖结束前退出 ====")}));
+}
+
+TEST(ExitQuestions, FinishedDrawOffersTheExport)
+{
+    ExitCase c;
+    c.op.answers = {Answer::Cancel};
+    EXPECT_FALSE(c.close(4, 4));
+    EXPECT_TRUE(c.history().isEmpty());
+
+    c.op.answers = {Answer::Yes};
+    EXPECT_TRUE(c.close(4, 4));
+    EXPECT_EQ(c.exports, 1);
+    c.op.answers = {Answer::No};
+    EXPECT_TRUE(c.close(4, 4));
+    EXPECT_EQ(c.exports, 1);
+    EXPECT_EQ(c.op.questions.last(), QStringLiteral("退出前，是否导出中奖名单？"));
+    EXPECT_EQ(c.history().count(QStringLiteral("==== 20261231-235958  抽奖完成 ====")), 2);
+}
+
+TEST(ExitQuestions, NothingToAskWithoutAPlan)
+{
+    ExitCase c;
+    EXPECT_TRUE(c.close(0, 0));
+    EXPECT_TRUE(c.op.questions.isEmpty());
+    EXPECT_FALSE(c.dir.folder().exists(files::History));
+
+    // More rounds drawn than the plan has: recorded without a question.
+    EXPECT_TRUE(c.close(5, 3));
+    EXPECT_TRUE(c.op.questions.isEmpty());
+    EXPECT_EQ(c.history().size(), 2);
+}
