@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,10 +22,12 @@ namespace {
     throw OperationError(what + QStringLiteral("：") + QDir::toNativeSeparators(path));
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes, bool sync)
+void writeBytes(const QString &path, const QByteArray &bytes)
 {
+    // QSaveFile writes beside the target and renames over it on commit, after
+    // syncing the data to disk itself. No direct-write fallback: where no
+    // temporary file can be made, the write fails and the old file stays.
     QSaveFile file(path);
-    // QSaveFile keeps fsync off unless asked: the rename must not land before the data.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("无法写入文件"), path);
@@ -31,14 +35,36 @@ void writeBytes(const QString &path, const QByteArray &bytes, bool sync)
         file.cancelWriting();
         fail(QStringLiteral("无法写入文件"), path);
     }
-    if (sync && !file.flush()) {
-        file.cancelWriting();
-        fail(QStringLiteral("无法写入文件"), path);
-    }
-    if (sync)
-        ::fsync(file.handle());
     if (!file.commit())
         fail(QStringLiteral("无法写入文件"), path);
+}
+
+// The same replacement by rename, without the sync: for the many small files
+// of one batch, made durable together by syncFolder.
+void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = target + ".~" + QByteArray::number(qint64(::getpid()));
+    ::unlink(temporary.constData());
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fail(QStringLiteral("无法写入文件"), path);
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        data += written;
+        left -= written;
+    }
+    const bool closed = ::close(fd) == 0;
+    if (left > 0 || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        fail(QStringLiteral("无法写入文件"), path);
+    }
 }
 
 } // namespace
@@ -48,6 +74,11 @@ Lines splitLines(const QByteArray &bytes)
     Lines lines;
     const char *data = bytes.constData();
     const qsizetype size = bytes.size();
+    // Sized once: the participant columns run to many thousands of lines.
+    qsizetype ends = std::count(data, data + size, '\n');
+    if (ends == 0)
+        ends = std::count(data, data + size, '\r');
+    lines.reserve(ends + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char c = data[i];
@@ -122,23 +153,17 @@ int readFirstNumber(const QString &path)
 
 void writeLines(const QString &path, const Lines &lines)
 {
-    writeBytes(path, joinLines(lines), true);
+    writeBytes(path, joinLines(lines));
 }
 
 void writeAll(const QString &path, const QByteArray &bytes)
 {
-    writeBytes(path, bytes, true);
+    writeBytes(path, bytes);
 }
 
 void writeLinesUnsynced(const QString &path, const Lines &lines)
 {
-    // A plain write: the batch is made durable by one syncFolder at its end.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail(QStringLiteral("无法写入文件"), path);
-    const QByteArray bytes = joinLines(lines);
-    if (file.write(bytes) != bytes.size())
-        fail(QStringLiteral("无法写入文件"), path);
+    writeBytesUnsynced(path, joinLines(lines));
 }
 
 void appendLines(const QString &path, const Lines &lines)

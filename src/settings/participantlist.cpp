@@ -112,31 +112,59 @@ std::vector<std::array<QByteArray, ColumnCount>> ParticipantList::rows() const
     return result;
 }
 
+namespace {
+
+// Appends `text` with up to `count` bytes from 1-based byte position
+// `position` replaced by `insert`; what maskAt returns, without the copies.
+void appendMasked(QByteArray &out, const QByteArray &text, int position, int count, const QByteArray &insert)
+{
+    const qsizetype start = position - 1;
+    if (start >= text.size()) {
+        out.append(text).append(insert);
+        return;
+    }
+    out.append(text.constData(), start).append(insert);
+    const qsizetype rest = start + count;
+    if (rest < text.size())
+        out.append(text.constData() + rest, text.size() - rest);
+}
+
+const QByteArray MobileMask = QByteArrayLiteral("****");
+const QByteArray IdMask = QByteArrayLiteral("********");
+
+} // namespace
+
 QByteArray maskAt(const QByteArray &text, int position, int count, const QByteArray &insert)
 {
-    QByteArray result = text;
-    const qsizetype start = position - 1;
-    if (start < result.size())
-        result.remove(start, count);
-    if (start >= result.size())
-        result.append(insert);
-    else
-        result.insert(start, insert);
+    QByteArray result;
+    result.reserve(text.size() + insert.size());
+    appendMasked(result, text, position, count, insert);
     return result;
 }
 
 QByteArray displayText(const Participant &p, const ShowFields &show)
 {
+    if (!show.showMobile && !show.showId && !show.showWorkId)
+        return show.showName ? p.name : QByteArray(); // shares the name's bytes
+    // One allocation per text: the list is rebuilt whole on every load.
     QByteArray text;
+    text.reserve((show.showName ? p.name.size() : 0) + (show.showMobile ? p.mobile.size() + 5 : 0)
+                 + (show.showId ? p.idNumber.size() + 9 : 0) + (show.showWorkId ? p.workId.size() + 1 : 0));
     if (show.showName)
-        text = p.name;
+        text.append(p.name);
     if (show.showMobile) {
         text.append(' ');
-        text.append(show.maskMobile ? maskAt(p.mobile, 4, 4, "****") : p.mobile);
+        if (show.maskMobile)
+            appendMasked(text, p.mobile, 4, 4, MobileMask);
+        else
+            text.append(p.mobile);
     }
     if (show.showId) {
         text.append(' ');
-        text.append(show.maskId ? maskAt(p.idNumber, 7, 8, "********") : p.idNumber);
+        if (show.maskId)
+            appendMasked(text, p.idNumber, 7, 8, IdMask);
+        else
+            text.append(p.idNumber);
     }
     if (show.showWorkId) {
         text.append(' ');
