@@ -1,0 +1,115 @@
+#include "presentation/layout.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+
+namespace sorvix::layout {
+
+int roundHalfEven(long double x)
+{
+    // nearbyint follows the current rounding mode; pin it to nearest-even so a
+    // caller that changed the mode cannot shift the screen by a pixel.
+    const int mode = std::fegetround();
+    if (mode != FE_TONEAREST)
+        std::fesetround(FE_TONEAREST);
+    const long double r = std::nearbyintl(x);
+    if (mode != FE_TONEAREST)
+        std::fesetround(mode);
+    return static_cast<int>(r);
+}
+
+int scaled(long double factor, int value)
+{
+    return roundHalfEven(factor * static_cast<long double>(value));
+}
+
+int points(int height, int less, double ppi)
+{
+    return roundHalfEven(static_cast<long double>(height) * 72 / static_cast<long double>(ppi)) - less;
+}
+
+ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip)
+{
+    ScreenLayout l;
+
+    // Caption strip.
+    StripState strip = previousStrip;
+    if (P == 0)
+        strip = {0, true};
+    else if (P == 1)
+        strip = {H - StripHeight, true};
+    else if (P == 2)
+        strip = {H - StripHeight, false};
+    l.strip = QRect(1, strip.top, W - 2, StripHeight);
+    l.stripVisible = strip.visible;
+    l.captionLeft = l.strip.width();
+
+    // Title and subtitle.
+    const int titleTop = P == 0 ? 50 : 30;
+    const int titleHeight = scaled(Factor006, H);
+    l.title = {QRect(0, titleTop, W, titleHeight), points(titleHeight, 10, ppi)};
+
+    const int subtitleTop = scaled(Factor001, H) + titleTop + titleHeight;
+    const int subtitleHeight = scaled(Factor006, H);
+    l.subtitle = {QRect(0, subtitleTop, W, subtitleHeight), points(subtitleHeight, 12, ppi)};
+
+    // Room left below the subtitle for the status line and the slots.
+    const int E = (H - 60 - subtitleHeight - subtitleTop) - scaled(Factor004, H);
+    l.freeHeight = E;
+
+    // Status line.
+    const int headTop = scaled(Factor001, H) + subtitleTop + subtitleHeight;
+    const int headHeight = scaled(Factor007, E);
+    l.slotFontPt = points(headHeight, 5, ppi);
+
+    // Buttons.
+    const int buttonTop = P == 0 ? H - 50 : H - 70;
+    l.start = QRect(W / 2 - ButtonWidth - 40, buttonTop, ButtonWidth, ButtonHeight);
+    l.end = QRect(W / 2 + 40, buttonTop, ButtonWidth, ButtonHeight);
+
+    // Name slots: a fixed step below the status line, the lower five narrower.
+    const int step = scaled(Factor009, E);
+    const int slotHeight = scaled(Factor007, E);
+    int top = headTop;
+    for (int k = 1; k <= SlotCount; ++k) {
+        top += step;
+        l.nameSlots[k - 1] = k <= 5 ? QRect(0, top, W, slotHeight) : QRect(200, top, W - 400, slotHeight);
+    }
+
+    // The status line ends up at half its box height; the slots keep theirs.
+    const int headFont = roundHalfEven(static_cast<long double>(headHeight) * 72 / static_cast<long double>(ppi) / 2);
+    l.head = {QRect(0, headTop, W, headHeight), headFont};
+
+    // Prize corners.
+    const int PW = static_cast<int>(std::trunc(1.5L * W / 10));
+    const int PH = static_cast<int>(std::trunc(1.5L * H / 10));
+
+    // Slots 9 and 10 leave room for the corner pictures.
+    const int narrow = W - 2 * PW - 10;
+    const int narrowLeft = (W - narrow) / 2;
+    for (int k : {9, 10}) {
+        QRect &r = l.nameSlots[k - 1];
+        r = QRect(narrowLeft, r.top(), narrow, r.height());
+    }
+
+    const int pictureTop = P == 1 ? H - PH - StripHeight : H - PH;
+    const int textTop = pictureTop - PrizeTextHeight;
+    l.prizePicture[0] = QRect(0, pictureTop, PW, PH);
+    l.prizePicture[1] = QRect(W - PW, pictureTop, PW, PH);
+    l.prizeText[0] = {QRect(0, textTop, PW, PrizeTextHeight), headFont};
+    l.prizeText[1] = {QRect(W - PW, textTop, PW, PrizeTextHeight), headFont};
+
+    return l;
+}
+
+SlotRange slotRange(int winners)
+{
+    const int n = std::min(winners, SlotCount);
+    if (n <= 0)
+        return {};
+    const int first = 5 - (n - 1) / 2;
+    return {first, first + n - 1};
+}
+
+} // namespace sorvix::layout

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QRect>
+#include <array>
+
+namespace sorvix {
+
+// The draw screen's geometry for a client area, recomputed on every resize.
+// Pure arithmetic: the window copies the boxes and font sizes onto its
+// controls. Hidden elements keep their place, so the layout never looks at the
+// hide options.
+namespace layout {
+
+constexpr int SlotCount = 10;
+constexpr int StripHeight = 30;
+constexpr int ButtonWidth = 76;
+constexpr int ButtonHeight = 33;
+constexpr int PrizeTextHeight = 30;
+
+// The factors of the layout. 0.07 and 0.09 are deliberately single-precision
+// values (0.0700000003, 0.0900000036) widened to extended precision: products
+// that would be exact halves in decimal land round up, as the screens of
+// earlier versions did (150 x 0.07 gives 11). The others stay exact halves and
+// go to the even neighbour.
+constexpr long double Factor006 = 0.06L;
+constexpr long double Factor001 = 0.01L;
+constexpr long double Factor004 = 0.04L;
+constexpr long double Factor007 = static_cast<long double>(0.07f);
+constexpr long double Factor009 = static_cast<long double>(0.09f);
+
+// Round to nearest, exact halves to the even neighbour, in extended precision.
+int roundHalfEven(long double x);
+// round(factor x value).
+int scaled(long double factor, int value);
+// A font size in points for a box `height` pixels high, minus `less`.
+int points(int height, int less, double ppi);
+
+// The caption strip's top and visibility: a caption position outside 0..2
+// leaves them as they were, so the layout takes the previous state.
+struct StripState
+{
+    int top = 0;
+    bool visible = true;
+};
+
+struct TextBox
+{
+    QRect rect;
+    int fontPt = 0;
+};
+
+struct ScreenLayout
+{
+    // Panel_curtain and the scroll start of Label_curtain (= strip width).
+    QRect strip;
+    bool stripVisible = true;
+    int captionLeft = 0;
+
+    TextBox title;
+    TextBox subtitle;
+    // Label_head: its box and its final font size (half its height in points).
+    TextBox head;
+    // The free height between the status line and the bottom the slots share.
+    int freeHeight = 0;
+
+    // Label_name1..10 at index 0..9; all of them use slotFontPt.
+    std::array<QRect, SlotCount> nameSlots;
+    int slotFontPt = 0;
+
+    QRect start;  // Image_start
+    QRect end;    // Image_end
+
+    // Bottom-left (Image_award, Label_award) and bottom-right (Image_award1,
+    // Label_award1) prize corners. Both texts use head.fontPt.
+    QRect prizePicture[2];
+    TextBox prizeText[2];
+
+    const QRect &slot(int k) const { return nameSlots[k - 1]; } // k = 1..10
+    StripState stripState() const { return {strip.top(), stripVisible}; }
+};
+
+// Lays out a client area W x H with caption position P (0 top, 1 bottom,
+// 2 off) for fonts at `ppi` pixels per inch.
+ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip = {});
+
+// The name slots a round of `winners` names uses: consecutive, centred on
+// slot 5 (the lower middle for even counts). Empty for 0 or fewer names; more
+// than ten use all ten.
+struct SlotRange
+{
+    int first = 5;
+    int last = 4;
+
+    int count() const { return last - first + 1; }
+    bool contains(int slot) const { return slot >= first && slot <= last; }
+};
+SlotRange slotRange(int winners);
+
+} // namespace layout
+} // namespace sorvix

@@ -1,0 +1,200 @@
+#include "presentation/layout.h"
+
+#include <gtest/gtest.h>
+
+using namespace sorvix::layout;
+
+namespace {
+
+void expectSlotTops(const ScreenLayout &l, std::initializer_list<int> tops)
+{
+    int k = 1;
+    for (int top : tops) {
+        EXPECT_EQ(l.slot(k).top(), top) << "slot " << k;
+        ++k;
+    }
+}
+
+} // namespace
+
+TEST(LayoutRounding, HalvesGoToEvenNeighbour)
+{
+    EXPECT_EQ(roundHalfEven(0.5L), 0);
+    EXPECT_EQ(roundHalfEven(1.5L), 2);
+    EXPECT_EQ(roundHalfEven(2.5L), 2);
+    EXPECT_EQ(roundHalfEven(-2.5L), -2);
+    EXPECT_EQ(roundHalfEven(2.5000001L), 3);
+    // 0.06 and 0.01 keep exact halves exact.
+    EXPECT_EQ(scaled(Factor006, 25), 2);
+    EXPECT_EQ(scaled(Factor006, 75), 4);
+    EXPECT_EQ(scaled(Factor001, 250), 2);
+}
+
+TEST(LayoutRounding, SinglePrecisionFactorsTipHalvesUp)
+{
+    EXPECT_EQ(scaled(Factor007, 150), 11);
+    EXPECT_EQ(scaled(Factor007, 350), 25);
+    EXPECT_EQ(scaled(Factor009, 250), 23);
+    EXPECT_EQ(scaled(Factor009, 450), 41);
+}
+
+TEST(LayoutRounding, PointsFromBoxHeight)
+{
+    EXPECT_EQ(points(65, 10, 96), 39);  // 48.75
+    EXPECT_EQ(points(50, 0, 96), 38);   // 37.5 to even
+    EXPECT_EQ(points(54, 0, 96), 40);   // 40.5 to even
+    EXPECT_EQ(points(65, 10, 120), 29); // 39
+}
+
+TEST(ScreenLayoutTest, FullHdCaptionOnTop)
+{
+    const ScreenLayout l = computeLayout(1920, 1080, 0, 96);
+
+    EXPECT_EQ(l.strip, QRect(1, 0, 1918, 30));
+    EXPECT_TRUE(l.stripVisible);
+    EXPECT_EQ(l.captionLeft, 1918);
+
+    EXPECT_EQ(l.title.rect, QRect(0, 50, 1920, 65));
+    EXPECT_EQ(l.title.fontPt, 39);
+    EXPECT_EQ(l.subtitle.rect, QRect(0, 126, 1920, 65));
+    EXPECT_EQ(l.subtitle.fontPt, 37);
+    EXPECT_EQ(l.freeHeight, 786);
+
+    EXPECT_EQ(l.head.rect, QRect(0, 202, 1920, 55));
+    EXPECT_EQ(l.slotFontPt, 36);
+    EXPECT_EQ(l.head.fontPt, 21);
+
+    expectSlotTops(l, {273, 344, 415, 486, 557, 628, 699, 770, 841, 912});
+    for (int k = 1; k <= 10; ++k)
+        EXPECT_EQ(l.slot(k).height(), 55) << "slot " << k;
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(l.slot(k).left(), 0);
+        EXPECT_EQ(l.slot(k).width(), 1920);
+    }
+    for (int k = 6; k <= 8; ++k) {
+        EXPECT_EQ(l.slot(k).left(), 200);
+        EXPECT_EQ(l.slot(k).width(), 1520);
+    }
+    for (int k = 9; k <= 10; ++k) {
+        EXPECT_EQ(l.slot(k).left(), 293);
+        EXPECT_EQ(l.slot(k).width(), 1334);
+    }
+
+    EXPECT_EQ(l.start, QRect(844, 1030, 76, 33));
+    EXPECT_EQ(l.end, QRect(1000, 1030, 76, 33));
+
+    EXPECT_EQ(l.prizePicture[0], QRect(0, 918, 288, 162));
+    EXPECT_EQ(l.prizePicture[1], QRect(1632, 918, 288, 162));
+    EXPECT_EQ(l.prizeText[0].rect, QRect(0, 888, 288, 30));
+    EXPECT_EQ(l.prizeText[1].rect, QRect(1632, 888, 288, 30));
+    EXPECT_EQ(l.prizeText[0].fontPt, 21);
+    EXPECT_EQ(l.prizeText[1].fontPt, 21);
+}
+
+TEST(ScreenLayoutTest, LaptopCaptionAtBottom)
+{
+    const ScreenLayout l = computeLayout(1366, 768, 1, 96);
+
+    EXPECT_EQ(l.strip, QRect(1, 738, 1364, 30));
+    EXPECT_TRUE(l.stripVisible);
+    EXPECT_EQ(l.title.rect.top(), 30);
+    EXPECT_EQ(l.freeHeight, 547);
+    EXPECT_EQ(l.head.rect.top(), 138);
+    EXPECT_EQ(l.head.rect.height(), 38);
+    EXPECT_EQ(l.slot(1).top(), 138 + 49);
+    EXPECT_EQ(l.slot(2).top() - l.slot(1).top(), 49);
+    EXPECT_EQ(l.slot(10).top() - l.slot(9).top(), 49);
+    EXPECT_EQ(l.start.top(), 698);
+    EXPECT_EQ(l.end.top(), 698);
+    EXPECT_EQ(l.prizePicture[0], QRect(0, 623, 204, 115));
+    EXPECT_EQ(l.prizePicture[1], QRect(1366 - 204, 623, 204, 115));
+    EXPECT_EQ(l.prizeText[0].rect.top(), 593);
+    EXPECT_EQ(l.prizeText[1].rect.top(), 593);
+}
+
+TEST(ScreenLayoutTest, WindowedCaptionOff)
+{
+    const ScreenLayout l = computeLayout(800, 600, 2, 96);
+
+    EXPECT_FALSE(l.stripVisible);
+    EXPECT_EQ(l.strip.top(), 570);
+    EXPECT_EQ(l.title.rect, QRect(0, 30, 800, 36));
+    EXPECT_EQ(l.title.fontPt, 17);
+    EXPECT_EQ(l.start.top(), 530);
+    EXPECT_EQ(l.prizePicture[0], QRect(0, 510, 120, 90));
+    EXPECT_EQ(l.prizeText[0].rect.top(), 480);
+}
+
+TEST(ScreenLayoutTest, CaptionPositionOutOfRangeKeepsStripButNotTop)
+{
+    const ScreenLayout l = computeLayout(1024, 768, 7, 96, StripState{738, false});
+
+    EXPECT_EQ(l.strip, QRect(1, 738, 1022, 30));
+    EXPECT_FALSE(l.stripVisible);
+    EXPECT_EQ(l.captionLeft, 1022);
+    // Every other step treats it as neither top nor bottom.
+    EXPECT_EQ(l.title.rect.top(), 30);
+    EXPECT_EQ(l.start.top(), 768 - 70);
+    EXPECT_EQ(l.prizePicture[0].top(), 768 - 115);
+
+    const ScreenLayout again = computeLayout(1024, 700, -1, 96, l.stripState());
+    EXPECT_EQ(again.strip.top(), 738);
+    EXPECT_FALSE(again.stripVisible);
+}
+
+TEST(ScreenLayoutTest, RoundingSensitiveHeights)
+{
+    // H 275: 0.06 H is 16.5 exactly and goes down to 16.
+    EXPECT_EQ(computeLayout(400, 275, 2, 96).title.rect.height(), 16);
+    // H 289 leaves 150 pixels free; 0.07 of it lands on 11, not 10.
+    const ScreenLayout l = computeLayout(400, 289, 2, 96);
+    ASSERT_EQ(l.freeHeight, 150);
+    EXPECT_EQ(l.head.rect.height(), 11);
+    EXPECT_EQ(l.slot(1).height(), 11);
+    EXPECT_EQ(l.slot(2).top() - l.slot(1).top(), 14); // 13.5000005
+}
+
+TEST(ScreenLayoutTest, TitleBoxIndependentOfContent)
+{
+    // The layout takes no hide flags: the subtitle sits below the title's box
+    // whether the title shows or not, and only the caption position moves it.
+    const ScreenLayout top = computeLayout(1920, 1080, 0, 96);
+    const ScreenLayout off = computeLayout(1920, 1080, 2, 96);
+    EXPECT_EQ(top.subtitle.rect.top(), top.title.rect.bottom() + 1 + 11);
+    EXPECT_EQ(top.subtitle.rect.top() - off.subtitle.rect.top(), 20);
+}
+
+TEST(ScreenLayoutTest, OddWidthTruncatesCentre)
+{
+    const ScreenLayout l = computeLayout(1365, 768, 0, 96);
+    EXPECT_EQ(l.start.left(), 682 - 76 - 40);
+    EXPECT_EQ(l.end.left(), 682 + 40);
+    EXPECT_EQ(l.prizePicture[0].width(), 204); // 204.75
+    EXPECT_EQ(l.slot(9).width(), 1365 - 408 - 10);
+    EXPECT_EQ(l.slot(9).left(), 209); // (1365 - 947) / 2
+}
+
+TEST(SlotRangeTest, CentredOnSlotFive)
+{
+    const int expectedFirst[] = {5, 5, 4, 4, 3, 3, 2, 2, 1, 1};
+    for (int n = 1; n <= 10; ++n) {
+        const SlotRange r = slotRange(n);
+        EXPECT_EQ(r.first, expectedFirst[n - 1]) << n;
+        EXPECT_EQ(r.count(), n) << n;
+    }
+    EXPECT_EQ(slotRange(2).last, 6);
+    EXPECT_EQ(slotRange(8).last, 9);
+    EXPECT_EQ(slotRange(10).last, 10);
+    EXPECT_TRUE(slotRange(1).contains(5));
+    EXPECT_FALSE(slotRange(1).contains(4));
+    EXPECT_FALSE(slotRange(1).contains(6));
+}
+
+TEST(SlotRangeTest, OutOfRangeCounts)
+{
+    EXPECT_EQ(slotRange(0).count(), 0);
+    EXPECT_FALSE(slotRange(0).contains(5));
+    EXPECT_EQ(slotRange(-3).count(), 0);
+    EXPECT_EQ(slotRange(12).first, 1);
+    EXPECT_EQ(slotRange(12).last, 10);
+}

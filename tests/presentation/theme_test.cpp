@@ -1,0 +1,209 @@
+#include "presentation/theme.h"
+
+#include "engine/gbk.h"
+#include "support/testfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using sorvix::test::TestFolder;
+
+namespace {
+
+QByteArray g(const char *utf8) { return gbk::fromUtf8(utf8); }
+
+const theme::ThemeItem &itemNamed(const char *objectName)
+{
+    for (const theme::ThemeItem &item : theme::builtInThemes()) {
+        if (qstrcmp(item.objectName, objectName) == 0)
+            return item;
+    }
+    throw std::logic_error("no such theme item");
+}
+
+void touch(const QString &path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("jpeg");
+}
+
+} // namespace
+
+TEST(ThemeFile, RoundTripWithCustomFullPath)
+{
+    TestFolder t;
+    const Theme saved{g("/home/张三/图片/年会.jpg"), "White", g("楷体")};
+    theme::save(t.folder(), saved);
+
+    EXPECT_EQ(t.bytes("bgtheme.dll"), g("/home/张三/图片/年会.jpg") + "\r\nWhite\r\n" + g("楷体") + "\r\n");
+    const std::optional<Theme> loaded = theme::load(t.folder());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(*loaded, saved);
+}
+
+TEST(ThemeFile, MissingFileAndMissingLines)
+{
+    TestFolder t;
+    EXPECT_FALSE(theme::load(t.folder()));
+
+    t.writeBytes("bgtheme.dll", "bg\\red\\1.jpg\r\nYellow");
+    const Theme partial = *theme::load(t.folder());
+    EXPECT_EQ(partial.backgroundPath, "bg\\red\\1.jpg");
+    EXPECT_EQ(partial.colourName, "Yellow");
+    EXPECT_TRUE(partial.fontName.isEmpty());
+
+    t.writeBytes("bgtheme.dll", "");
+    EXPECT_EQ(*theme::load(t.folder()), Theme{});
+}
+
+TEST(ThemeColours, SixCaseSensitiveNames)
+{
+    EXPECT_EQ(theme::colourOf("Yellow"), QColor(255, 255, 0));
+    EXPECT_EQ(theme::colourOf("Red"), QColor(255, 0, 0));
+    EXPECT_EQ(theme::colourOf("Green"), QColor(0, 128, 0));
+    EXPECT_EQ(theme::colourOf("Blue"), QColor(0, 0, 255));
+    EXPECT_EQ(theme::colourOf("Black"), QColor(0, 0, 0));
+    EXPECT_EQ(theme::colourOf("White"), QColor(255, 255, 255));
+    EXPECT_FALSE(theme::colourOf("yellow"));
+    EXPECT_FALSE(theme::colourOf("RED"));
+    EXPECT_FALSE(theme::colourOf("Yellow "));
+    EXPECT_FALSE(theme::colourOf(""));
+}
+
+TEST(ThemeColours, UnknownNameChangesNothing)
+{
+    Theme t{"bg\\red\\1.jpg", "Red", g("黑体")};
+    EXPECT_FALSE(t.showColour("yellow"));
+    EXPECT_EQ(t.colourName, "Red");
+
+    EXPECT_EQ(t.showColour("Blue"), QColor(0, 0, 255));
+    EXPECT_EQ(t.colourName, "Blue");
+}
+
+TEST(ThemeStartup, PictureUnderProgramFolder)
+{
+    TestFolder t;
+    QDir(t.root()).mkpath("bg/red");
+    touch(t.path("bg\\red\\1.jpg"));
+
+    const auto look = theme::startupLook(t.folder(), {"bg\\red\\1.jpg", "Yellow", g("黑体")});
+    EXPECT_EQ(look.pictures, QStringList{t.path("bg\\red\\1.jpg")});
+    EXPECT_TRUE(look.applyColour());
+    EXPECT_EQ(look.fontName, g("黑体"));
+}
+
+TEST(ThemeStartup, CustomPictureByFullPath)
+{
+    TestFolder t;
+    QTemporaryDir elsewhere;
+    const QString picture = elsewhere.filePath(QStringLiteral("年会.jpg"));
+    touch(picture);
+
+    const auto look = theme::startupLook(t.folder(), {gbk::encode(picture), "White", {}});
+    EXPECT_EQ(look.pictures, QStringList{picture});
+    EXPECT_TRUE(look.applyColour());
+}
+
+TEST(ThemeStartup, PictureFoundNowhereAppliesFontOnly)
+{
+    TestFolder t;
+    const auto missing = theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", g("宋体")});
+    EXPECT_TRUE(missing.pictures.isEmpty());
+    EXPECT_FALSE(missing.applyColour());
+    EXPECT_EQ(missing.fontName, g("宋体"));
+
+    // A folder by that name is not a picture.
+    QDir(t.root()).mkpath("bg/red/9.jpg");
+    EXPECT_FALSE(theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", {}}).applyColour());
+
+    // Nothing chosen yet: the program folder itself must not count as a picture.
+    EXPECT_FALSE(theme::startupLook(t.folder(), {{}, "Red", {}}).applyColour());
+}
+
+TEST(ThemeMenu, BuiltInItemsMatchTheMenu)
+{
+    const auto items = theme::builtInThemes();
+    ASSERT_EQ(items.size(), 28u);
+
+    QSet<QString> names;
+    for (const auto &item : items) {
+        names.insert(QString::fromLatin1(item.objectName));
+        // Paths follow group/entry: bg\<folder>\<entry>.jpg
+        EXPECT_TRUE(QByteArray(item.path).endsWith(QByteArray("\\") + item.entry + ".jpg")) << item.objectName;
+        EXPECT_TRUE(theme::colourOf(item.colourName)) << item.objectName;
+    }
+    EXPECT_EQ(names.size(), 28);
+
+    EXPECT_STREQ(items.front().objectName, "N111");
+    EXPECT_STREQ(items.front().group, "传统主题");
+    EXPECT_STREQ(items.front().theme, "喜庆红");
+    EXPECT_STREQ(items.back().objectName, "N38");
+    EXPECT_STREQ(items.back().path, "bg\\mountain\\3.jpg");
+
+    const auto &pink1 = itemNamed("N118");
+    EXPECT_STREQ(pink1.theme, "美丽粉");
+    EXPECT_STREQ(pink1.colourName, "Blue");
+    EXPECT_STREQ(itemNamed("N212").colourName, "Red");
+    const auto &sun2 = itemNamed("N213");
+    EXPECT_STREQ(sun2.group, "自然主题");
+    EXPECT_STREQ(sun2.theme, "日出");
+    EXPECT_STREQ(sun2.path, "bg\\sun\\2.jpg");
+    EXPECT_STREQ(sun2.colourName, "Yellow");
+    EXPECT_STREQ(itemNamed("N114").path, "bg\\plane\\1.jpg");
+    EXPECT_STREQ(itemNamed("N51").entry, "5");
+}
+
+TEST(ThemeMenu, ColourAndFontItems)
+{
+    QStringList colours;
+    for (const auto &item : theme::colourItems())
+        colours << QString::fromUtf8(item.objectName) + item.caption + item.colourName;
+    EXPECT_EQ(colours, (QStringList{"N42红Red", "N43黄Yellow", "N44绿Green", "N45蓝Blue", "N46黑Black", "N52白White"}));
+
+    QStringList fonts;
+    for (const auto &item : theme::fontItems())
+        fonts << QString::fromUtf8(item.objectName) + item.caption;
+    EXPECT_EQ(fonts, (QStringList{"N_HeiTi黑体", "N_KaiTi楷体", "N_SongTi宋体"}));
+}
+
+TEST(ThemeChoice, SkyTwoThenSave)
+{
+    TestFolder t;
+    QDir(t.root()).mkpath("bg/sky");
+    touch(t.path("bg\\sky\\2.jpg"));
+
+    Theme current{{}, {}, g("楷体")};
+    const theme::ThemeItem &sky2 = itemNamed("N27");
+    const QString picture = theme::chooseBuiltIn(current, t.folder(), sky2);
+    EXPECT_EQ(picture, t.path("bg\\sky\\2.jpg"));
+    EXPECT_TRUE(QFileInfo(picture).isFile());
+    current.showColour(sky2.colourName); // after the picture loaded
+    theme::save(t.folder(), current);
+
+    EXPECT_EQ(t.lines("bgtheme.dll"), (QStringList{"bg\\sky\\2.jpg", "Red", "楷体"}));
+}
+
+TEST(ThemeChoice, MissingPictureStillStoresPath)
+{
+    TestFolder t;
+    Theme current{"bg\\red\\1.jpg", "Yellow", {}};
+    const QString picture = theme::chooseBuiltIn(current, t.folder(), itemNamed("N110"));
+    EXPECT_FALSE(QFileInfo(picture).exists());
+    EXPECT_EQ(current.backgroundPath, "bg\\sky\\1.jpg");
+    EXPECT_EQ(current.colourName, "Yellow"); // the load failed, so no colour
+}
+
+TEST(ThemeChoice, OnlyAFontChosen)
+{
+    TestFolder t;
+    Theme current;
+    theme::chooseFont(current, theme::fontItems()[2]);
+    theme::save(t.folder(), current);
+    EXPECT_EQ(t.bytes("bgtheme.dll"), "\r\n\r\n" + g("宋体") + "\r\n");
+}

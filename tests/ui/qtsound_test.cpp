@@ -1,0 +1,259 @@
+#include "presentation/ui/qtsound.h"
+
+#include "engine/errors.h"
+#include "support/testfolder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QSoundEffect>
+#include <QTest>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using sorvix::test::TestFolder;
+
+namespace {
+
+// A short mono 16-bit PCM tone.
+QByteArray tinyWav(int milliseconds = 100)
+{
+    const quint32 rate = 8000;
+    const quint32 samples = rate * milliseconds / 1000;
+    QByteArray pcm;
+    for (quint32 i = 0; i < samples; ++i) {
+        const qint16 v = (i / 10) % 2 ? 8000 : -8000;
+        pcm.append(reinterpret_cast<const char *>(&v), 2);
+    }
+    auto u32 = [](quint32 v) { QByteArray b(4, '\0'); qToLittleEndian(v, b.data()); return b; };
+    auto u16 = [](quint16 v) { QByteArray b(2, '\0'); qToLittleEndian(v, b.data()); return b; };
+    QByteArray wav = "RIFF" + u32(36 + pcm.size()) + "WAVE";
+    wav += "fmt " + u32(16) + u16(1) + u16(1) + u32(rate) + u32(rate * 2) + u16(2) + u16(16);
+    wav += "data" + u32(pcm.size()) + pcm;
+    return wav;
+}
+
+// A quarter second of a 440 Hz tone, MPEG-1 layer III at 8 kbit/s.
+QByteArray tinyMp3()
+{
+    return QByteArray::fromBase64(
+        "/+MYxAANQJbMeUgAAA9tvwHd3d3v4RERP3d3f5SRcFYA4AMAOC8+oIHMTh/gg67l/Ocv5zp5cEHSgJh/Jghy7+7pJoiwyxM//+MY"
+        "xAYOmPK8AZRQAOOaK1HKFbf4WeEcgd4wBjwknAO+SEaSHgdCKJ/CSAyBRFYRQiv/yEej04mIgV/wkDQlCQNK///+TQdE/+MYxAYM"
+        "iKZsAdYAAA2yDpgIgAAwNhCAwthKAwwj2Axj/yAyoDmAxQg+AwUgqAUAuF8wFAChkUcD1f///izADACBmQMAYBQM/+MYxA4NGKZk"
+        "AVYAAAoBQCgSQMU42wMhp6QOoPFwN+wmAUAsAKCsDBOAMA0BoKADMRNiCt6sWIdf6Ivrr//P7FC+jlv0un8c/+MYxBQSORq8AZpY"
+        "AHUvhYHgqjXkFTRtVwQT7l3GJPn6wNAMjqBCIMkI1P74qvrWLjpqom9b/gYWIgEV/+SAwswxYklppFH0/+MYxAYLqLXYAcYAAWkS"
+        "OHEkiyOzOUlVODAIBWCgEJYGBQkjhxJJyJU2E/IKxBYTv/+gvBuKTEFNRTMuMTAwqqqqqqqqqqqq");
+}
+
+// Sounds must never hold up the draw screen: every call returns at once.
+// (A player stuck in a pretend playing state takes a whole second to stop.)
+constexpr qint64 PromptMs = 700;
+
+class QtSoundTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        t.writeBytes("voice\\start.wav", tinyWav());
+        t.writeBytes("voice\\stop.wav", tinyWav(50));
+        t.writeBytes("voice/bg.mp3", tinyMp3());
+        t.writeBytes("voice\\wave.mp3", tinyWav(300));
+        t.writeBytes("voice\\broken.mp3", QByteArray(4096, '\x5a'));
+    }
+
+    template <typename F>
+    void prompt(const char *what, F &&f)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        f();
+        EXPECT_LT(clock.elapsed(), PromptMs) << what;
+    }
+
+    // Let the players' asynchronous work (loading, device errors) happen.
+    static void settle(int ms = 200) { QTest::qWait(ms); }
+
+    TestFolder t;
+    QString start = t.path("voice\\start.wav");
+    QString stop = t.path("voice\\stop.wav");
+    QString music = t.path("voice/bg.mp3");
+};
+
+} // namespace
+
+TEST_F(QtSoundTest, RoundOfEffectsRunsSilentlyWithoutSoundCard)
+{
+    QElapsedTimer clock;
+    clock.start();
+    auto sound = std::make_unique<QtSound>();
+    EXPECT_LT(clock.elapsed(), PromptMs) << "construction";
+
+    prompt("preload", [&] { sound->preloadEffects({start, stop}); });
+    settle();
+    prompt("loop", [&] { sound->startLoop(start); });
+    settle();
+    prompt("stop loop and play once", [&] {
+        sound->stopEffects();
+        sound->playOnce(stop);
+    });
+    settle();
+    prompt("second round", [&] {
+        sound->startLoop(start);
+        sound->playOnce(stop);
+        sound->stopEffects();
+        sound->stopEffects();
+    });
+    settle();
+    prompt("missing files", [&] {
+        sound->preloadEffects({t.path("voice\\none.wav"), QString()});
+        sound->startLoop(t.path("voice\\none.wav"));
+        sound->playOnce(QString());
+    });
+    EXPECT_EQ(sound->findChildren<QSoundEffect *>().size(), 2);
+    prompt("destruction", [&] { sound.reset(); });
+}
+
+TEST_F(QtSoundTest, EffectsLoadedOnceAndShareOneChannel)
+{
+    QtSound sound;
+    sound.preloadEffects({start, stop});
+    sound.startLoop(start);
+    sound.playOnce(start);
+    sound.playOnce(stop);
+    const auto effects = sound.findChildren<QSoundEffect *>();
+    ASSERT_EQ(effects.size(), 2);
+
+    QSoundEffect *loop = nullptr;
+    QSoundEffect *once = nullptr;
+    for (QSoundEffect *e : effects)
+        (e->source().toLocalFile().endsWith("start.wav") ? loop : once) = e;
+    ASSERT_TRUE(loop && once);
+    // The stop sound cut the rolling sound off, whether or not a device played it.
+    EXPECT_FALSE(loop->isPlaying());
+
+    sound.startLoop(start);
+    EXPECT_EQ(loop->loopCount(), static_cast<int>(QSoundEffect::Infinite));
+    EXPECT_FALSE(once->isPlaying());
+    sound.stopEffects();
+    EXPECT_FALSE(loop->isPlaying());
+    settle();
+}
+
+TEST_F(QtSoundTest, MusicOpenPlayRewindClose)
+{
+    QtSound sound;
+    prompt("open", [&] { sound.openMusic(music); });
+    EXPECT_TRUE(sound.musicOpen());
+    settle();
+    EXPECT_FALSE(sound.musicBroken()) << qPrintable(sound.lastError());
+    // A WAV under an MP3 name: the player goes by content.
+    prompt("reopen", [&] { sound.openMusic(t.path("voice\\wave.mp3")); });
+    EXPECT_TRUE(sound.musicOpen());
+    settle();
+    prompt("play", [&] { sound.playMusic(); });
+    settle();
+    prompt("rewind and stop", [&] {
+        sound.rewindMusic();
+        sound.stopMusic();
+        sound.playMusic();
+        sound.rewindMusic();
+    });
+    settle();
+    prompt("close", [&] { sound.closeMusic(); });
+    EXPECT_FALSE(sound.musicOpen());
+    prompt("closed player", [&] {
+        sound.playMusic();
+        sound.rewindMusic();
+        sound.stopMusic();
+        sound.closeMusic();
+    });
+}
+
+TEST_F(QtSoundTest, MissingMusicFailsTheOpenAndLeavesPlayerClosed)
+{
+    QtSound sound;
+    sound.openMusic(music);
+    EXPECT_THROW(sound.openMusic(t.path("voice/none.mp3")), OperationError);
+    EXPECT_FALSE(sound.musicOpen());
+    prompt("play after failed open", [&] { sound.playMusic(); });
+}
+
+TEST_F(QtSoundTest, UndecodableMusicIsSilent)
+{
+    QtSound sound;
+    prompt("open broken", [&] { sound.openMusic(t.path("voice\\broken.mp3")); });
+    settle(500);
+    EXPECT_TRUE(sound.musicBroken());
+    sound.openMusic(t.path("voice\\broken.mp3"));
+    EXPECT_TRUE(sound.musicBroken());
+    prompt("rewind after error", [&] { sound.rewindMusic(); });
+    prompt("play after error", [&] { sound.playMusic(); });
+    prompt("stop after error", [&] { sound.stopMusic(); });
+    prompt("close after error", [&] { sound.closeMusic(); });
+    EXPECT_FALSE(sound.musicBroken());
+
+    // Asked to play before the player found out: still no hang.
+    prompt("open and play at once", [&] {
+        sound.openMusic(t.path("voice\\broken.mp3"));
+        sound.playMusic();
+    });
+    settle(500);
+    prompt("stop after early play", [&] { sound.stopMusic(); });
+    prompt("good music after a broken one", [&] { sound.openMusic(music); });
+    EXPECT_FALSE(sound.musicBroken());
+}
+
+TEST_F(QtSoundTest, RepeatTimerAsksForSoundOnEveryTick)
+{
+    QtSound sound;
+    EXPECT_TRUE(sound.repeatTimerRunning());
+    sound.openMusic(music);
+
+    int asked = 0;
+    bool on = false;
+    sound.setSoundOn([&] { ++asked; return on; });
+    sound.setRepeatIntervalMs(20);
+    QTest::qWait(150);
+    EXPECT_GE(asked, 2);
+
+    sound.setRepeatTimerRunning(false);
+    EXPECT_FALSE(sound.repeatTimerRunning());
+    const int stopped = asked;
+    QTest::qWait(100);
+    EXPECT_EQ(asked, stopped);
+
+    on = true;
+    prompt("tick with sound on", [&] { sound.repeatTick(); });
+    EXPECT_EQ(asked, stopped + 1);
+    settle();
+
+    sound.setRepeatTimerRunning(true);
+    sound.setRepeatTimerRunning(true);
+    EXPECT_TRUE(sound.repeatTimerRunning());
+}
+
+TEST_F(QtSoundTest, PlayAskedWhileLoadingStartsOnceLoaded)
+{
+    QtSound sound;
+    auto *player = sound.findChild<QMediaPlayer *>();
+    ASSERT_TRUE(player);
+    bool played = false;
+    QObject::connect(player, &QMediaPlayer::playbackStateChanged, [&](QMediaPlayer::PlaybackState state) {
+        played = played || state == QMediaPlayer::PlayingState;
+    });
+
+    sound.openMusic(music);
+    sound.playMusic();
+    for (int i = 0; i < 40 && !played; ++i)
+        QTest::qWait(50);
+    EXPECT_TRUE(played);
+
+    // Stopped before it loaded: stays stopped.
+    played = false;
+    sound.openMusic(t.path("voice\\wave.mp3"));
+    sound.playMusic();
+    sound.stopMusic();
+    settle(400);
+    EXPECT_FALSE(played);
+}
