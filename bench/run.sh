@@ -11,8 +11,7 @@ for b in build-bench/bench/bench_*; do
   echo "== $(basename "$b")"
   "$b"
 done
-for s in bench/*.sh; do
-  [ "$(basename "$s")" = run.sh ] && continue
+for s in bench/*.py; do
   echo "== $(basename "$s")"
-  bash "$s" build-bench
+  python3 "$s" build-bench
 done

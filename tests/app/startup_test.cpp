@@ -98,12 +98,28 @@ TEST_F(StartupTest, FirstStartPreparesWithoutAQuestion)
 TEST_F(StartupTest, StatusZeroPreparesAnewEvenAfterDrawnRounds)
 {
     start();
-    drawRounds(2);
+    const int firstLevel = drawfiles::roundLevel(dir.folder(), 0);
+    // Winners on record that are not round 0's: a draw of an earlier plan.
+    levelwinners::record(dir.folder(), firstLevel, "L", "P", {"somebody", "else"});
     drawfiles::writeStatus(dir.folder(), 0);
     start();
     EXPECT_TRUE(op.questions.isEmpty());
-    EXPECT_FALSE(dir.folder().exists(files::levelWinners(3)));
+    EXPECT_FALSE(dir.folder().exists(files::levelWinners(firstLevel)));
     EXPECT_EQ(session.state.roundIndex, 0);
+}
+
+TEST_F(StartupTest, StopCutShortAfterRecordingCountsAsDrawn)
+{
+    start();
+    // The first stop appended its winners, then the power went before
+    // status.dll moved on.
+    drawRounds(1);
+    drawfiles::writeStatus(dir.folder(), 0);
+    op.answers = {Answer::Yes};
+    start();
+    EXPECT_EQ(op.questions.size(), 1);
+    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("1")});
 }
 
 TEST_F(StartupTest, FinishedDrawOffersTheResults)

@@ -8,11 +8,41 @@
 #include "presentation/ui/qtsound.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <ctime>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace sorvix {
+
+namespace {
+
+// For the start-up benchmark only: prints the monotonic clock once the first
+// frame of the draw screen has been painted, then ends the program.
+class FirstFrameProbe : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            QTimer::singleShot(0, [] {
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+                fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
+
+} // namespace
 
 int runApplication(int argc, char **argv)
 {
@@ -38,6 +68,9 @@ int runApplication(int argc, char **argv)
     TfrmMain window(session, op, sound, random);
     op.setParent(&window);
     window.FormCreate();
+    FirstFrameProbe probe;
+    if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
+        window.centralWidget()->installEventFilter(&probe);
     window.goFullScreen();
     window.setFocus();
     return app.exec();
