@@ -97,7 +97,8 @@ void Startup::resumeDecision()
     }
     state.roundIndex = drawfiles::readStatus(folder);
     // A stop that was cut short after recording its winners counts as drawn.
-    recoverRecordedRound(m_session);
+    if (recoverRecordedRound(m_session) && folder.exists(files::WinnersList))
+        m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
     if (state.roundIndex < 1) {
         m_preparation.PrepareDraw();
     } else if (state.roundIndex == state.roundCount) {

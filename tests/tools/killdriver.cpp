@@ -1,0 +1,128 @@
+// Draws every remaining round of a program folder with the real draw round and
+// no window, as fast as it can: the kill test kills it at random moments and
+// checks what it left on disk.
+//
+//   killdriver <program folder>
+//
+// Prints "ready" once start-up (with its recovery) is done, then draws until
+// roundIndex reaches roundCount. Exit 0 when done, 2 on bad use, 3 when a
+// start did not roll, 4 on an error box.
+
+#include "app/drawround.h"
+#include "engine/drawfiles.h"
+#include "engine/errors.h"
+#include "settings/awardsettings.h"
+
+#include <cstdio>
+
+using namespace sorvix;
+
+namespace {
+
+class NullScreen : public ScreenPort
+{
+public:
+    void setHead(const QByteArray &) override {}
+    void setSlot(int, const QByteArray &) override {}
+    void setSlotVisible(int, bool) override {}
+    void hidePrizes() override {}
+    void showPrizeText(Corner, const QByteArray &) override {}
+    void showPrizePicture(Corner, const QString &) override {}
+    void hidePrizePicture(Corner) override {}
+    void setCaption(const QByteArray &, int) override {}
+    void stopRolling() override {}
+};
+
+class NullSound : public SoundPort
+{
+public:
+    void startLoop(const QString &) override {}
+    void playOnce(const QString &) override {}
+    void stopEffects() override {}
+    void openMusic(const QString &) override {}
+    void playMusic() override {}
+    void stopMusic() override {}
+    void rewindMusic() override {}
+    void closeMusic() override {}
+    void setRepeatTimerRunning(bool) override {}
+};
+
+class NullOperator : public OperatorPort
+{
+public:
+    int errors = 0;
+    Answer confirm(const QString &) override { return Answer::No; }
+    Answer confirmWithCancel(const QString &) override { return Answer::Cancel; }
+    Answer warnYesNo(const QString &) override { return Answer::No; }
+    void inform(const QString &) override {}
+    void warn(const QString &) override {}
+    void showError(const QString &text) override
+    {
+        ++errors;
+        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+    }
+    QString chooseSaveFile(const QString &, const QString &) override { return {}; }
+    QString chooseOpenFile(const QString &) override { return {}; }
+    void openWithShell(const QString &) override {}
+};
+
+class NullHost : public DrawRoundHost
+{
+public:
+    bool timer = false;
+    bool fullScreenLocked() const override { return true; }
+    void enterFullScreen() override {}
+    void hideMenus() override {}
+    void setStartPicture(const QString &) override {}
+    void setEndPicture(const QString &) override {}
+    void startRollingTimer() override { timer = true; }
+    void stopRollingTimer() override { timer = false; }
+    bool rollingTimerActive() const override { return timer; }
+    void showResults() override {}
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: killdriver <program folder>\n");
+        return 2;
+    }
+    Session session;
+    session.folder = ProgramFolder(QString::fromLocal8Bit(argv[1]));
+    const ProgramFolder &folder = session.folder;
+    try {
+        if (folder.exists(files::Lottery))
+            awardfile::loadInto(folder, session.settings);
+        session.awardTable = session.settings.levels;
+        // As the start-up reads them.
+        session.state.roundCount = drawfiles::readRoundCount(folder);
+        session.state.roundIndex = folder.exists(files::Status) ? drawfiles::readStatus(folder) : 0;
+    } catch (const OperationError &e) {
+        std::fprintf(stderr, "start-up: %s\n", e.message().toLocal8Bit().constData());
+        return 2;
+    }
+    recoverRecordedRound(session);
+    for (int i = 0; i < 16; ++i)
+        session.pool.push_back({QByteArray::number(i), QByteArray::number(i), QByteArray()});
+
+    NullScreen screen;
+    NullSound sound;
+    NullOperator op;
+    NullHost host;
+    DrawRound round(session, screen, sound, op, host);
+    std::printf("ready %d\n", session.state.roundIndex);
+    std::fflush(stdout);
+
+    while (session.state.roundIndex < session.state.roundCount) {
+        round.Image_startClick();
+        if (!round.isRolling())
+            return op.errors ? 4 : 3;
+        round.Timer_startTimer();
+        round.Image_endClick();
+        if (op.errors)
+            return 4;
+    }
+    return 0;
+}
