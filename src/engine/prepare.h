@@ -3,7 +3,10 @@
 #include "engine/ports.h"
 #include "engine/session.h"
 
+#include <algorithm>
+#include <functional>
 #include <random>
+#include <vector>
 
 namespace sorvix {
 
@@ -17,8 +20,25 @@ public:
     // Uniform in [0, n), n > 0.
     quint64 below(quint64 n);
 
+    // Fisher-Yates: every order of the range equally likely.
+    template<typename It>
+    void shuffle(It first, It last)
+    {
+        for (auto n = last - first; n > 1; --n)
+            std::iter_swap(first + (n - 1), first + qint64(below(quint64(n))));
+    }
+
 private:
     std::mt19937_64 m_engine;
+};
+
+// Pool positions [start, end) whose entries win `level`; the ranges of the
+// enabled levels tile positions 0..T-1 in draw order.
+struct LevelRange
+{
+    int level = 0;
+    int start = 0;
+    int end = 0;
 };
 
 // Decides every winner of the event in advance and writes the round plan.
@@ -28,21 +48,53 @@ public:
     DrawPreparation(Session &session, ScreenPort &screen, OperatorPort &op, DrawRandom &random);
 
     // Deletes the previous draw's results and writes a fresh plan; on refusal
-    // (more winners than participants) sets session.tooManyWinners.
+    // (more winners than participants) sets session.tooManyWinners. A file or
+    // number error ends it quietly where it happened.
     void PrepareDraw();
     // Copies the enabled levels of the settings into the award table; returns
     // the highest enabled level, -1 when none.
     int RefreshAwardTable();
+    // Sum of the enabled levels' quantities in the settings; throws
+    // OperationError when a quantity is not a number.
     int TotalWinners() const;
 
+    // Orders the pool for a plan without repeated wins: shuffled, preset
+    // winners at the start of their level's range, the excluded moved behind
+    // the winners while others are left there.
     void PreparePoolOnce();
+    // Orders the pool for one level of a plan with repeated wins: the whole
+    // pool shuffled afresh, the level's preset winners at the start of its
+    // range, the excluded moved out of its range.
     void PreparePoolForLevel(int level);
 
+    // The enabled levels in draw order with their pool ranges, from the
+    // settings; throws OperationError when a quantity is not a number.
+    std::vector<LevelRange> levelRanges() const;
+    // The enabled levels in draw order.
+    std::vector<int> drawOrder() const;
+
+    // Shuffles a round's winners, so that preset winners, who stand first in
+    // their level's range, do not always take the first name slots.
+    void ShuffleRoundNames(Lines &names);
+
+    // Called after every step of PrepareDraw that changes the disk, with the
+    // step's name; tests throw from it to simulate a crash at that point.
+    void setStepHook(std::function<void(const char *step)> hook) { m_stepHook = std::move(hook); }
+
 private:
+    void step(const char *name) { if (m_stepHook) m_stepHook(name); }
+    void clearPreviousDraw();
+    void refuse(int total, int participants);
+    void writeRounds(int level, int &poolCursor);
+    void announceFirstLevel(int highestLevel);
+    void resetScreen();
+    void placePresetWinners(const LevelRange &range);
+
     Session &m_session;
     ScreenPort &m_screen;
     OperatorPort &m_operator;
     DrawRandom &m_random;
+    std::function<void(const char *)> m_stepHook;
 };
 
 } // namespace sorvix

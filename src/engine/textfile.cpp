@@ -39,14 +39,15 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         fail(QStringLiteral("无法写入文件"), path);
 }
 
-// The same replacement by rename, without the sync: for the many small files
-// of one batch, made durable together by syncFolder.
+// A plain write without the sync, for the many small files of one batch made
+// durable together by syncFolder. No rename per file: the batch's owner marks
+// the batch unusable before writing it and usable after the sync (the round
+// plan does this with status.dll and filenameqty.dll), so a half-written file
+// is never read.
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = QFile::encodeName(path);
-    const QByteArray temporary = target + ".~" + QByteArray::number(qint64(::getpid()));
-    ::unlink(temporary.constData());
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         fail(QStringLiteral("无法写入文件"), path);
     const char *data = bytes.constData();
@@ -61,10 +62,8 @@ void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
         left -= written;
     }
     const bool closed = ::close(fd) == 0;
-    if (left > 0 || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
+    if (left > 0 || !closed)
         fail(QStringLiteral("无法写入文件"), path);
-    }
 }
 
 } // namespace

@@ -34,9 +34,9 @@ int readFirstNumber(const QString &path);
 // old file or the new one, never part of one.
 void writeLines(const QString &path, const Lines &lines);
 void writeAll(const QString &path, const QByteArray &bytes);
-// Like writeLines (still replaced whole by a rename, so a crash never leaves a
-// half-written file), but leaves flushing to disk to the caller (syncFolder),
-// for the many small files of one batch.
+// A plain write, not atomic and not flushed, for the many small files of one
+// batch: the caller marks the batch unusable before and usable after one
+// syncFolder, so a file cut short by a crash is never read.
 void writeLinesUnsynced(const QString &path, const Lines &lines);
 // Appends lines to the file (creating it when missing) and flushes them to
 // disk before returning.

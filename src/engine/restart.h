@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/ports.h"
+#include "engine/prepare.h"
+#include "engine/session.h"
+
+#include <QDateTime>
+
+namespace sorvix {
+
+// "重新抽奖": every participant goes back into the pool and the draw starts
+// over with a fresh plan. The results so far are kept in the history first.
+namespace restart {
+
+// The history note written before the results are discarded.
+QString historyNote();
+
+// The file work: roundIndex 0, a history record of the results so far, a
+// fresh plan, status.dll "0" and the draw screen back at rest. Throws
+// OperationError when the history or status.dll cannot be written.
+void restartDraw(Session &session, DrawPreparation &preparation, ScreenPort &screen, const QDateTime &now);
+
+// The command: asks first, then restartDraw, the closing notice and, with
+// sound on, silence for any playing effect. A file error is reported to the
+// operator and ends the command there. Returns whether the draw restarted.
+bool restartCommand(Session &session, DrawPreparation &preparation, OperatorPort &op, ScreenPort &screen,
+                    SoundPort &sound, const QDateTime &now);
+
+} // namespace restart
+} // namespace sorvix

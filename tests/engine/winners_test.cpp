@@ -1,0 +1,226 @@
+#include "engine/drawfiles.h"
+#include "engine/gbk.h"
+#include "engine/prepare.h"
+#include "engine/restart.h"
+#include "engine/winners.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using sorvix::test::RecordingOperator;
+using sorvix::test::RecordingScreen;
+using sorvix::test::RecordingSound;
+using sorvix::test::TestFolder;
+
+namespace {
+
+QByteArray g(const char *utf8) { return gbk::fromUtf8(utf8); }
+
+const QDateTime When(QDate(2026, 12, 31), QTime(23, 5, 9));
+
+class WinnersTest : public ::testing::Test
+{
+protected:
+    TestFolder dir;
+    const ProgramFolder &folder = dir.folder();
+};
+
+// ---- Winners list ---------------------------------------------------------------
+
+TEST_F(WinnersTest, ListIsOrderedByLevelAndSkipsMissingFiles)
+{
+    // Drawn small prizes first: level 2 before level 0; level 1 not drawn yet.
+    levelwinners::create(folder, 2, g("二等奖"), g("耳机"), {g("王五"), g("赵六")});
+    levelwinners::create(folder, 0, g("特等奖"), g("汽车"), {g("张三")});
+    levelwinners::create(folder, 3, g("三等奖"), g("杯子"), {g("不在范围")});
+
+    const Lines list = winners::rebuildList(folder, 2);
+    EXPECT_EQ(dir.lines(files::WinnersList),
+              QStringList({"", QStringLiteral("特等奖"), QStringLiteral("(汽车)"), QStringLiteral("张三"), "",
+                           QStringLiteral("二等奖"), QStringLiteral("(耳机)"), QStringLiteral("王五"),
+                           QStringLiteral("赵六")}));
+    EXPECT_EQ(list, winners::collect(folder, 2));
+    EXPECT_TRUE(dir.bytes(files::WinnersList).endsWith(g("赵六") + "\r\n"));
+}
+
+TEST_F(WinnersTest, ListIsEmptyBeforeAnythingIsDrawn)
+{
+    EXPECT_TRUE(winners::rebuildList(folder, 3).isEmpty());
+    EXPECT_TRUE(folder.exists(files::WinnersList));
+    EXPECT_TRUE(dir.bytes(files::WinnersList).isEmpty());
+    winners::rebuildList(folder, -1);
+    EXPECT_TRUE(dir.bytes(files::WinnersList).isEmpty());
+}
+
+// ---- Curtain text -----------------------------------------------------------------
+
+TEST(CurtainTextTest, JoinsLinesEachAfterOneBlank)
+{
+    EXPECT_EQ(winners::curtainText({"A", "B"}), QByteArray(" A B"));
+    EXPECT_EQ(winners::curtainText({"", "A"}), QByteArray("  A"));
+    EXPECT_EQ(winners::curtainText({}), QByteArray());
+}
+
+TEST(CurtainTextTest, LongListsAreCutToExactly2500Bytes)
+{
+    Lines list;
+    for (int i = 0; i < 300; ++i)
+        list << QByteArray(9, char('a' + i % 26));   // 10 bytes each with the blank: 3000 bytes
+    const QByteArray text = winners::curtainText(list);
+    EXPECT_EQ(text.size(), 2500);
+    EXPECT_EQ(text, winners::curtainText(list.mid(0, 250)));
+    // Exactly at the limit nothing is cut.
+    EXPECT_EQ(winners::curtainText(list.mid(0, 250)).size(), 2500);
+    // Bytes are counted, not characters: a double-byte text may be cut in half.
+    // " x" then " 张" (3 bytes) repeatedly: 2498 = 832 * 3 + 2.
+    const QByteArray cut = winners::curtainText(Lines({"x"}) + Lines(1000, g("张")));
+    EXPECT_EQ(cut.size(), 2500);
+    EXPECT_EQ(cut.right(4), g("张") + ' ' + g("张").left(1));
+}
+
+// ---- History ----------------------------------------------------------------------
+
+TEST(TimestampTest, IsYearMonthDayHyphenTwentyFourHourTime)
+{
+    EXPECT_EQ(winners::timestamp(QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5))), QStringLiteral("20270102-030405"));
+    EXPECT_EQ(winners::timestamp(When), QStringLiteral("20261231-230509"));
+}
+
+TEST_F(WinnersTest, HistoryRecordsAreAppendedWithHeaderAndWinners)
+{
+    winners::appendHistory(folder, 3, QStringLiteral("抽奖结束前退出"), When);
+    EXPECT_EQ(dir.bytes(files::History), "\r\n" + g("==== 20261231-230509  抽奖结束前退出 ====") + "\r\n");
+
+    levelwinners::create(folder, 1, g("一等奖"), g("电脑"), {g("张三")});
+    winners::appendHistory(folder, 3, QStringLiteral("抽奖完成"), When.addSecs(60));
+    EXPECT_EQ(dir.lines(files::History),
+              QStringList({"", QStringLiteral("==== 20261231-230509  抽奖结束前退出 ===="), "",
+                           QStringLiteral("==== 20261231-230609  抽奖完成 ===="), "", QStringLiteral("一等奖"),
+                           QStringLiteral("(电脑)"), QStringLiteral("张三")}));
+}
+
+// ---- Exports ----------------------------------------------------------------------
+
+TEST_F(WinnersTest, WinnersExportCopiesTheRebuiltListByteForByte)
+{
+    const QString target = dir.path(QStringLiteral("export.txt"));
+    winners::exportWinners(folder, 2, target);
+    EXPECT_TRUE(QFileInfo(target).isFile());
+    EXPECT_TRUE(dir.bytes(QStringLiteral("export.txt")).isEmpty());
+
+    levelwinners::create(folder, 1, g("一等奖"), g("电脑"), {g("张三"), g("李四")});
+    winners::exportWinners(folder, 2, target);
+    EXPECT_EQ(dir.bytes(QStringLiteral("export.txt")), dir.bytes(files::WinnersList));
+    EXPECT_EQ(dir.bytes(QStringLiteral("export.txt")),
+              "\r\n" + g("一等奖") + "\r\n" + g("(电脑)") + "\r\n" + g("张三") + "\r\n" + g("李四") + "\r\n");
+}
+
+TEST_F(WinnersTest, NonWinnersExportMatchesByDisplayText)
+{
+    DrawPool pool(5);
+    const char *texts[5] = {"李四", "张三", "王五", "张三", "一等奖"};
+    for (int i = 0; i < 5; ++i)
+        pool[size_t(i)].displayText = g(texts[i]);
+    const QString target = dir.path(QStringLiteral("unlucky.txt"));
+
+    // Nothing drawn: everybody, in pool order (a text equal to nothing drawn yet).
+    winners::exportNonWinners(folder, 1, pool, target);
+    EXPECT_EQ(dir.bytes(QStringLiteral("unlucky.txt")),
+              g("李四") + "\r\n" + g("张三") + "\r\n" + g("王五") + "\r\n" + g("张三") + "\r\n" + g("一等奖") + "\r\n");
+
+    // One 张三 has won: neither is listed; a person named like a level counts as a winner.
+    levelwinners::create(folder, 1, g("一等奖"), g("电脑"), {g("张三")});
+    winners::exportNonWinners(folder, 1, pool, target);
+    EXPECT_EQ(dir.bytes(QStringLiteral("unlucky.txt")), g("李四") + "\r\n" + g("王五") + "\r\n");
+    EXPECT_TRUE(folder.exists(files::WinnersList));
+}
+
+// ---- Restart ----------------------------------------------------------------------
+
+class RestartTest : public ::testing::Test
+{
+protected:
+    RestartTest()
+    {
+        session.folder = dir.folder();
+        for (AwardLevel &level : session.settings.levels)
+            level.enabled = false;
+        session.settings.levels[0].enabled = true;
+        session.settings.levels[0].quantity = "2";
+        session.settings.levels[0].perRound = 1;
+        session.pool.resize(6);
+        for (int i = 0; i < 6; ++i)
+            session.pool[size_t(i)].displayText = "P" + QByteArray::number(i);
+        prep.PrepareDraw();
+        // One round drawn.
+        const RoundPlan first = drawfiles::readRound(dir.folder(), 0);
+        levelwinners::create(dir.folder(), 0, session.awardTable[0].displayName, QByteArray(), first.names);
+        winners::rebuildList(dir.folder(), 0);
+        drawfiles::writeStatus(dir.folder(), 1);
+        session.state.roundIndex = 1;
+        drawnFirst = first.names.value(0);
+    }
+
+    TestFolder dir;
+    Session session;
+    RecordingScreen screen;
+    RecordingOperator op;
+    RecordingSound sound;
+    DrawRandom random{99};
+    DrawPreparation prep{session, screen, op, random};
+    QByteArray drawnFirst;
+};
+
+TEST_F(RestartTest, AnsweringNoChangesNothing)
+{
+    op.answers = {OperatorPort::Answer::No};
+    EXPECT_FALSE(restart::restartCommand(session, prep, op, screen, sound, When));
+    EXPECT_EQ(op.questions, QStringList({QStringLiteral("所有名单将进入奖池重新抽奖，是否继续？")}));
+    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_FALSE(dir.folder().exists(files::History));
+    EXPECT_TRUE(dir.folder().exists(files::levelWinners(0)));
+    EXPECT_EQ(dir.lines(files::Status), QStringList({"1"}));
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(RestartTest, RestartKeepsTheResultsInTheHistoryAndPreparesAfresh)
+{
+    screen.slotText[4] = QStringLiteral("someone");
+    const int stopsBefore = screen.rollingStops;
+    EXPECT_TRUE(restart::restartCommand(session, prep, op, screen, sound, When));
+
+    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(dir.lines(files::History),
+              QStringList({"", QStringLiteral("==== 20261231-230509  重新抽奖前保存 ===="), "", QStringLiteral("特等奖"),
+                           "()", QString::fromLatin1(drawnFirst)}));
+    EXPECT_FALSE(dir.folder().exists(files::levelWinners(0)));
+    EXPECT_FALSE(dir.folder().exists(files::WinnersList));
+    EXPECT_EQ(dir.lines(files::Status), QStringList({"0"}));
+    EXPECT_EQ(session.state.roundCount, 2);
+    EXPECT_TRUE(dir.folder().exists(files::round(1)));
+
+    EXPECT_GT(screen.rollingStops, stopsBefore);
+    EXPECT_TRUE(screen.slotText[4].isEmpty());
+    EXPECT_EQ(screen.slotText[5], QStringLiteral("空格键开始回车键停止"));
+    EXPECT_EQ(op.notices, QStringList({QStringLiteral("重新初始化完成，现在可以开始抽奖。")}));
+    EXPECT_EQ(sound.played, QStringList({"stop effects"}));
+
+    session.settings.options.soundOn = false;
+    sound.played.clear();
+    restart::restartCommand(session, prep, op, screen, sound, When);
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(RestartTest, AHistoryThatCannotBeWrittenEndsTheCommandWithTheError)
+{
+    // A folder where the history file should be makes the append fail.
+    ASSERT_TRUE(QDir(dir.root()).mkpath(QStringLiteral("dat/Sorvix history.txt")));
+    EXPECT_FALSE(restart::restartCommand(session, prep, op, screen, sound, When));
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法写入文件")));
+    EXPECT_TRUE(dir.folder().exists(files::levelWinners(0))) << "nothing discarded";
+}
+
+} // namespace
