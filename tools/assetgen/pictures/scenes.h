@@ -1,0 +1,25 @@
+// Every picture the program ships, one function each.
+#pragma once
+
+#include <QImage>
+
+namespace gen {
+
+QImage builtinBackground();
+QImage festiveRed(int variant);   // 1..5
+QImage freshBlue(int variant);    // 1..2
+QImage prettyPink(int variant);   // 1..3
+QImage resultsRed();
+QImage resultsBlue();
+
+QImage blueSky(int variant);      // 1..3
+QImage sea(int variant);          // 1..3
+QImage snow(int variant);         // 1..3
+QImage meadow(int variant);       // 1..3
+QImage sunrise(int variant);      // 1..3
+QImage mountains(int variant);    // 1..3
+
+// Start and stop buttons, 76 x 33.
+QImage button(bool start, bool pressed);
+
+}  // namespace gen
