@@ -182,6 +182,7 @@ TEST_F(QtSoundTest, MissingMusicFailsTheOpenAndLeavesPlayerClosed)
 TEST_F(QtSoundTest, UndecodableMusicIsSilent)
 {
     QtSound sound;
+    sound.warmUp();
     prompt("open broken", [&] { sound.openMusic(t.path("voice\\broken.mp3")); });
     settle(500);
     EXPECT_TRUE(sound.musicBroken());
@@ -233,9 +234,27 @@ TEST_F(QtSoundTest, RepeatTimerAsksForSoundOnEveryTick)
     EXPECT_TRUE(sound.repeatTimerRunning());
 }
 
+TEST_F(QtSoundTest, PlayerIsMadeOnlyWhenNeededAndKeepsTheOpenedMusic)
+{
+    QtSound sound;
+    EXPECT_EQ(sound.findChild<QMediaPlayer *>(), nullptr);
+    sound.openMusic(music);
+    EXPECT_TRUE(sound.musicOpen());
+    sound.stopMusic();
+    sound.rewindMusic();
+    EXPECT_EQ(sound.findChild<QMediaPlayer *>(), nullptr);
+    sound.warmUp();
+    auto *player = sound.findChild<QMediaPlayer *>();
+    ASSERT_TRUE(player);
+    EXPECT_TRUE(player->source().toLocalFile().endsWith(QStringLiteral("bg.mp3")));
+    sound.closeMusic();
+    EXPECT_FALSE(sound.musicOpen());
+}
+
 TEST_F(QtSoundTest, PlayAskedWhileLoadingStartsOnceLoaded)
 {
     QtSound sound;
+    sound.warmUp();
     auto *player = sound.findChild<QMediaPlayer *>();
     ASSERT_TRUE(player);
     bool played = false;

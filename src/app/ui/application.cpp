@@ -2,47 +2,22 @@
 
 #include "app/ui/fontsetup.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/picturebox.h"
 #include "app/ui/qtoperator.h"
 #include "engine/prepare.h"
 #include "engine/session.h"
+#include "presentation/theme.h"
 #include "presentation/ui/qtsound.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <ctime>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace sorvix {
-
-namespace {
-
-// For the start-up benchmark only: prints the monotonic clock once the first
-// frame of the draw screen has been painted, then ends the program.
-class FirstFrameProbe : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            QTimer::singleShot(0, [] {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
-                fflush(stdout);
-                QApplication::exit(0);
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_seen = false;
-};
-
-} // namespace
 
 int runApplication(int argc, char **argv)
 {
@@ -65,12 +40,33 @@ int runApplication(int argc, char **argv)
     sound.preloadEffects({session.folder.path(files::StartSound), session.folder.path(files::StopSound)});
     DrawRandom random = DrawRandom::fromSystem();
 
+    // The background decodes on another thread while the window is made.
+    QStringList pictures;
+    if (const std::optional<Theme> stored = theme::load(session.folder))
+        pictures = theme::startupLook(session.folder, *stored).pictures;
+    if (pictures.isEmpty())
+        pictures << TfrmMain::BuiltInBackground;
+    for (const QString &picture : pictures)
+        PictureBox::prefetch(picture);
+
     TfrmMain window(session, op, sound, random);
     op.setParent(&window);
-    window.FormCreate();
-    FirstFrameProbe probe;
-    if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
-        window.centralWidget()->installEventFilter(&probe);
+    window.FormCreateScreen();
+    // The screen comes up first; the plan, the questions about an unfinished
+    // draw and the media player follow at once.
+    QObject::connect(&window, &TfrmMain::firstFramePainted, &window, [&] {
+        if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME")) {
+            // For the start-up benchmark only: the monotonic clock at the first frame.
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            std::printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+            std::fflush(stdout);
+        }
+        window.FormCreateDraw();
+        sound.warmUp();
+        if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
+            QApplication::exit(0);
+    });
     window.goFullScreen();
     window.setFocus();
     return app.exec();

@@ -85,7 +85,8 @@ void TfrmMain::createControls()
 
     Image1 = new PictureBox(m_canvas);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setImage(QImage(QStringLiteral(":/builtin/background.jpg")));
+    // The built-in picture is decoded only if no theme picture replaces it.
+    Image1->setFallback(BuiltInBackground);
     Image1->installEventFilter(this);
 
     Label_title = makeLabel("Label_title");
@@ -274,11 +275,29 @@ void TfrmMain::createMenus()
 
 void TfrmMain::FormCreate()
 {
+    FormCreateScreen();
+    FormCreateDraw();
+}
+
+void TfrmMain::FormCreateScreen()
+{
     Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
     startup.applyTheme = [this](const Theme &stored) { applyStoredTheme(stored); };
-    startup.run();
-    m_settingsRead = true;
+    startup.mainScreenCreate();
+    // The titles are on the first frame already; a damaged settings file is
+    // met again, and passed over the same way, by the award settings' start-up.
+    try {
+        startup.LoadAwardSettings();
+    } catch (const OperationError &) {
+    }
     Image_award->raise();
+}
+
+void TfrmMain::FormCreateDraw()
+{
+    Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
+    startup.participantListCreate();
+    startup.awardSettingsCreate();
 }
 
 // ---- layout -------------------------------------------------------------
@@ -552,6 +571,11 @@ void TfrmMain::N39Click()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Image1 && event->type() == QEvent::Paint && !m_firstFramePainted) {
+        m_firstFramePainted = true;
+        // After this paint has reached the screen.
+        QTimer::singleShot(0, this, &TfrmMain::firstFramePainted);
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && watched != Label_award && watched != Label_award1) {

@@ -34,8 +34,15 @@ public:
     TfrmMain(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    // The start-up sequence; then the window is shown full screen.
+    static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
+
+    // The start-up sequence: FormCreateScreen, then FormCreateDraw.
     void FormCreate();
+    // What the first frame shows: the screen's own start-up and the titles.
+    void FormCreateScreen();
+    // The participant list and the award settings' start-up with the resume
+    // decision; the program runs it once the first frame is on the screen.
+    void FormCreateDraw();
 
     Theme &theme() { return m_theme; }
     DrawRound &drawRound() { return *m_round; }
@@ -88,6 +95,10 @@ public:
     void N_resetallClick();
     void N39Click();
 
+signals:
+    // Once, after the draw screen's first frame was painted.
+    void firstFramePainted();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -137,7 +148,7 @@ private:
     CaptionScroller m_scroller;
     layout::StripState m_strip;
     bool m_fullScreenLocked = false;
-    bool m_settingsRead = false;
+    bool m_firstFramePainted = false;
 };
 
 } // namespace sorvix

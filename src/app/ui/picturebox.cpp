@@ -1,10 +1,49 @@
 #include "app/ui/picturebox.h"
 
+#include <QHash>
 #include <QImageReader>
+#include <QMutex>
+#include <future>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace sorvix {
+
+namespace {
+
+QImage decode(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+QMutex prefetchLock;
+QHash<QString, std::shared_future<QImage>> &prefetched()
+{
+    static QHash<QString, std::shared_future<QImage>> pictures;
+    return pictures;
+}
+
+} // namespace
+
+// A picture prefetched on another thread, or decoded here.
+static QImage takeOrDecode(const QString &path)
+{
+    std::shared_future<QImage> pending;
+    {
+        QMutexLocker locker(&prefetchLock);
+        pending = prefetched().take(path);
+    }
+    return pending.valid() ? pending.get() : decode(path);
+}
+
+void PictureBox::prefetch(const QString &path)
+{
+    QMutexLocker locker(&prefetchLock);
+    if (!prefetched().contains(path))
+        prefetched().insert(path, std::async(std::launch::async, decode, path).share());
+}
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
@@ -14,9 +53,7 @@ PictureBox::PictureBox(QWidget *parent)
 
 bool PictureBox::load(const QString &path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    const QImage image = takeOrDecode(path);
     if (image.isNull())
         return false;
     setImage(image);
@@ -26,24 +63,34 @@ bool PictureBox::load(const QString &path)
 void PictureBox::setImage(const QImage &image)
 {
     m_image = image;
-    m_scaled = QPixmap();
+    m_scaled = QImage();
+    update();
+}
+
+void PictureBox::setFallback(const QString &path)
+{
+    m_fallback = path;
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    if (m_image.isNull() && !m_fallback.isEmpty())
+        m_image = takeOrDecode(std::exchange(m_fallback, QString()));
     if (m_image.isNull())
         return;
     if (m_scaled.size() != size())
-        m_scaled = QPixmap::fromImage(m_image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_scaled = m_image.size() == size()
+            ? m_image
+            : m_image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), m_scaled, event->rect());
+    painter.drawImage(event->rect(), m_scaled, event->rect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_scaled = QPixmap();
+    m_scaled = QImage();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 namespace sorvix {
@@ -18,6 +17,13 @@ public:
     // Loads a picture file; false (and the old picture kept) when it can't be read.
     bool load(const QString &path);
     void setImage(const QImage &image);
+    // A picture decoded only when the box is first painted without another one.
+    void setFallback(const QString &path);
+
+    // Starts decoding a picture file on another thread; a later load() of the
+    // same path takes the result. Start-up uses it for the background, so the
+    // decoding overlaps the making of the window.
+    static void prefetch(const QString &path);
     bool hasPicture() const { return !m_image.isNull(); }
 
 signals:
@@ -33,7 +39,8 @@ protected:
 
 private:
     QImage m_image;
-    QPixmap m_scaled;
+    QString m_fallback;
+    QImage m_scaled;
 };
 
 } // namespace sorvix

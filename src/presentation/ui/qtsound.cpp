@@ -23,6 +23,18 @@ bool isFile(const QString &path)
 QtSound::QtSound(QObject *parent)
     : QObject(parent)
 {
+    m_repeat.setInterval(RepeatIntervalMs);
+    connect(&m_repeat, &QTimer::timeout, this, &QtSound::repeatTick);
+    m_repeat.start();
+}
+
+// Making the media player costs more than painting the whole draw screen, and
+// the music first plays 50 seconds after start-up: the player is made on first
+// need, or by warmUp() once the screen is up.
+QMediaPlayer *QtSound::player()
+{
+    if (m_player)
+        return m_player;
     m_output = new QAudioOutput(this);
     m_player = new QMediaPlayer(this);
     m_player->setAudioOutput(m_output);
@@ -43,10 +55,16 @@ QtSound::QtSound(QObject *parent)
             m_player->play();
         }
     });
+    if (!m_pendingSource.isEmpty())
+        m_player->setSource(std::exchange(m_pendingSource, QUrl()));
+    return m_player;
+}
 
-    m_repeat.setInterval(RepeatIntervalMs);
-    connect(&m_repeat, &QTimer::timeout, this, &QtSound::repeatTick);
-    m_repeat.start();
+void QtSound::warmUp()
+{
+    player();
+    for (const QString &path : std::exchange(m_preload, {}))
+        effect(path);
 }
 
 QtSound::~QtSound()
@@ -59,8 +77,7 @@ QtSound::~QtSound()
 
 void QtSound::preloadEffects(const QStringList &paths)
 {
-    for (const QString &path : paths)
-        effect(path);
+    m_preload += paths;
 }
 
 QSoundEffect *QtSound::effect(const QString &path)
@@ -111,6 +128,10 @@ void QtSound::openMusic(const QString &path)
     }
     stopMusic();
     const QUrl source = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (!m_player) {
+        m_pendingSource = source;
+        return;
+    }
     // The same file again is already loaded (or known to be undecodable).
     if (source == m_player->source())
         return;
@@ -121,7 +142,7 @@ void QtSound::openMusic(const QString &path)
 
 bool QtSound::musicOpen() const
 {
-    return !m_player->source().isEmpty();
+    return m_player ? !m_player->source().isEmpty() : !m_pendingSource.isEmpty();
 }
 
 // A file the player cannot decode is never played: that only puts the player
@@ -131,7 +152,7 @@ void QtSound::playMusic()
 {
     if (!musicOpen() || m_musicBroken)
         return;
-    if (m_player->mediaStatus() == QMediaPlayer::LoadingMedia)
+    if (player()->mediaStatus() == QMediaPlayer::LoadingMedia)
         m_playPending = true;
     else
         m_player->play();
@@ -140,20 +161,22 @@ void QtSound::playMusic()
 void QtSound::stopMusic()
 {
     m_playPending = false;
-    if (m_player->playbackState() != QMediaPlayer::StoppedState)
+    if (m_player && m_player->playbackState() != QMediaPlayer::StoppedState)
         m_player->stop();
 }
 
 void QtSound::rewindMusic()
 {
-    if (musicOpen() && !m_musicBroken)
+    if (m_player && musicOpen() && !m_musicBroken)
         m_player->setPosition(0);
 }
 
 void QtSound::closeMusic()
 {
     stopMusic();
-    m_player->setSource(QUrl());
+    m_pendingSource.clear();
+    if (m_player)
+        m_player->setSource(QUrl());
     m_musicBroken = false;
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
 class QAudioOutput;
@@ -33,8 +34,11 @@ public:
     // Consulted at every repeat tick; music plays only while it says on.
     // Without one the sound counts as on.
     void setSoundOn(std::function<bool()> soundOn) { m_soundOn = std::move(soundOn); }
-    // Loads WAV files ahead so the first start of a round has no delay.
+    // WAV files to load ahead (by warmUp) so the first start of a round has no delay.
     void preloadEffects(const QStringList &paths);
+    // Makes the media player and loads the effects named by preloadEffects;
+    // called once the draw screen is up, or done on first need.
+    void warmUp();
 
     // SoundPort. A missing WAV plays nothing.
     void startLoop(const QString &path) override;
@@ -64,10 +68,13 @@ public slots:
 
 private:
     QSoundEffect *effect(const QString &path);
+    QMediaPlayer *player();
     void play(const QString &path, int loops);
 
     QAudioOutput *m_output = nullptr;
     QMediaPlayer *m_player = nullptr;
+    QUrl m_pendingSource;
+    QStringList m_preload;
     QTimer m_repeat;
     QHash<QString, QSoundEffect *> m_effects;
     std::function<bool()> m_soundOn;
