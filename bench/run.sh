@@ -5,7 +5,15 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench --target benchmarks Sorvix
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# The window benchmarks paint on a real display: a private Xvfb when none is set.
+if [ -z "${DISPLAY:-}" ]; then
+  Xvfb :76 -screen 0 1920x1080x24 >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb' EXIT
+  sleep 1
+  export DISPLAY=:76
+fi
+unset QT_QPA_PLATFORM
 for b in build-bench/bench/bench_*; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"

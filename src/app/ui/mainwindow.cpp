@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/startup.h"
+#include "app/ui/captionlabel.h"
 #include "app/ui/picturebox.h"
 #include "engine/errors.h"
 #include "engine/gbk.h"
@@ -125,7 +126,7 @@ void TfrmMain::createControls()
     Panel_curtain->setObjectName(QStringLiteral("Panel_curtain"));
     Panel_curtain->setAutoFillBackground(true);
     Panel_curtain->setFixedHeight(layout::StripHeight);
-    Label_curtain = new QLabel(Panel_curtain);
+    Label_curtain = new CaptionLabel(Panel_curtain);
     Label_curtain->setObjectName(QStringLiteral("Label_curtain"));
     QFont captionFont(QString::fromUtf8(HeiTi));
     captionFont.setPixelSize(19);
