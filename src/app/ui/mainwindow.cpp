@@ -155,12 +155,12 @@ void TfrmMain::createControls()
     Timer_curtain->start();
 }
 
-QAction *TfrmMain::addItem(QMenu *menu, const char *name, const char *caption, void (TfrmMain::*handler)())
+QAction *TfrmMain::addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler)
 {
     QAction *action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));
     if (handler)
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, std::move(handler));
     else
         action->setEnabled(false); // its window comes with a later version
     return action;
@@ -174,26 +174,18 @@ void TfrmMain::createMenus()
     QMenu *control = bar->addMenu(QStringLiteral("操作控制"));
     control->menuAction()->setObjectName(QStringLiteral("N_control"));
     addItem(control, "N5", "显示中奖结果", nullptr);
-    addItem(control, "N7", "显示抽奖历史", nullptr);
-    connect(control->findChild<QAction *>(QStringLiteral("N7")), &QAction::triggered, this, [this] { m_commands->N7Click(); });
-    control->findChild<QAction *>(QStringLiteral("N7"))->setEnabled(true);
-    QAction *exportResult = addItem(control, "N_exportResult", "导出中奖名单", nullptr);
-    exportResult->setEnabled(true);
-    connect(exportResult, &QAction::triggered, this, [this] { m_commands->N_exportResultClick(); });
-    QAction *unlucky = addItem(control, "N_unluckyList", "导出未中奖名单", nullptr);
-    unlucky->setEnabled(true);
-    connect(unlucky, &QAction::triggered, this, [this] { m_commands->N_unluckyListClick(); });
+    addItem(control, "N7", "显示抽奖历史", [this] { m_commands->N7Click(); });
+    addItem(control, "N_exportResult", "导出中奖名单", [this] { m_commands->N_exportResultClick(); });
+    addItem(control, "N_unluckyList", "导出未中奖名单", [this] { m_commands->N_unluckyListClick(); });
     control->addSeparator();
-    addItem(control, "N_resetall", "重新抽奖", &TfrmMain::N_resetallClick);
+    addItem(control, "N_resetall", "重新抽奖", [this] { N_resetallClick(); });
     addItem(control, "N_giveup", "弃奖 / 补奖", nullptr);
     control->addSeparator();
     addItem(control, "N_saveconfig", "保存配置文件", nullptr)->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
     addItem(control, "N_loadconfig", "导入配置文件", nullptr);
     addItem(control, "N53", "恢复默认配置", nullptr);
     control->addSeparator();
-    QAction *exitMain = addItem(control, "N_exit_main", "退出", nullptr);
-    exitMain->setEnabled(true);
-    connect(exitMain, &QAction::triggered, this, &QWidget::close);
+    addItem(control, "N_exit_main", "退出", [this] { close(); });
 
     QMenu *config = bar->addMenu(QStringLiteral("人员奖项设置"));
     config->menuAction()->setObjectName(QStringLiteral("N_config"));
@@ -226,7 +218,7 @@ void TfrmMain::createMenus()
                 m_operator.showError(QStringLiteral("无法打开图片文件：") + picture);
         });
     }
-    addItem(look, "N39", "自定义背景", &TfrmMain::N39Click);
+    addItem(look, "N39", "自定义背景", [this] { N39Click(); });
     QMenu *colours = look->addMenu(QStringLiteral("文字颜色"));
     for (const theme::ColourItem &item : theme::colourItems()) {
         QAction *action = colours->addAction(QString::fromUtf8(item.caption));
@@ -254,22 +246,20 @@ void TfrmMain::createMenus()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    addItem(PopupMenu1, "N_showmenu", "显示主菜单", &TfrmMain::showMenus);
-    addItem(PopupMenu1, "N_fullscreen", "全屏模式", &TfrmMain::N_fullscreenClick);
-    addItem(PopupMenu1, "N_fullscreen_exit", "退出全屏", &TfrmMain::N_fullscreen_exitClick);
-    N_No_FullScreen = addItem(PopupMenu1, "N_No_FullScreen", "禁用全屏", &TfrmMain::N_No_FullScreenClick);
+    addItem(PopupMenu1, "N_showmenu", "显示主菜单", [this] { showMenus(); });
+    addItem(PopupMenu1, "N_fullscreen", "全屏模式", [this] { N_fullscreenClick(); });
+    addItem(PopupMenu1, "N_fullscreen_exit", "退出全屏", [this] { N_fullscreen_exitClick(); });
+    N_No_FullScreen = addItem(PopupMenu1, "N_No_FullScreen", "禁用全屏", [this] { N_No_FullScreenClick(); });
     N_No_FullScreen->setCheckable(true);
     PopupMenu1->addSeparator();
     addItem(PopupMenu1, "N3", "显示中奖结果", nullptr);
-    addItem(PopupMenu1, "N_reset", "重新抽奖", &TfrmMain::N_resetallClick);
+    addItem(PopupMenu1, "N_reset", "重新抽奖", [this] { N_resetallClick(); });
     addItem(PopupMenu1, "N54", "弃奖 / 补奖", nullptr);
     PopupMenu1->addSeparator();
-    addItem(PopupMenu1, "N_bgoff", "关闭音效", &TfrmMain::N_bgoffClick);
-    addItem(PopupMenu1, "N_bgOn", "打开音效", &TfrmMain::N_bgOnClick);
+    addItem(PopupMenu1, "N_bgoff", "关闭音效", [this] { N_bgoffClick(); });
+    addItem(PopupMenu1, "N_bgOn", "打开音效", [this] { N_bgOnClick(); });
     PopupMenu1->addSeparator();
-    QAction *exitPopup = addItem(PopupMenu1, "N_exit", "退出", nullptr);
-    exitPopup->setEnabled(true);
-    connect(exitPopup, &QAction::triggered, this, &QWidget::close);
+    addItem(PopupMenu1, "N_exit", "退出", [this] { close(); });
     connect(m_canvas, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(m_canvas->mapToGlobal(pos)); });
 }

@@ -8,6 +8,7 @@
 #include "presentation/theme.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -110,7 +111,8 @@ private:
     void createMenus();
     QLabel *makeLabel(const char *name);
     QList<QLabel *> themedLabels() const;
-    QAction *addItem(QMenu *menu, const char *name, const char *caption, void (TfrmMain::*handler)());
+    // A menu item; without a handler it stays disabled.
+    QAction *addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
     void saveAwardSettings();
     void FormResize();
     void loadBackground(const QString &path, bool reportFailure);
