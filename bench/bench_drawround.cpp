@@ -6,6 +6,7 @@
 //   bench_drawround [folder for the program folder, default: the system's temp]
 
 #include "app/drawround.h"
+#include "engine/nullports.h"
 #include "engine/drawfiles.h"
 #include "engine/gbk.h"
 
@@ -39,7 +40,7 @@ double wallSeconds()
 }
 
 // Keeps what the window would put on its labels.
-class HoldingScreen : public ScreenPort
+class HoldingScreen : public NullScreen
 {
 public:
     QByteArray slot[11];
@@ -47,40 +48,10 @@ public:
     QByteArray caption;
     void setHead(const QByteArray &text) override { head = text; }
     void setSlot(int s, const QByteArray &text) override { slot[s] = text; }
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
     void setCaption(const QByteArray &text, int) override { caption = text; }
-    void stopRolling() override {}
 };
 
-class SilentSound : public SoundPort
-{
-public:
-    void startLoop(const QString &) override {}
-    void playOnce(const QString &) override {}
-    void stopEffects() override {}
-    void openMusic(const QString &) override {}
-    void playMusic() override {}
-    void stopMusic() override {}
-    void rewindMusic() override {}
-    void closeMusic() override {}
-    void setRepeatTimerRunning(bool) override {}
-};
-
-class SilentOperator : public OperatorPort
-{
-public:
-    int errors = 0;
-    Answer confirm(const QString &) override { return Answer::No; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Cancel; }
-    Answer warnYesNo(const QString &) override { return Answer::No; }
-    void inform(const QString &) override {}
-    void warn(const QString &) override {}
-    void showError(const QString &) override { ++errors; }
-    QString chooseSaveFile(const QString &, const QString &) override { return {}; }
+}
     QString chooseOpenFile(const QString &) override { return {}; }
     void openWithShell(const QString &) override {}
 };
@@ -130,8 +101,8 @@ int main(int argc, char **argv)
         session.pool.push_back({person(i), person(i), QByteArray()});
 
     HoldingScreen screen;
-    SilentSound sound;
-    SilentOperator op;
+    NullSound sound;
+    NullOperator op(OperatorPort::Answer::No);
     Host host;
     DrawRound round(session, screen, sound, op, host);
 

@@ -4,6 +4,7 @@
 // number of files with plain writes in the same kind of folder; and an
 // ordinary plan of 1,000 people with the shipped levels 0..3.
 
+#include "engine/nullports.h"
 #include "engine/drawfiles.h"
 #include "engine/gbk.h"
 #include "engine/prepare.h"
@@ -23,34 +24,6 @@
 using namespace sorvix;
 
 namespace {
-
-class NullScreen : public ScreenPort
-{
-public:
-    void setHead(const QByteArray &) override {}
-    void setSlot(int, const QByteArray &) override {}
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-};
-
-class NullOperator : public OperatorPort
-{
-public:
-    Answer confirm(const QString &) override { return Answer::Yes; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Yes; }
-    Answer warnYesNo(const QString &) override { return Answer::Yes; }
-    void inform(const QString &) override {}
-    void warn(const QString &) override {}
-    void showError(const QString &) override {}
-    QString chooseSaveFile(const QString &, const QString &) override { return {}; }
-    QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
-};
 
 void makeFolders(const QString &root)
 {

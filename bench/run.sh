@@ -15,7 +15,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 unset QT_QPA_PLATFORM
 for b in build-bench/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b"
 done

@@ -9,6 +9,7 @@
 // start did not roll, 4 on an error box.
 
 #include "app/drawround.h"
+#include "engine/nullports.h"
 #include "engine/drawfiles.h"
 #include "engine/errors.h"
 #include "settings/awardsettings.h"
@@ -18,53 +19,6 @@
 using namespace sorvix;
 
 namespace {
-
-class NullScreen : public ScreenPort
-{
-public:
-    void setHead(const QByteArray &) override {}
-    void setSlot(int, const QByteArray &) override {}
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-};
-
-class NullSound : public SoundPort
-{
-public:
-    void startLoop(const QString &) override {}
-    void playOnce(const QString &) override {}
-    void stopEffects() override {}
-    void openMusic(const QString &) override {}
-    void playMusic() override {}
-    void stopMusic() override {}
-    void rewindMusic() override {}
-    void closeMusic() override {}
-    void setRepeatTimerRunning(bool) override {}
-};
-
-class NullOperator : public OperatorPort
-{
-public:
-    int errors = 0;
-    Answer confirm(const QString &) override { return Answer::No; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Cancel; }
-    Answer warnYesNo(const QString &) override { return Answer::No; }
-    void inform(const QString &) override {}
-    void warn(const QString &) override {}
-    void showError(const QString &text) override
-    {
-        ++errors;
-        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
-    }
-    QString chooseSaveFile(const QString &, const QString &) override { return {}; }
-    QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
-};
 
 class NullHost : public DrawRoundHost
 {
@@ -109,7 +63,7 @@ int main(int argc, char **argv)
 
     NullScreen screen;
     NullSound sound;
-    NullOperator op;
+    NullOperator op(OperatorPort::Answer::No);
     NullHost host;
     DrawRound round(session, screen, sound, op, host);
     std::printf("ready %d\n", session.state.roundIndex);
