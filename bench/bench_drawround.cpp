@@ -51,11 +51,6 @@ public:
     void setCaption(const QByteArray &text, int) override { caption = text; }
 };
 
-}
-    QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
-};
-
 class Host : public DrawRoundHost
 {
 public:

@@ -142,8 +142,12 @@ TEST_F(MainWindowTest, KeysDrawAWholeRound)
 TEST_F(MainWindowTest, ShowMenuAndFullScreenLock)
 {
     start();
+    const int slotTop = label("Label_name10")->y();
     action("N_showmenu")->trigger();
     EXPECT_TRUE(window->menusShown());
+    // The menu bar takes height from the client area: the screen is laid out again.
+    QTest::qWait(50);
+    EXPECT_LT(label("Label_name10")->y(), slotTop);
     action("N_No_FullScreen")->trigger();
     EXPECT_TRUE(window->fullScreenLocked());
     EXPECT_EQ(window->size(), QSize(800, 600));

@@ -82,6 +82,7 @@ void TfrmMain::createControls()
     m_canvas = new QWidget(this);
     m_canvas->setObjectName(QStringLiteral("canvas"));
     m_canvas->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_canvas->installEventFilter(this);
     setCentralWidget(m_canvas);
 
     Image1 = new PictureBox(m_canvas);
@@ -292,12 +293,6 @@ void TfrmMain::FormCreateDraw()
 }
 
 // ---- layout -------------------------------------------------------------
-
-void TfrmMain::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
 
 void TfrmMain::relayout()
 {
@@ -562,6 +557,9 @@ void TfrmMain::N39Click()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The client area is the canvas: it also changes when the menu bar comes or goes.
+    if (watched == m_canvas && event->type() == QEvent::Resize)
+        FormResize();
     if (watched == Image1 && event->type() == QEvent::Paint && !m_firstFramePainted) {
         m_firstFramePainted = true;
         // After this paint has reached the screen.
