@@ -6,6 +6,7 @@
 //   bench_drawround [folder for the program folder, default: the system's temp]
 
 #include "app/drawround.h"
+#include "app/headlesshost.h"
 #include "engine/nullports.h"
 #include "engine/drawfiles.h"
 #include "engine/gbk.h"
@@ -51,20 +52,6 @@ public:
     void setCaption(const QByteArray &text, int) override { caption = text; }
 };
 
-class Host : public DrawRoundHost
-{
-public:
-    bool timer = false;
-    bool fullScreenLocked() const override { return true; }
-    void enterFullScreen() override {}
-    void hideMenus() override {}
-    void setStartPicture(const QString &) override {}
-    void setEndPicture(const QString &) override {}
-    void startRollingTimer() override { timer = true; }
-    void stopRollingTimer() override { timer = false; }
-    bool rollingTimerActive() const override { return timer; }
-    void showResults() override {}
-};
 
 QByteArray person(int i)
 {
@@ -98,7 +85,7 @@ int main(int argc, char **argv)
     HoldingScreen screen;
     NullSound sound;
     NullOperator op(OperatorPort::Answer::No);
-    Host host;
+    HeadlessHost host;
     DrawRound round(session, screen, sound, op, host);
 
     // Rolling ticks.

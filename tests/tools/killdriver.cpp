@@ -9,6 +9,7 @@
 // start did not roll, 4 on an error box.
 
 #include "app/drawround.h"
+#include "app/headlesshost.h"
 #include "engine/nullports.h"
 #include "engine/drawfiles.h"
 #include "engine/errors.h"
@@ -17,25 +18,6 @@
 #include <cstdio>
 
 using namespace sorvix;
-
-namespace {
-
-class NullHost : public DrawRoundHost
-{
-public:
-    bool timer = false;
-    bool fullScreenLocked() const override { return true; }
-    void enterFullScreen() override {}
-    void hideMenus() override {}
-    void setStartPicture(const QString &) override {}
-    void setEndPicture(const QString &) override {}
-    void startRollingTimer() override { timer = true; }
-    void stopRollingTimer() override { timer = false; }
-    bool rollingTimerActive() const override { return timer; }
-    void showResults() override {}
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -64,7 +46,7 @@ int main(int argc, char **argv)
     NullScreen screen;
     NullSound sound;
     NullOperator op(OperatorPort::Answer::No);
-    NullHost host;
+    HeadlessHost host;
     DrawRound round(session, screen, sound, op, host);
     std::printf("ready %d\n", session.state.roundIndex);
     std::fflush(stdout);
