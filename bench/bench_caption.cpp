@@ -2,7 +2,7 @@
 // 2500-byte caption moved one pixel and the strip repainted, as every 10 ms
 // on the night. Prints the average and worst time per tick.
 #include "app/ui/captionlabel.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

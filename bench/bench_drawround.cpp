@@ -9,7 +9,7 @@
 #include "app/headlesshost.h"
 #include "engine/nullports.h"
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -7,8 +7,9 @@
 //
 //   bench_participants [people, default 100000] [runs, default 5]
 
-#include "engine/gbk.h"
-#include "engine/programfolder.h"
+#include "base/gbk.h"
+#include "base/programfolder.h"
+#include "engine/drawpool.h"
 #include "settings/participantlist.h"
 
 #include <QFile>

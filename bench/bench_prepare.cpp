@@ -6,7 +6,7 @@
 
 #include "engine/nullports.h"
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/prepare.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "app/commands.h"
 
-#include "engine/errors.h"
+#include "base/errors.h"
 #include "engine/winners.h"
 
 namespace sorvix {

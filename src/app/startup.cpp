@@ -2,8 +2,8 @@
 
 #include "app/drawround.h"
 #include "engine/drawfiles.h"
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 #include "engine/winners.h"
 
 namespace sorvix {

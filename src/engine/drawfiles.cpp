@@ -1,6 +1,6 @@
 #include "engine/drawfiles.h"
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 namespace sorvix {
 

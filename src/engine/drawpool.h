@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/participantlist.h"
+
 #include <QByteArray>
 #include <vector>
 
@@ -16,6 +18,9 @@ struct PoolEntry
 };
 
 using DrawPool = std::vector<PoolEntry>;
+
+// The draw pool in list order, with the display texts of the shown fields.
+DrawPool buildPool(const ParticipantList &list, const ShowFields &show);
 
 // What a group tag means for the draw.
 namespace grouptag {

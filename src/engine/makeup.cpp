@@ -1,8 +1,8 @@
 #include "engine/makeup.h"
 
 #include "engine/drawfiles.h"
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 
 #include <QFileInfo>
 

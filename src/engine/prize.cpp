@@ -1,6 +1,6 @@
 #include "engine/prize.h"
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/ports.h"
-#include "engine/programfolder.h"
+#include "base/programfolder.h"
 #include "settings/awardsettings.h"
 
 namespace sorvix {

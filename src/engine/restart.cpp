@@ -1,7 +1,7 @@
 #include "engine/restart.h"
 
 #include "engine/drawfiles.h"
-#include "engine/errors.h"
+#include "base/errors.h"
 #include "engine/winners.h"
 
 namespace sorvix::restart {

@@ -2,7 +2,7 @@
 
 #include "engine/drawpool.h"
 #include "engine/drawstate.h"
-#include "engine/programfolder.h"
+#include "base/programfolder.h"
 #include "settings/awardsettings.h"
 #include "settings/participantlist.h"
 

@@ -1,6 +1,6 @@
 #include "engine/winners.h"
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/drawpool.h"
-#include "engine/programfolder.h"
+#include "base/programfolder.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "settings/awardsettings.h"
 
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 
 namespace sorvix {
 

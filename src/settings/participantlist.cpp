@@ -1,6 +1,6 @@
 #include "settings/participantlist.h"
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 namespace sorvix {
 
@@ -179,21 +179,6 @@ QByteArray fullText(const Participant &p)
     text.reserve(p.name.size() + p.mobile.size() + p.idNumber.size() + p.workId.size() + 3);
     text.append(p.name).append(' ').append(p.mobile).append(' ').append(p.idNumber).append(' ').append(p.workId);
     return text;
-}
-
-DrawPool buildPool(const ParticipantList &list, const ShowFields &show)
-{
-    const int n = list.count();
-    DrawPool pool;
-    pool.resize(size_t(n));
-    for (int i = 0; i < n; ++i) {
-        const Participant p = list.participant(i);
-        PoolEntry &entry = pool[size_t(i)];
-        entry.displayText = displayText(p, show);
-        entry.fullText = fullText(p);
-        entry.group = p.group;
-    }
-    return pool;
 }
 
 namespace keyfiles {

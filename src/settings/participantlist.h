@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/drawpool.h"
-#include "engine/programfolder.h"
+#include "base/programfolder.h"
 
 #include <array>
+#include <vector>
 
 namespace sorvix {
 
@@ -77,9 +77,6 @@ QByteArray fullText(const Participant &p);
 // Removes up to `count` bytes from 1-based byte position `position` and inserts
 // `insert` there (appended when the text is shorter).
 QByteArray maskAt(const QByteArray &text, int position, int count, const QByteArray &insert);
-
-// The draw pool in list order.
-DrawPool buildPool(const ParticipantList &list, const ShowFields &show);
 
 // keyword.dll and showword.dll.
 namespace keyfiles {

@@ -1,7 +1,7 @@
 #include "app/drawround.h"
 
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/winners.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"

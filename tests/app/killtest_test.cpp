@@ -7,7 +7,7 @@
 
 #include "app/drawround.h"
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/winners.h"
 #include "settings/awardsettings.h"
 #include "support/testfolder.h"

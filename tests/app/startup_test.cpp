@@ -1,7 +1,7 @@
 #include "app/drawscreen.h"
 #include "app/startup.h"
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"

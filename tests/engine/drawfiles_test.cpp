@@ -1,6 +1,6 @@
 #include "engine/drawfiles.h"
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/makeup.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"

@@ -1,7 +1,7 @@
-#include "engine/errors.h"
-#include "engine/gbk.h"
-#include "engine/programfolder.h"
-#include "engine/textfile.h"
+#include "base/errors.h"
+#include "base/gbk.h"
+#include "base/programfolder.h"
+#include "base/textfile.h"
 #include "support/testfolder.h"
 
 #include <QDir>

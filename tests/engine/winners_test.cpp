@@ -1,5 +1,5 @@
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/prepare.h"
 #include "engine/restart.h"
 #include "engine/winners.h"

@@ -1,6 +1,6 @@
 #include "presentation/theme.h"
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "support/testfolder.h"
 
 #include <QDir>

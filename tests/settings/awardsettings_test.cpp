@@ -1,5 +1,5 @@
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 #include "settings/awardsettings.h"
 #include "settings/participantlist.h"
 #include "support/testfolder.h"

@@ -1,5 +1,6 @@
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
+#include "engine/drawpool.h"
 #include "settings/participantlist.h"
 #include "support/testfolder.h"
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "app/ui/fontsetup.h"
+#include "base/ui/fontsetup.h"
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/ports.h"
 
 #include <QStringList>
@@ -28,7 +28,7 @@ public:
     void inform(const QString &text) override { notices << text; }
     void warn(const QString &text) override { notices << text; }
     void showError(const QString &text) override { notices << text; }
-    QString chooseSaveFile(const QString &filter, const QString &proposed) override
+    QString chooseSaveFile(const QString &filter, const QString &proposed, Replace) override
     { filters << filter; proposedNames << proposed; return saveName; }
     QString chooseOpenFile(const QString &filter) override { filters << filter; return openName; }
     void openWithShell(const QString &target) override { opened << target; }

@@ -1,7 +1,7 @@
 #include "support/testfolder.h"
 
-#include "engine/gbk.h"
-#include "engine/textfile.h"
+#include "base/gbk.h"
+#include "base/textfile.h"
 
 #include <QDir>
 #include <QFile>

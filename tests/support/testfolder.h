@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/programfolder.h"
+#include "base/programfolder.h"
 
 #include <QTemporaryDir>
 

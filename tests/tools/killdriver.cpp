@@ -12,7 +12,7 @@
 #include "app/headlesshost.h"
 #include "engine/nullports.h"
 #include "engine/drawfiles.h"
-#include "engine/errors.h"
+#include "base/errors.h"
 #include "settings/awardsettings.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "app/ui/mainwindow.h"
 #include "engine/drawfiles.h"
-#include "engine/gbk.h"
+#include "base/gbk.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"

@@ -1,9 +1,9 @@
 #include "app/ui/application.h"
 
-#include "app/ui/fontsetup.h"
+#include "base/ui/fontsetup.h"
 #include "app/ui/mainwindow.h"
-#include "app/ui/picturebox.h"
-#include "app/ui/qtoperator.h"
+#include "base/ui/picturebox.h"
+#include "base/ui/qtoperator.h"
 #include "engine/prepare.h"
 #include "engine/session.h"
 #include "presentation/theme.h"

@@ -3,9 +3,9 @@
 #include "app/commands.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
-#include "app/ui/picturebox.h"
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/ui/picturebox.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 #include "engine/prepare.h"
 #include "engine/restart.h"
 

@@ -1,6 +1,6 @@
 #include "presentation/ui/qtsound.h"
 
-#include "engine/errors.h"
+#include "base/errors.h"
 
 #include <QAudioOutput>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "base/ports.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "engine/textfile.h"
+#include "base/textfile.h"
 
-#include "engine/errors.h"
-#include "engine/gbk.h"
+#include "base/errors.h"
+#include "base/gbk.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/textfile.h"
+#include "base/textfile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "base/ports.h"
 
 class QWidget;
 
@@ -20,7 +20,7 @@ public:
     void inform(const QString &text) override;
     void warn(const QString &text) override;
     void showError(const QString &text) override;
-    QString chooseSaveFile(const QString &filter, const QString &proposedName) override;
+    QString chooseSaveFile(const QString &filter, const QString &proposedName, Replace replace) override;
     QString chooseOpenFile(const QString &filter) override;
     void openWithShell(const QString &target) override;
 
@@ -30,6 +30,10 @@ public:
     static QString boxText(const QString &text);
 
 private:
+    // Boxes and dialogs stand over the window that is in front (an editor
+    // opened from the draw screen), else over the draw screen.
+    QWidget *parentWidget() const;
+
     QWidget *m_parent = nullptr;
 };
 

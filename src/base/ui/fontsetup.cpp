@@ -1,4 +1,4 @@
-#include "app/ui/fontsetup.h"
+#include "base/ui/fontsetup.h"
 
 #include <QFont>
 #include <QStringList>

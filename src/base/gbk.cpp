@@ -1,4 +1,4 @@
-#include "engine/gbk.h"
+#include "base/gbk.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "app/ui/qtoperator.h"
+#include "base/ui/qtoperator.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -54,42 +54,54 @@ QString QtOperator::qtFilter(const QString &filter)
 
 OperatorPort::Answer QtOperator::confirm(const QString &text)
 {
-    return ask(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+    return ask(parentWidget(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
 }
 
 OperatorPort::Answer QtOperator::confirmWithCancel(const QString &text)
 {
-    return ask(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return ask(parentWidget(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 OperatorPort::Answer QtOperator::warnYesNo(const QString &text)
 {
-    return ask(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No);
+    return ask(parentWidget(), QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No);
 }
 
 void QtOperator::inform(const QString &text)
 {
-    tell(m_parent, QMessageBox::Information, text);
+    tell(parentWidget(), QMessageBox::Information, text);
 }
 
 void QtOperator::warn(const QString &text)
 {
-    tell(m_parent, QMessageBox::Warning, text);
+    tell(parentWidget(), QMessageBox::Warning, text);
 }
 
 void QtOperator::showError(const QString &text)
 {
-    tell(m_parent, QMessageBox::Critical, text);
+    tell(parentWidget(), QMessageBox::Critical, text);
 }
 
-QString QtOperator::chooseSaveFile(const QString &filter, const QString &proposedName)
+QWidget *QtOperator::parentWidget() const
 {
-    return QFileDialog::getSaveFileName(m_parent, QString(), QDir::home().filePath(proposedName), qtFilter(filter));
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
+
+QString QtOperator::chooseSaveFile(const QString &filter, const QString &proposedName, Replace replace)
+{
+    const QFileDialog::Options options = replace == Replace::CallerAsks ? QFileDialog::DontConfirmOverwrite
+                                                                        : QFileDialog::Options();
+    return QFileDialog::getSaveFileName(parentWidget(), QString(), QDir::home().filePath(proposedName),
+                                        qtFilter(filter), nullptr, options);
 }
 
 QString QtOperator::chooseOpenFile(const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, QString(), QString(), qtFilter(filter));
+    return QFileDialog::getOpenFileName(parentWidget(), QString(), QString(), qtFilter(filter));
 }
 
 void QtOperator::openWithShell(const QString &target)

@@ -1,4 +1,4 @@
-#include "app/ui/picturebox.h"
+#include "base/ui/picturebox.h"
 
 #include <QHash>
 #include <QImageReader>
