@@ -1,0 +1,68 @@
+#pragma once
+
+// What the fuzz targets share: a scratch program folder, made once per process,
+// and a way to cut one input into several files.
+
+#include "base/programfolder.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace sorvix::fuzz {
+
+inline QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// A program folder with the folders the installation provides, emptied of
+// files before every input.
+inline const ProgramFolder &scratchFolder()
+{
+    static QTemporaryDir dir;
+    static const ProgramFolder folder = [] {
+        for (const char *sub : {"data", "dat", "datm", "DLL", "bg", "pics", "voice"})
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+        return ProgramFolder(dir.path());
+    }();
+    for (const char *sub : {"", "data", "dat", "datm"}) {
+        QDir d(folder.path(QString::fromLatin1(sub)));
+        for (const QString &name : d.entryList(QDir::Files))
+            d.remove(name);
+    }
+    return folder;
+}
+
+inline void put(const ProgramFolder &folder, const QString &relative, const QByteArray &contents)
+{
+    QFile file(folder.path(relative));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(contents);
+}
+
+// The input cut at every occurrence of the separator "\n@@\n" into at most
+// `parts` pieces; missing pieces are empty.
+inline QList<QByteArray> split(const QByteArray &input, int parts)
+{
+    QList<QByteArray> pieces;
+    qsizetype start = 0;
+    while (pieces.size() < parts - 1) {
+        const qsizetype at = input.indexOf("\n@@\n", start);
+        if (at < 0)
+            break;
+        pieces.append(input.mid(start, at - start));
+        start = at + 4;
+    }
+    pieces.append(input.mid(start));
+    while (pieces.size() < parts)
+        pieces.append(QByteArray());
+    return pieces;
+}
+
+} // namespace sorvix::fuzz

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds every fuzz target with clang's libFuzzer and the address and
+# undefined-behaviour sanitizers (build-fuzz/) and runs each for the given
+# seconds (default 60), starting from its seeds in fuzz/corpus/<name>. Prints
+# per target the executions and any crash; a crash input is kept in
+# fuzz/crashes/<name>/ to be fixed and then moved to fuzz/regressions/<name>/,
+# which ./test.sh replays.   Usage: scripts/fuzz.sh [seconds per target] [name ...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+scripts/install-deps.sh
+packages=(clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get install -y -q "${missing[@]}" >/dev/null
+fi
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVIX_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" "${launcher[@]}" >/dev/null
+cmake --build build-fuzz --target fuzzers >/dev/null
+
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+  for f in fuzz/*_fuzz.cpp; do names+=("$(basename "$f" _fuzz.cpp)"); done
+fi
+export QT_QPA_PLATFORM=offscreen
+status=0
+printf '%-14s %12s %8s  %s\n' target executions crashes "seconds"
+for name in "${names[@]}"; do
+  work=build-fuzz/corpus/$name
+  crashes=fuzz/crashes/$name
+  mkdir -p "$work" "$crashes"
+  seeds=fuzz/corpus/$name
+  [ -d "$seeds" ] || seeds=""
+  log=build-fuzz/$name.log
+  set +e
+  build-fuzz/fuzz/${name}_fuzz "$work" $seeds -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$crashes/" -timeout=20 -rss_limit_mb=4096 >"$log" 2>&1
+  set -e
+  runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
+  found=$(find "$crashes" -type f | wc -l)
+  printf '%-14s %12s %8s  %s\n' "$name" "${runs:-?}" "$found" "$seconds"
+  if [ "$found" -gt 0 ]; then status=1; fi
+done
+[ $status -eq 0 ] || echo "crash inputs are in fuzz/crashes/ (logs in build-fuzz/*.log)"
+exit $status
