@@ -107,8 +107,11 @@ void DrawRound::FormKeyPress(char key)
             start();
         else
             stop();
-    } catch (const std::exception &) {
+    } catch (const OperationError &error) {
         // A key press never brings up an error box.
+        reportQuietly("key press", error);
+    } catch (const std::exception &error) {
+        reportQuietly("key press", QString::fromLocal8Bit(error.what()));
     }
 }
 
@@ -291,7 +294,8 @@ bool recoverRecordedRound(Session &session)
         // had this round been recorded, the file would be longer by its names.
         if (earlierRoundsOfLevel(folder, round.level, n) == recorded)
             return false;
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (recovery of a stop)", error);
         return false;
     }
     // The round is drawn whatever fails from here on: resuming at it would
@@ -299,12 +303,14 @@ bool recoverRecordedRound(Session &session)
     // stop, so a crash in between is recovered the same way again.
     try {
         winners::rebuildList(folder, session.settings.highestEnabledLevel());
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (recovery of a stop)", error);
     }
     state.roundIndex = n + 1;
     try {
         drawfiles::writeStatus(folder, state.roundIndex);
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (recovery of a stop)", error);
     }
     return true;
 }

@@ -31,14 +31,14 @@ bool Startup::mainScreenCreate()
     m_session.settings.options.captionPosition = 0;
     try {
         loadRawSettingsLists();
-        if (folder.exists(files::RoundCount))
-            state.roundCount = folder.readFirstNumber(files::RoundCount);
+        state.roundCount = drawfiles::readRoundCount(folder);
         awardfile::loadCurtain(folder, m_session.settings.options);
         // A missing music file only means silence; the theme and the caption
         // below still matter on the night.
         try {
             m_sound.openMusic(folder.path(files::BackgroundMusic));
-        } catch (const OperationError &) {
+        } catch (const OperationError &error) {
+            reportQuietly("start-up (music)", error);
         }
         m_sound.setRepeatTimerRunning(true);
         m_screen.formatTitles();
@@ -49,7 +49,8 @@ bool Startup::mainScreenCreate()
             m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
         }
         m_screen.hideMenus();
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (draw screen)", error);
         return false;
     }
     return true;
@@ -68,7 +69,8 @@ bool Startup::participantListCreate()
         m_session.keyField = keyfiles::loadKeyField(m_session.folder, m_session.keyField);
         m_session.showFields = keyfiles::loadShowFields(m_session.folder, m_session.showFields, m_session.keyField);
         loadfile_txt();
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (participant list)", error);
         return false;
     }
     return true;
@@ -95,7 +97,23 @@ void Startup::resumeDecision()
         m_preparation.PrepareDraw();
         return;
     }
-    state.roundIndex = drawfiles::readStatus(folder);
+    try {
+        state.roundIndex = drawfiles::readStatus(folder);
+    } catch (const OperationError &) {
+        // The draw's progress is unknown: no round of the plan may be shown
+        // (again) until the operator restarts the draw, which keeps the
+        // results so far in the history first.
+        state.roundIndex = 0;
+        state.roundCount = 0;
+        throw;
+    }
+    // No complete plan on disk (a preparation was cut short or refused):
+    // there is nothing to resume and no round to count.
+    if (state.roundCount == 0) {
+        state.roundIndex = 0;
+        m_preparation.PrepareDraw();
+        return;
+    }
     // A stop that was cut short after recording its winners counts as drawn.
     if (recoverRecordedRound(m_session) && folder.exists(files::WinnersList))
         m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
@@ -124,7 +142,8 @@ bool Startup::awardSettingsCreate()
         m_session.tooManyWinners = false;
         m_screen.setSlot(5, m_session.settings.options.startStopKeysText());
         resumeDecision();
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
+        reportQuietly("start-up (award settings)", error);
         return false;
     }
     return true;

@@ -19,4 +19,10 @@ private:
     QString m_message;
 };
 
+// Writes one line to standard error for a failure the screen must not show
+// (a start-up step, a preparation of the draw), so that an organiser's
+// "nothing happened" can still be diagnosed. No log file is kept.
+void reportQuietly(const char *where, const QString &message);
+inline void reportQuietly(const char *where, const OperationError &error) { reportQuietly(where, error.message()); }
+
 } // namespace sorvix

@@ -26,6 +26,7 @@ public:
     Lines readLines(const QString &relative) const { return textfile::readLines(path(relative)); }
     QByteArray readFirstLine(const QString &relative) const { return textfile::readFirstLine(path(relative)); }
     int readFirstNumber(const QString &relative) const { return textfile::readFirstNumber(path(relative)); }
+    int readFirstCount(const QString &relative) const { return textfile::readFirstCount(path(relative)); }
     void writeLines(const QString &relative, const Lines &lines) const { textfile::writeLines(path(relative), lines); }
     void appendLines(const QString &relative, const Lines &lines) const { textfile::appendLines(path(relative), lines); }
 

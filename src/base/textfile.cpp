@@ -114,7 +114,11 @@ bool exists(const QString &path)
 
 void remove(const QString &path)
 {
-    QFile::remove(path);
+    // Only "not there" is quiet: a file that stays would be taken for part of
+    // whatever is written next (an old winners file merged into a new draw).
+    const QByteArray name = QFile::encodeName(path);
+    if (::unlink(name.constData()) != 0 && errno != ENOENT)
+        fail(QStringLiteral("无法删除文件"), path);
 }
 
 QByteArray readAll(const QString &path)
@@ -150,6 +154,11 @@ int readFirstNumber(const QString &path)
     return toNumber(readFirstLine(path));
 }
 
+int readFirstCount(const QString &path)
+{
+    return toCount(readFirstLine(path));
+}
+
 void writeLines(const QString &path, const Lines &lines)
 {
     writeBytes(path, joinLines(lines));
@@ -171,19 +180,20 @@ void appendLines(const QString &path, const Lines &lines)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         fail(QStringLiteral("无法写入文件"), path);
     const QByteArray bytes = joinLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
         fail(QStringLiteral("无法写入文件"), path);
-    ::fsync(file.handle());
 }
 
 void syncFolder(const QString &folder)
 {
     const QByteArray name = QFile::encodeName(folder);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return;
-    ::syncfs(fd);
+        fail(QStringLiteral("无法写入文件"), folder);
+    const bool synced = ::syncfs(fd) == 0;
     ::close(fd);
+    if (!synced)
+        fail(QStringLiteral("无法写入文件"), folder);
 }
 
 bool parseNumber(const QByteArray &text, int *value)
@@ -220,6 +230,14 @@ int toNumber(const QByteArray &text)
 {
     int value = 0;
     if (!parseNumber(text, &value))
+        throw OperationError(QStringLiteral("“%1”不是有效的整数值").arg(gbk::decode(text)));
+    return value;
+}
+
+int toCount(const QByteArray &text)
+{
+    const int value = toNumber(text);
+    if (value < 0)
         throw OperationError(QStringLiteral("“%1”不是有效的整数值").arg(gbk::decode(text)));
     return value;
 }

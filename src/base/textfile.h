@@ -20,7 +20,7 @@ Lines splitLines(const QByteArray &bytes);
 QByteArray joinLines(const Lines &lines);
 
 bool exists(const QString &path);
-// Deletes a file; a missing file is not an error.
+// Deletes a file; a missing file is not an error, a file that stays is.
 void remove(const QString &path);
 
 QByteArray readAll(const QString &path);
@@ -29,6 +29,8 @@ Lines readLines(const QString &path);
 QByteArray readFirstLine(const QString &path);
 // The first line as a decimal number.
 int readFirstNumber(const QString &path);
+// The first line as a count: a decimal number that is not negative.
+int readFirstCount(const QString &path);
 
 // Replaces the file with the given lines atomically: a crash leaves either the
 // old file or the new one, never part of one.
@@ -41,7 +43,7 @@ void writeLinesUnsynced(const QString &path, const Lines &lines);
 // Appends lines to the file (creating it when missing) and flushes them to
 // disk before returning.
 void appendLines(const QString &path, const Lines &lines);
-// Flushes everything written into one folder to disk.
+// Flushes everything written into one folder to disk; throws when it can't.
 void syncFolder(const QString &folder);
 
 // A decimal integer as the files hold it: optional blanks around, an optional
@@ -49,6 +51,8 @@ void syncFolder(const QString &folder);
 bool parseNumber(const QByteArray &text, int *value);
 // The same, throwing the operator's conversion message on failure.
 int toNumber(const QByteArray &text);
+// A count, position or selection: a number as above that is not negative.
+int toCount(const QByteArray &text);
 QByteArray fromNumber(int value);
 
 } // namespace textfile

@@ -35,7 +35,7 @@ Lines RoundPlan::toLines() const
 RoundPlan RoundPlan::fromLines(const Lines &lines)
 {
     RoundPlan r;
-    r.level = textfile::toNumber(lines.value(0));
+    r.level = textfile::toCount(lines.value(0));
     r.caption = lines.value(1);
     r.headBefore = lines.value(2);
     r.headAfter = lines.value(3);
@@ -58,12 +58,12 @@ void writeRound(const ProgramFolder &folder, int n, const RoundPlan &round)
 
 int roundLevel(const ProgramFolder &folder, int n)
 {
-    return folder.readFirstNumber(files::round(n));
+    return folder.readFirstCount(files::round(n));
 }
 
 int readStatus(const ProgramFolder &folder)
 {
-    return folder.readFirstNumber(files::Status);
+    return folder.readFirstCount(files::Status);
 }
 
 void writeStatus(const ProgramFolder &folder, int roundIndex)
@@ -73,7 +73,7 @@ void writeStatus(const ProgramFolder &folder, int roundIndex)
 
 int readRoundCount(const ProgramFolder &folder)
 {
-    return folder.exists(files::RoundCount) ? folder.readFirstNumber(files::RoundCount) : 0;
+    return folder.exists(files::RoundCount) ? folder.readFirstCount(files::RoundCount) : 0;
 }
 
 void writeRoundCount(const ProgramFolder &folder, int roundCount)

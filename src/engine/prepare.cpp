@@ -52,9 +52,9 @@ int DrawPreparation::RefreshAwardTable()
     return highest;
 }
 
-int DrawPreparation::TotalWinners() const
+qint64 DrawPreparation::TotalWinners() const
 {
-    int total = 0;
+    qint64 total = 0;
     for (const AwardLevel &level : m_session.settings.levels)
         if (level.enabled)
             total += level.quantityValue();
@@ -112,9 +112,10 @@ void DrawPreparation::PreparePoolOnce()
         DrawPool &pool = m_session.pool;
         m_random.shuffle(pool.begin(), pool.end());
         const int n = int(pool.size());
-        const int total = TotalWinners();
-        if (total > n)
+        const qint64 total64 = TotalWinners();
+        if (total64 > n)
             return;
+        const int total = int(total64);
         for (const LevelRange &range : levelRanges())
             placePresetWinners(range);
         // Excluded participants change places with the last non-winners.
@@ -129,8 +130,9 @@ void DrawPreparation::PreparePoolOnce()
             std::swap(pool[size_t(i)], pool[size_t(back)]);
             --back;
         }
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
         // The pool stays in its current order; the preparation goes on.
+        reportQuietly("PreparePoolOnce", error);
     }
 }
 
@@ -166,8 +168,9 @@ void DrawPreparation::PreparePoolForLevel(int level)
             std::swap(pool[size_t(k)], pool[size_t(partner)]);
             advance();
         }
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
         // The pool stays in its current order; the preparation goes on.
+        reportQuietly("PreparePoolForLevel", error);
     }
 }
 
@@ -186,7 +189,7 @@ void DrawPreparation::clearPreviousDraw()
     folder.remove(files::WinnersList);
 }
 
-void DrawPreparation::refuse(int total, int participants)
+void DrawPreparation::refuse(qint64 total, int participants)
 {
     m_operator.warn(QStringLiteral("设置的总获奖人数是:%1  多于参加的总人数:%2\r总获奖人数不得大于总参加人数！")
                         .arg(total)
@@ -199,7 +202,7 @@ void DrawPreparation::refuse(int total, int participants)
             m_screen.setSlot(slot, QByteArray());
 }
 
-void DrawPreparation::writeRounds(int level, int &poolCursor)
+void DrawPreparation::writeRounds(int level, int &poolCursor, int &rounds)
 {
     const AwardLevel &award = m_session.awardTable[size_t(level)];
     const DrawPool &pool = m_session.pool;
@@ -222,9 +225,8 @@ void DrawPreparation::writeRounds(int level, int &poolCursor)
         const RoundPlan round = RoundPlan::make(level, award.displayName, award.prizeText, award.quantity,
                                                 drawnBefore, names);
         // The batch is made durable by one flush before filenameqty.dll names it.
-        textfile::writeLinesUnsynced(m_session.folder.path(files::round(m_session.state.roundCount)),
-                                     round.toLines());
-        ++m_session.state.roundCount;
+        textfile::writeLinesUnsynced(m_session.folder.path(files::round(rounds)), round.toLines());
+        ++rounds;
         step("round");
     };
 
@@ -271,22 +273,29 @@ void DrawPreparation::PrepareDraw()
     try {
         const ProgramFolder &folder = m_session.folder;
         DrawPool &pool = m_session.pool;
+
+        // The old plan is marked gone before anything of it changes: with no
+        // rounds counted, no start-up resumes it or counts one of its rounds
+        // as drawn, wherever a crash cuts this preparation short. Then
+        // status.dll "0": from here on a restart prepares afresh.
+        m_session.state.roundCount = 0;
+        drawfiles::writeRoundCount(folder, 0);
+        step("roundcount0");
+        drawfiles::writeStatus(folder, 0);
+        step("status");
+
         if (!m_session.settings.options.repeatedWins)
             PreparePoolOnce();
-        m_session.state.roundCount = 0;
         const int highest = RefreshAwardTable();
         const int excluded = int(std::count_if(pool.begin(), pool.end(), [](const PoolEntry &e) {
             return grouptag::isExcluded(e.group);
         }));
 
-        // From here on a restart prepares afresh, whatever point this run reaches.
-        drawfiles::writeStatus(folder, 0);
-        step("status");
         clearPreviousDraw();
         step("clear");
 
         const int participants = int(pool.size());
-        const int total = TotalWinners();
+        const qint64 total = TotalWinners();
         if (total > participants) {
             refuse(total, participants);
             return;
@@ -297,16 +306,12 @@ void DrawPreparation::PrepareDraw()
                                 .arg(participants - total));
 
         int poolCursor = 0;
+        int rounds = 0;
         for (int level : drawOrder())
-            writeRounds(level, poolCursor);
-        // The round files reach the disk before filenameqty.dll counts them.
-        textfile::syncFolder(folder.path(QStringLiteral("data")));
-        step("sync");
-        drawfiles::writeRoundCount(folder, m_session.state.roundCount);
-        step("roundcount");
+            writeRounds(level, poolCursor, rounds);
 
-        announceFirstLevel(highest);
-
+        // The pool remainder belongs to this plan: written before the plan
+        // counts, so a make-up never draws from an earlier plan's remainder.
         Lines leftover;
         leftover.reserve(participants - poolCursor);
         for (int i = poolCursor; i < participants; ++i)
@@ -314,9 +319,18 @@ void DrawPreparation::PrepareDraw()
         drawfiles::writeLeftover(folder, leftover);
         step("leftover");
 
+        // The round files reach the disk before filenameqty.dll counts them.
+        textfile::syncFolder(folder.path(QStringLiteral("data")));
+        step("sync");
+        drawfiles::writeRoundCount(folder, rounds);
+        m_session.state.roundCount = rounds;
+        step("roundcount");
+
+        announceFirstLevel(highest);
         resetScreen();
-    } catch (const OperationError &) {
-        // Preparation ends quietly; a restart finds status.dll "0" and prepares afresh.
+    } catch (const OperationError &error) {
+        // Preparation ends quietly; a restart finds no plan and prepares afresh.
+        reportQuietly("PrepareDraw", error);
     }
 }
 

@@ -56,7 +56,8 @@ public:
     int RefreshAwardTable();
     // Sum of the enabled levels' quantities in the settings; throws
     // OperationError when a quantity is not a number.
-    int TotalWinners() const;
+    // Summed in 64 bits.
+    qint64 TotalWinners() const;
 
     // Orders the pool for a plan without repeated wins: shuffled, preset
     // winners at the start of their level's range, the excluded moved behind
@@ -84,8 +85,8 @@ public:
 private:
     void step(const char *name) { if (m_stepHook) m_stepHook(name); }
     void clearPreviousDraw();
-    void refuse(int total, int participants);
-    void writeRounds(int level, int &poolCursor);
+    void refuse(qint64 total, int participants);
+    void writeRounds(int level, int &poolCursor, int &rounds);
     void announceFirstLevel(int highestLevel);
     void resetScreen();
     void placePresetWinners(const LevelRange &range);

@@ -27,7 +27,12 @@ int perRoundPosition(int perRound)
 
 int AwardLevel::quantityValue() const
 {
-    return textfile::toNumber(quantity);
+    // Only a quantity the editor could have let through reaches the plan's
+    // arithmetic: a hand-edited "-3" or "1000000" is a bad number.
+    int value = 0;
+    if (!isValidQuantity(quantity) || !textfile::parseNumber(quantity, &value) || value > MaxQuantity)
+        throw OperationError(QStringLiteral("“%1”不是有效的获奖人数").arg(gbk::decode(quantity)));
+    return value;
 }
 
 QByteArray DrawOptions::defaultTitle()
@@ -184,8 +189,11 @@ void loadCurtain(const ProgramFolder &folder, DrawOptions &options)
     if (!folder.exists(files::Curtain))
         return;
     const Lines lines = folder.readLines(files::Curtain);
-    options.captionPosition = textfile::toNumber(lines.value(0));
-    options.prizePosition = textfile::toNumber(lines.value(1));
+    // Both read before either is taken: a bad second line changes nothing.
+    const int caption = textfile::toCount(lines.value(0));
+    const int prize = textfile::toCount(lines.value(1));
+    options.captionPosition = caption;
+    options.prizePosition = prize;
 }
 
 void saveCurtain(const ProgramFolder &folder, const DrawOptions &options)

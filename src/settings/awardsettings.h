@@ -8,6 +8,9 @@
 namespace sorvix {
 
 constexpr int LevelCount = 11;
+// A quantity edit holds at most three digits.
+constexpr int MaxQuantityDigits = 3;
+constexpr int MaxQuantity = 999;
 
 // One award level, 0 the grand prize, 1..10 the first to tenth prizes.
 struct AwardLevel
@@ -19,7 +22,8 @@ struct AwardLevel
     QByteArray picturePath;
     int perRound = 10;     // 1, 2, 3, 4, 5 or 10
 
-    // The quantity as a number; throws OperationError when it is not one.
+    // The quantity as a number, 1 to 999; throws OperationError for any
+    // other text.
     int quantityValue() const;
 };
 

@@ -1,4 +1,5 @@
 #include "app/drawscreen.h"
+#include "app/headlesshost.h"
 #include "app/startup.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
@@ -122,6 +123,72 @@ TEST_F(StartupTest, StopCutShortAfterRecordingCountsAsDrawn)
     EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("1")});
 }
 
+struct SimulatedCrash {};
+
+// A preparation cut short (by "重新抽奖" or a save) after an earlier draw had
+// recorded rounds, then the real start-up on what it left: whatever step the
+// crash followed, the next start prepares afresh without a question, and the
+// plan drawn then records each of its rounds once, with nothing of the old
+// draw merged in.
+TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
+{
+    const auto drawWhole = [&] {
+        HeadlessHost host;
+        DrawScreen &drawScreen = screen;
+        DrawRound round(session, drawScreen, sound, op, host);
+        for (int n = session.state.roundIndex; n < session.state.roundCount; ++n) {
+            round.Image_startClick();
+            round.Image_endClick();
+        }
+    };
+    start();
+    QStringList steps;
+    {
+        DrawPreparation probe(session, static_cast<DrawScreen &>(screen), op, random);
+        probe.setStepHook([&](const char *name) { steps << QLatin1String(name); });
+        probe.PrepareDraw();
+    }
+    ASSERT_EQ(steps.mid(0, 3), QStringList({"roundcount0", "status", "clear"}));
+    ASSERT_EQ(steps.mid(steps.size() - 3), QStringList({"leftover", "sync", "roundcount"}));
+
+    for (int crashAt = 0; crashAt < steps.size(); ++crashAt) {
+        SCOPED_TRACE(steps[crashAt].toStdString() + " " + std::to_string(crashAt));
+        dir.folder().remove(files::Status);
+        start();
+        // An earlier draw whose first round was drawn (and, for the worst
+        // case, the old round 0's names are the end of their level's file).
+        drawWhole();
+        drawfiles::writeStatus(dir.folder(), 1);
+        levelwinners::rewrite(dir.folder(), drawfiles::roundLevel(dir.folder(), 0), "L", "P",
+                              drawfiles::readRound(dir.folder(), 0).names);
+        int seen = 0;
+        DrawPreparation cut(session, static_cast<DrawScreen &>(screen), op, random);
+        cut.setStepHook([&](const char *) {
+            if (seen++ == crashAt)
+                throw SimulatedCrash();
+        });
+        EXPECT_THROW(cut.PrepareDraw(), SimulatedCrash);
+
+        start();
+        EXPECT_TRUE(op.questions.isEmpty()) << op.questions.join('|').toStdString();
+        EXPECT_EQ(dir.lines(files::Status), QStringList{QStringLiteral("0")});
+        ASSERT_GT(session.state.roundCount, 0);
+        for (int level = 0; level < LevelCount; ++level)
+            EXPECT_FALSE(dir.folder().exists(files::levelWinners(level))) << level;
+        EXPECT_FALSE(dir.folder().exists(files::WinnersList));
+
+        drawWhole();
+        QMap<int, QStringList> planned;
+        for (int n = 0; n < session.state.roundCount; ++n) {
+            const QStringList lines = dir.lines(files::round(n));
+            planned[lines.value(0).toInt()] << lines.mid(4);
+        }
+        for (auto level = planned.cbegin(); level != planned.cend(); ++level)
+            EXPECT_EQ(dir.lines(files::levelWinners(level.key())).mid(3), level.value()) << level.key();
+        op.questions.clear();
+    }
+}
+
 TEST_F(StartupTest, FinishedDrawOffersTheResults)
 {
     start();
@@ -181,6 +248,25 @@ TEST_F(StartupTest, BrokenSettingsEndStartUpQuietly)
     EXPECT_FALSE(dir.folder().exists(files::round(0)));
     // The failing step ended the draw screen's sequence before the menus went.
     EXPECT_FALSE(screen.menusHidden);
+}
+
+TEST_F(StartupTest, NegativeNumbersAreBadNumbers)
+{
+    start();
+    drawRounds(2);
+    // A damaged status.dll: no round may be revealed (again) and nothing is removed.
+    dir.writeBytes(QStringLiteral("status.dll"), "-2\r\n");
+    start();
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_EQ(session.state.roundCount, 0);
+    EXPECT_TRUE(dir.folder().exists(files::levelWinners(drawfiles::roundLevel(dir.folder(), 0))));
+    EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), "-2\r\n");
+
+    dir.writeBytes(QStringLiteral("Curtain.dll"), "1\r\n-1\r\n");
+    screen.menusHidden = false;
+    start();
+    EXPECT_EQ(session.settings.options.captionPosition, 0);
+    EXPECT_FALSE(screen.menusHidden) << "the draw screen's start-up ends at the bad line";
 }
 
 TEST_F(StartupTest, WinnersListBecomesTheCaption)

@@ -46,10 +46,12 @@ int runApplication(int argc, char **argv)
         pictures = theme::startupLook(session.folder, *stored).pictures;
     if (pictures.isEmpty())
         pictures << TfrmMain::BuiltInBackground;
+    auto prefetch = std::make_unique<PicturePrefetch>();
     for (const QString &picture : pictures)
-        PictureBox::prefetch(picture);
+        prefetch->start(picture);
 
     TfrmMain window(session, op, sound, random);
+    window.adoptPrefetch(std::move(prefetch));
     op.setParent(&window);
     window.FormCreateScreen();
     // The screen comes up first; the plan, the questions about an unfinished

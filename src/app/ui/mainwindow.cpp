@@ -213,7 +213,7 @@ void TfrmMain::createMenus()
         const theme::ThemeItem *chosen = &item;
         connect(action, &QAction::triggered, this, [this, chosen] {
             const QString picture = theme::chooseBuiltIn(m_theme, m_session.folder, *chosen);
-            if (Image1->load(picture))
+            if (loadBackground(picture))
                 ThemeShow(QByteArray(chosen->colourName));
             else
                 m_operator.showError(QStringLiteral("无法打开图片文件：") + picture);
@@ -290,6 +290,28 @@ void TfrmMain::FormCreateDraw()
     Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
     startup.participantListCreate();
     startup.awardSettingsCreate();
+    // The start-up's pictures are taken by now; whatever is left goes.
+    Image1->setFallbackSource(nullptr);
+    m_prefetch.reset();
+}
+
+void TfrmMain::adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch)
+{
+    m_prefetch = std::move(prefetch);
+    Image1->setFallbackSource(m_prefetch.get());
+}
+
+bool TfrmMain::loadBackground(const QString &path)
+{
+    return m_prefetch ? Image1->load(path, *m_prefetch) : Image1->load(path);
+}
+
+const QImage &TfrmMain::buttonPicture(const QString &path)
+{
+    auto found = m_buttonPictures.find(path);
+    if (found == m_buttonPictures.end())
+        found = m_buttonPictures.insert(path, decodePicture(path));
+    return *found;
 }
 
 // ---- layout -------------------------------------------------------------
@@ -474,12 +496,15 @@ void TfrmMain::enterFullScreen()
 
 void TfrmMain::setStartPicture(const QString &path)
 {
-    Image_start->load(path);
+    // A missing picture keeps the one shown.
+    if (const QImage &picture = buttonPicture(path); !picture.isNull())
+        Image_start->setImage(picture);
 }
 
 void TfrmMain::setEndPicture(const QString &path)
 {
-    Image_end->load(path);
+    if (const QImage &picture = buttonPicture(path); !picture.isNull())
+        Image_end->setImage(picture);
 }
 
 void TfrmMain::startRollingTimer()
@@ -533,7 +558,7 @@ void TfrmMain::applyStoredTheme(const Theme &stored)
     const theme::StartupLook look = theme::startupLook(m_session.folder, stored);
     ThemeFontName(look.fontName);
     for (const QString &picture : look.pictures)
-        if (Image1->load(picture))
+        if (loadBackground(picture))
             ThemeShow(stored.colourName);
 }
 
@@ -664,8 +689,9 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     }
     try {
         theme::save(m_session.folder, m_theme);
-    } catch (const OperationError &) {
+    } catch (const OperationError &error) {
         // The theme only costs a choice of look; closing goes on.
+        reportQuietly("close (theme)", error);
     }
     m_sound.closeMusic();
     event->accept();

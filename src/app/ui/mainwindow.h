@@ -7,6 +7,8 @@
 #include "presentation/layout.h"
 #include "presentation/theme.h"
 
+#include <QHash>
+#include <QImage>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@ namespace sorvix {
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
+class PicturePrefetch;
 class RecordCommands;
 class Startup;
 
@@ -36,6 +39,10 @@ public:
     ~TfrmMain() override;
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
+
+    // Pictures whose decoding the program started before the window was made;
+    // the window takes them from there during its start-up and then drops them.
+    void adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch);
 
     // The start-up sequence: FormCreateScreen, then FormCreateDraw.
     void FormCreate();
@@ -114,7 +121,10 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
     void saveAwardSettings();
     void FormResize();
-    void loadBackground(const QString &path, bool reportFailure);
+    // Loads a picture into the background, from the start-up's prefetch while there is one.
+    bool loadBackground(const QString &path);
+    // The start and stop buttons' pictures, each file decoded once.
+    const QImage &buttonPicture(const QString &path);
 
     Session &m_session;
     OperatorPort &m_operator;
@@ -144,6 +154,9 @@ private:
     QMenu *PopupMenu1 = nullptr;
     QList<QMenu *> m_topMenus;
     QAction *N_No_FullScreen = nullptr;
+
+    std::unique_ptr<PicturePrefetch> m_prefetch;
+    QHash<QString, QImage> m_buttonPictures;
 
     Theme m_theme;
     CaptionScroller m_scroller;

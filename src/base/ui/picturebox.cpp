@@ -1,48 +1,30 @@
 #include "base/ui/picturebox.h"
 
-#include <QHash>
 #include <QImageReader>
-#include <QMutex>
-#include <future>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace sorvix {
 
-namespace {
-
-QImage decode(const QString &path)
+QImage decodePicture(const QString &path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     return reader.read();
 }
 
-QMutex prefetchLock;
-QHash<QString, std::shared_future<QImage>> &prefetched()
+void PicturePrefetch::start(const QString &path)
 {
-    static QHash<QString, std::shared_future<QImage>> pictures;
-    return pictures;
+    if (!m_pending.contains(path))
+        m_pending.insert(path, std::async(std::launch::async, decodePicture, path).share());
 }
 
-} // namespace
-
-// A picture prefetched on another thread, or decoded here.
-static QImage takeOrDecode(const QString &path)
+QImage PicturePrefetch::take(const QString &path)
 {
-    std::shared_future<QImage> pending;
-    {
-        QMutexLocker locker(&prefetchLock);
-        pending = prefetched().take(path);
-    }
-    return pending.valid() ? pending.get() : decode(path);
-}
-
-void PictureBox::prefetch(const QString &path)
-{
-    QMutexLocker locker(&prefetchLock);
-    if (!prefetched().contains(path))
-        prefetched().insert(path, std::async(std::launch::async, decode, path).share());
+    const std::shared_future<QImage> pending = m_pending.take(path);
+    return pending.valid() ? pending.get() : decodePicture(path);
 }
 
 PictureBox::PictureBox(QWidget *parent)
@@ -53,7 +35,16 @@ PictureBox::PictureBox(QWidget *parent)
 
 bool PictureBox::load(const QString &path)
 {
-    const QImage image = takeOrDecode(path);
+    const QImage image = decodePicture(path);
+    if (image.isNull())
+        return false;
+    setImage(image);
+    return true;
+}
+
+bool PictureBox::load(const QString &path, PicturePrefetch &prefetch)
+{
+    const QImage image = prefetch.take(path);
     if (image.isNull())
         return false;
     setImage(image);
@@ -67,16 +58,19 @@ void PictureBox::setImage(const QImage &image)
     update();
 }
 
-void PictureBox::setFallback(const QString &path)
+void PictureBox::setFallback(const QString &path, PicturePrefetch *prefetch)
 {
     m_fallback = path;
+    m_fallbackSource = prefetch;
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
-    if (m_image.isNull() && !m_fallback.isEmpty())
-        m_image = takeOrDecode(std::exchange(m_fallback, QString()));
+    if (m_image.isNull() && !m_fallback.isEmpty()) {
+        const QString path = std::exchange(m_fallback, QString());
+        m_image = m_fallbackSource ? m_fallbackSource->take(path) : decodePicture(path);
+    }
     if (m_image.isNull())
         return;
     if (m_scaled.size() != size())

@@ -1,9 +1,31 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 
+#include <future>
+
 namespace sorvix {
+
+// Pictures decoded on other threads ahead of their use: the start-up decodes
+// the background while the window is being made. Owned by the window that
+// shows them; an entry is dropped once taken, and the window drops the whole
+// set when its start-up is over.
+class PicturePrefetch
+{
+public:
+    void start(const QString &path);
+    // The picture, from its prefetch when one was started, else decoded here;
+    // null when the file can't be read.
+    QImage take(const QString &path);
+
+private:
+    QHash<QString, std::shared_future<QImage>> m_pending;
+};
+
+// A picture file decoded on this thread; null when it can't be read.
+QImage decodePicture(const QString &path);
 
 // A picture stretched over its box: the background, the buttons and the prize
 // pictures. The stretched copy is kept per size, so the rolling names that
@@ -16,14 +38,13 @@ public:
 
     // Loads a picture file; false (and the old picture kept) when it can't be read.
     bool load(const QString &path);
+    // The same, taking the picture from a prefetch when it was started there.
+    bool load(const QString &path, PicturePrefetch &prefetch);
     void setImage(const QImage &image);
-    // A picture decoded only when the box is first painted without another one.
-    void setFallback(const QString &path);
-
-    // Starts decoding a picture file on another thread; a later load() of the
-    // same path takes the result. Start-up uses it for the background, so the
-    // decoding overlaps the making of the window.
-    static void prefetch(const QString &path);
+    // A picture decoded only when the box is first painted without another
+    // one, from `prefetch` while it is set (see setFallbackSource).
+    void setFallback(const QString &path, PicturePrefetch *prefetch = nullptr);
+    void setFallbackSource(PicturePrefetch *prefetch) { m_fallbackSource = prefetch; }
     bool hasPicture() const { return !m_image.isNull(); }
 
 signals:
@@ -40,6 +61,7 @@ protected:
 private:
     QImage m_image;
     QString m_fallback;
+    PicturePrefetch *m_fallbackSource = nullptr;
     QImage m_scaled;
 };
 
