@@ -1,0 +1,74 @@
+// The whole start-up over a program folder with fuzzed settings and draw
+// state: the draw screen's steps, the participant list, the award settings,
+// the resume decision with either answer and PrepareDraw, then a few rounds.
+#include "fuzzsupport.h"
+
+#include "app/drawround.h"
+#include "app/drawscreen.h"
+#include "app/headlesshost.h"
+#include "app/startup.h"
+#include "engine/nullports.h"
+
+namespace {
+
+class NullDrawScreen : public sorvix::NullScreen, public sorvix::DrawScreen
+{
+public:
+    void setHead(const QByteArray &) override {}
+    void setSlot(int, const QByteArray &) override {}
+    void setSlotVisible(int, bool) override {}
+    void hidePrizes() override {}
+    void showPrizeText(Corner, const QByteArray &) override {}
+    void showPrizePicture(Corner, const QString &) override {}
+    void hidePrizePicture(Corner) override {}
+    void setCaption(const QByteArray &, int) override {}
+    void stopRolling() override {}
+    void applyAwardSettings(const sorvix::AwardSettings &) override {}
+    void formatTitles() override {}
+    void hideMenus() override {}
+    void showMenus() override {}
+    void relayout() override {}
+    void showResults() override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace sorvix;
+    if (size < 1)
+        return 0;
+    const quint8 choices = data[0];
+    const QString names[] = {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group,
+                             files::KeyWord, files::ShowWord, files::Lottery, files::Curtain,
+                             files::Status, files::RoundCount, files::round(0), files::levelWinners(0),
+                             files::Theme};
+    const int count = int(std::size(names));
+    const QList<QByteArray> parts = fuzz::split(fuzz::bytes(data + 1, size - 1), count);
+    const ProgramFolder &folder = fuzz::scratchFolder();
+    for (int i = 0; i < count; ++i)
+        if (!parts[i].isEmpty() || (choices & 1))
+            fuzz::put(folder, names[i], parts[i]);
+
+    Session session;
+    session.folder = folder;
+    NullDrawScreen screen;
+    NullSound sound;
+    NullOperator op((choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No);
+    DrawRandom random(choices);
+    DrawScreen &drawScreen = screen;
+    DrawPreparation preparation(session, drawScreen, op, random);
+    Startup startup(session, drawScreen, op, sound, preparation);
+    startup.run();
+    if (session.state.roundCount < 0 || session.state.roundIndex < 0)
+        __builtin_trap();
+
+    HeadlessHost host;
+    DrawRound round(session, drawScreen, sound, op, host);
+    for (int i = 0; i < 3; ++i) {
+        round.Image_startClick();
+        round.Timer_startTimer();
+        round.Image_endClick();
+    }
+    return 0;
+}
