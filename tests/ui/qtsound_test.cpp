@@ -160,6 +160,12 @@ TEST_F(QtSoundTest, MusicOpenPlayRewindClose)
         sound.rewindMusic();
     });
     settle();
+    prompt("pause and go on", [&] {
+        sound.pauseMusic();
+        sound.playMusic();
+        sound.pauseMusic();
+    });
+    settle();
     prompt("close", [&] { sound.closeMusic(); });
     EXPECT_FALSE(sound.musicOpen());
     prompt("closed player", [&] {

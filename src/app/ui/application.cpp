@@ -49,7 +49,12 @@ int runApplication(int argc, char **argv)
     for (const QString &picture : pictures)
         PictureBox::prefetch(picture);
 
+    // The results window's music has a player of its own.
+    QtSound resultMusic;
+    resultMusic.setRepeatTimerRunning(false);
+
     TfrmMain window(session, op, sound, random);
+    window.setResultMusic(resultMusic);
     op.setParent(&window);
     window.FormCreateScreen();
     // The screen comes up first; the plan, the questions about an unfinished
