@@ -168,12 +168,23 @@ protected:
         ASSERT_TRUE(becomesActive(window.get()));
     }
 
-    // Runs `open` and, once the results window is up, records what it shows and closes it.
-    int rowsShownBy(const std::function<void()> &open)
+    void drawEverything()
     {
+        while (session.state.roundIndex < session.state.roundCount) {
+            QTest::keyClick(window.get(), Qt::Key_Space);
+            QTest::keyClick(window.get(), Qt::Key_Return);
+        }
+    }
+
+    // Runs `open` and, once the results window of `owner` is up, records how
+    // many rows it shows and closes it.
+    int rowsShownBy(const std::function<void()> &open, TfrmMain *owner = nullptr)
+    {
+        if (!owner)
+            owner = window.get();
         int rows = -1;
-        QTimer::singleShot(0, window.get(), [&] {
-            auto *results = window->findChild<TfrmResult *>();
+        QTimer::singleShot(0, owner, [&rows, owner] {
+            auto *results = owner->findChild<TfrmResult *>();
             if (!results || !becomesActive(results))
                 return;
             rows = results->rows().count();
@@ -192,10 +203,7 @@ TEST_F(DrawScreenResultsTest, MenuItemsAndTheStartAfterTheLastRoundOpenTheResult
     // Nothing drawn yet: the window opens on an empty list.
     EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N5"))->trigger(); }), 0);
 
-    while (session.state.roundIndex < session.state.roundCount) {
-        QTest::keyClick(window.get(), Qt::Key_Space);
-        QTest::keyClick(window.get(), Qt::Key_Return);
-    }
+    drawEverything();
     const int lines = dir.lines(files::WinnersList).size();
     ASSERT_GT(lines, 0);
     op.questions.clear();
@@ -204,4 +212,19 @@ TEST_F(DrawScreenResultsTest, MenuItemsAndTheStartAfterTheLastRoundOpenTheResult
     EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N3"))->trigger(); }), lines);
     // The keys are the draw screen's again.
     EXPECT_TRUE(becomesActive(window.get()));
+}
+
+TEST_F(DrawScreenResultsTest, StartUpOnAFinishedDrawOffersTheResults)
+{
+    start();
+    drawEverything();
+    const int lines = dir.lines(files::WinnersList).size();
+
+    Session again;
+    again.folder = dir.folder();
+    TfrmMain second(again, op, sound, random);
+    second.setResultMusic(music);
+    op.questions.clear();
+    EXPECT_EQ(rowsShownBy([&] { second.FormCreate(); }, &second), lines);
+    EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")}));
 }

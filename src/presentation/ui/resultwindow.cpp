@@ -14,6 +14,7 @@
 #include <QStaticText>
 #include <QTimer>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -84,24 +85,40 @@ public:
 
     void clear() { setLines({}); }
 
-    // After the rows moved: repaint where rows were shown and where they are now.
+    // After the rows moved: repaint what changed. A row that only rose by a
+    // step changes in its name and in a strip at its top and at its old
+    // bottom; the red in between stays, so it is not painted again.
     void refresh(bool whole = false)
     {
         QRegion dirty;
-        for (const Shown &s : m_shown)
-            dirty += s.rect;
-        m_shown.clear();
+        std::vector<Shown> shown;
         const QRect client = rect();
         const int count = std::min(m_rows.count(), int(m_lines.size()));
+        size_t before = 0;
         for (int i = 0; i < count; ++i) {
             if (!m_rows.visible(i))
                 continue;
             const QRect row(0, m_rows.top(i), client.width(), m_rowHeight);
             if (!row.intersects(client))
                 continue;
-            m_shown.push_back({i, row});
-            dirty += row;
+            shown.push_back({i, row});
+            while (before < m_shown.size() && m_shown[before].row < i)
+                dirty += m_shown[before++].rect;
+            if (!whole && before < m_shown.size() && m_shown[before].row == i
+                && m_shown[before].rect == row.translated(0, RisingRows::Step)) {
+                const int step = RisingRows::Step;
+                const int textWidth = int(std::ceil(staticText(i).size().width())) + 8;
+                dirty += QRect(0, row.top(), row.width(), step);
+                dirty += QRect(0, row.bottom() + 1, row.width(), step);
+                dirty += QRect((row.width() - textWidth) / 2, row.top(), textWidth, row.height() + step);
+                ++before;
+            } else {
+                dirty += row;
+            }
         }
+        while (before < m_shown.size())
+            dirty += m_shown[before++].rect;
+        m_shown = std::move(shown);
         if (whole)
             update();
         else if (!dirty.isEmpty())
