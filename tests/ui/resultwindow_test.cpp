@@ -70,6 +70,9 @@ TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStop
     EXPECT_TRUE(music.played.contains(QStringLiteral("play music")));
     QTest::qWait(200);
     EXPECT_LT(window->rows().top(0), initialTop(0));
+    music.played.clear();
+    window->Timer_musicTimer();
+    EXPECT_EQ(music.played, QStringList({QStringLiteral("rewind music"), QStringLiteral("play music")}));
 
     // Another window in front: the rising and the music stop.
     QWidget other;
@@ -94,31 +97,23 @@ TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStop
     EXPECT_FALSE(window->rising());
 }
 
-TEST_F(ResultWindowTest, SoundOffKeepsItSilentAndTheMusicRestartsOnlyWhileActive)
+TEST_F(ResultWindowTest, SoundOffLockedFullScreenAndTheMenu)
 {
     soundOn = false;
+    locked = true;
     open();
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window->size(), QSize(800, 600));
     EXPECT_EQ(window->rows().count(), 0);   // no winners list: no rows
-    EXPECT_TRUE(window->rising());
     window->Timer_musicTimer();
     EXPECT_FALSE(music.played.contains(QStringLiteral("play music")));
 
-    soundOn = true;
-    music.played.clear();
-    window->Timer_musicTimer();
-    EXPECT_EQ(music.played, QStringList({QStringLiteral("rewind music"), QStringLiteral("play music")}));
-}
-
-TEST_F(ResultWindowTest, MenuItemsRewriteTheBackgroundExportAndClose)
-{
-    open();
     // The blue picture is missing here: bgshow.dll is rewritten all the same
     // and the failure is reported.
     action("N_Blue")->trigger();
     EXPECT_EQ(dir.bytes(files::ResultBackground), QByteArray("bg\\show\\blue.jpg\r\n"));
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法打开图片文件：")));
-
     QDir(dir.root()).mkpath(QStringLiteral("bg/show"));
     QImage picture(16, 9, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -131,15 +126,6 @@ TEST_F(ResultWindowTest, MenuItemsRewriteTheBackgroundExportAndClose)
     EXPECT_EQ(exports, 1);
     action("N1")->trigger();
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(ResultWindowTest, LockedFullScreenGivesASizeableWindow)
-{
-    locked = true;
-    open();
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window->size(), QSize(800, 600));
-    window->close();
 }
 
 // ---- From the draw screen ----------------------------------------------------------
@@ -197,7 +183,7 @@ protected:
 
 } // namespace
 
-TEST_F(DrawScreenResultsTest, MenuItemsAndTheStartAfterTheLastRoundOpenTheResults)
+TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheResults)
 {
     start();
     // Nothing drawn yet: the window opens on an empty list.
@@ -212,14 +198,8 @@ TEST_F(DrawScreenResultsTest, MenuItemsAndTheStartAfterTheLastRoundOpenTheResult
     EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N3"))->trigger(); }), lines);
     // The keys are the draw screen's again.
     EXPECT_TRUE(becomesActive(window.get()));
-}
 
-TEST_F(DrawScreenResultsTest, StartUpOnAFinishedDrawOffersTheResults)
-{
-    start();
-    drawEverything();
-    const int lines = dir.lines(files::WinnersList).size();
-
+    // The next start-up offers the results of the finished draw.
     Session again;
     again.folder = dir.folder();
     TfrmMain second(again, op, sound, random);
