@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "engine/winners.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ constexpr int MaxQuantity = 1000000000;
 } // namespace
 
 GiveUpForm::GiveUpForm(Session &session, OperatorPort &op, ScreenPort &screen)
-    : m_session(session), m_operator(op), m_makeup(session, op, screen)
+    : m_session(session), m_operator(op), m_screen(screen), m_makeup(session, op, screen)
 {
 }
 
@@ -55,6 +56,16 @@ bool GiveUpForm::btn_giveupClick(int row)
         return false;
     }
     const bool changed = m_makeup.giveUp(m_giveUpItem, row);
+    if (changed) {
+        // The results window and the caption strip read the winners list:
+        // someone who gave the prize up must not show there as a winner.
+        try {
+            const Lines list = winners::rebuildList(m_session.folder, m_session.settings.highestEnabledLevel());
+            m_screen.setCaption(winners::curtainText(list));
+        } catch (const OperationError &error) {
+            m_operator.showError(error.message());
+        }
+    }
     ComboBox_giveupChange(m_giveUpItem);
     return changed;
 }

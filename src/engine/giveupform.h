@@ -27,8 +27,9 @@ public:
     // The operator picks a level of the give-up list.
     void ComboBox_giveupChange(int item);
     // Strikes the winner at `row` of the list (-1: none chosen) off the level,
-    // after the question; the list is read again in any case. Returns
-    // whether the level's file changed.
+    // after the question, and rebuilds the winners list and the caption
+    // without them; the list is read again in any case. Returns whether the
+    // level's file changed.
     bool btn_giveupClick(int row);
     // The quantity field's rule: a positive whole number, else "1".
     static QString edt_makeupQtyChange(const QString &text);
@@ -40,6 +41,7 @@ public:
 private:
     Session &m_session;
     OperatorPort &m_operator;
+    ScreenPort &m_screen;
     GiveUpMakeUp m_makeup;
     Lines m_giveUpItems;
     Lines m_makeupItems;

@@ -83,6 +83,9 @@ TEST_F(GiveUpFormTest, ListsForBothOrdersAndGiveUpOfTheChosenWinner)
     EXPECT_EQ(decoded(form.winners()), QStringList({QStringLiteral("甲"), QStringLiteral("丙")}));
     EXPECT_EQ(dir.lines(files::levelWinners(2)),
               QStringList({"", QStringLiteral("二等奖"), QStringLiteral("()"), QStringLiteral("甲"), QStringLiteral("丙")}));
+    // The winners list and the caption no longer name the one who gave up.
+    EXPECT_EQ(dir.lines(files::WinnersList), dir.lines(files::levelWinners(2)));
+    EXPECT_EQ(screen.caption, QStringLiteral("  二等奖 () 甲 丙"));
 }
 
 TEST_F(GiveUpFormTest, NothingChosenGivesAClearMessageAndChangesNothing)

@@ -125,9 +125,6 @@ public:
             update(dirty);
     }
 
-    // For tests: the text of a row as painted.
-    QString text(int row) const { return gbk::decode(m_lines.value(row)); }
-
 protected:
     void paintEvent(QPaintEvent *event) override
     {
