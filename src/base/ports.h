@@ -47,6 +47,8 @@ public:
     virtual void openMusic(const QString &path) = 0;
     virtual void playMusic() = 0;
     virtual void stopMusic() = 0;
+    // Stops the music where it is, so the next play goes on from there.
+    virtual void pauseMusic() { stopMusic(); }
     virtual void rewindMusic() = 0;
     virtual void closeMusic() = 0;
     virtual void setRepeatTimerRunning(bool running) = 0;

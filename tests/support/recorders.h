@@ -75,6 +75,7 @@ public:
     void openMusic(const QString &path) override { played << QStringLiteral("open ") + base(path); }
     void playMusic() override { played << QStringLiteral("play music"); }
     void stopMusic() override { played << QStringLiteral("stop music"); }
+    void pauseMusic() override { played << QStringLiteral("pause music"); }
     void rewindMusic() override { played << QStringLiteral("rewind music"); }
     void closeMusic() override { played << QStringLiteral("close music"); }
     void setRepeatTimerRunning(bool running) override { repeatTimerRunning = running; }

@@ -152,6 +152,11 @@ TEST_F(QtSoundTest, MusicOpenPlayRewindClose)
     sound.playMusic();
     sound.rewindMusic();
     settle();
+    sound.pauseMusic();
+    EXPECT_NE(sound.findChild<QMediaPlayer *>()->playbackState(), QMediaPlayer::PlayingState);
+    sound.playMusic();
+    sound.pauseMusic();
+    settle();
     sound.closeMusic();
     EXPECT_FALSE(sound.musicOpen());
     // A closed player takes every call and stays closed.

@@ -50,8 +50,13 @@ int runApplication(int argc, char **argv)
     for (const QString &picture : pictures)
         prefetch->start(picture);
 
+    // The results window's music has a player of its own.
+    QtSound resultMusic;
+    resultMusic.setRepeatTimerRunning(false);
+
     TfrmMain window(session, op, sound, random);
     window.adoptPrefetch(std::move(prefetch));
+    window.setResultMusic(resultMusic);
     op.setParent(&window);
     window.FormCreateScreen();
     // The screen comes up first; the plan, the questions about an unfinished

@@ -8,6 +8,8 @@
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "engine/restart.h"
+#include "engine/ui/giveupwindow.h"
+#include "presentation/ui/resultwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -174,13 +176,13 @@ void TfrmMain::createMenus()
 
     QMenu *control = bar->addMenu(QStringLiteral("操作控制"));
     control->menuAction()->setObjectName(QStringLiteral("N_control"));
-    addItem(control, "N5", "显示中奖结果", nullptr);
+    addItem(control, "N5", "显示中奖结果", [this] { showResults(); });
     addItem(control, "N7", "显示抽奖历史", [this] { m_commands->N7Click(); });
     addItem(control, "N_exportResult", "导出中奖名单", [this] { m_commands->N_exportResultClick(); });
     addItem(control, "N_unluckyList", "导出未中奖名单", [this] { m_commands->N_unluckyListClick(); });
     control->addSeparator();
     addItem(control, "N_resetall", "重新抽奖", [this] { N_resetallClick(); });
-    addItem(control, "N_giveup", "弃奖 / 补奖", nullptr);
+    addItem(control, "N_giveup", "弃奖 / 补奖", [this] { N_giveupClick(); });
     control->addSeparator();
     addItem(control, "N_saveconfig", "保存配置文件", nullptr)->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
     addItem(control, "N_loadconfig", "导入配置文件", nullptr);
@@ -253,9 +255,9 @@ void TfrmMain::createMenus()
     N_No_FullScreen = addItem(PopupMenu1, "N_No_FullScreen", "禁用全屏", [this] { N_No_FullScreenClick(); });
     N_No_FullScreen->setCheckable(true);
     PopupMenu1->addSeparator();
-    addItem(PopupMenu1, "N3", "显示中奖结果", nullptr);
+    addItem(PopupMenu1, "N3", "显示中奖结果", [this] { showResults(); });
     addItem(PopupMenu1, "N_reset", "重新抽奖", [this] { N_resetallClick(); });
-    addItem(PopupMenu1, "N54", "弃奖 / 补奖", nullptr);
+    addItem(PopupMenu1, "N54", "弃奖 / 补奖", [this] { N_giveupClick(); });
     PopupMenu1->addSeparator();
     addItem(PopupMenu1, "N_bgoff", "关闭音效", [this] { N_bgoffClick(); });
     addItem(PopupMenu1, "N_bgOn", "打开音效", [this] { N_bgOnClick(); });
@@ -434,6 +436,8 @@ void TfrmMain::applyAwardSettings(const AwardSettings &settings)
     Timer_curtain->setInterval(o.captionIntervalMs());
     Image_start->setVisible(!o.buttonsHidden);
     Image_end->setVisible(!o.buttonsHidden);
+    if (m_result)
+        m_result->setTitle(gbk::decode(o.title));
 }
 
 void TfrmMain::formatTitles()
@@ -469,9 +473,42 @@ void TfrmMain::showMenus()
     menuBar()->show();
 }
 
+TfrmResult *TfrmMain::resultWindow()
+{
+    if (!m_result) {
+        m_result = new TfrmResult(m_session.folder, m_operator, m_sound, *m_resultMusic, this);
+        m_result->soundOn = [this] { return m_session.settings.options.soundOn; };
+        m_result->fullScreenLocked = [this] { return m_fullScreenLocked; };
+        m_result->exportWinners = [this] { m_commands->N_exportResultClick(); };
+        m_result->setTitle(gbk::decode(m_session.settings.options.title));
+    }
+    return m_result;
+}
+
 void TfrmMain::showResults()
 {
-    // The results window comes with a later version.
+    resultWindow()->showModal();
+    takeFocusBack();
+}
+
+TfrmGiveup *TfrmMain::giveUpWindow()
+{
+    if (!m_giveup)
+        m_giveup = new TfrmGiveup(m_session, m_operator, *this, this);
+    return m_giveup;
+}
+
+void TfrmMain::N_giveupClick()
+{
+    giveUpWindow()->showModal();
+    // A make-up prepared there is drawn with the keys at once.
+    takeFocusBack();
+}
+
+void TfrmMain::takeFocusBack()
+{
+    activateWindow();
+    setFocus();
 }
 
 void TfrmMain::goFullScreen()

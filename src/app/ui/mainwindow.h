@@ -2,6 +2,7 @@
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
+#include "base/nullports.h"
 #include "engine/session.h"
 #include "presentation/caption.h"
 #include "presentation/layout.h"
@@ -26,6 +27,8 @@ class PictureBox;
 class PicturePrefetch;
 class RecordCommands;
 class Startup;
+class TfrmGiveup;
+class TfrmResult;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -56,6 +59,8 @@ public:
     DrawRound &drawRound() { return *m_round; }
     DrawPreparation &preparation() { return *m_preparation; }
     CaptionScroller &captionScroller() { return m_scroller; }
+    // The player of the results window's music; silence until one is given.
+    void setResultMusic(SoundPort &music) { m_resultMusic = &music; }
     bool menusShown() const;
 
     // ScreenPort
@@ -102,6 +107,8 @@ public:
     void N_bgOnClick();
     void N_resetallClick();
     void N39Click();
+    // "弃奖 / 补奖": the give-up / make-up window, modally.
+    void N_giveupClick();
 
 signals:
     // Once, after the draw screen's first frame was painted.
@@ -125,6 +132,12 @@ private:
     bool loadBackground(const QString &path);
     // The start and stop buttons' pictures, each file decoded once.
     const QImage &buttonPicture(const QString &path);
+    // The results and give-up windows are made on first use and live as
+    // long as the draw screen.
+    TfrmResult *resultWindow();
+    TfrmGiveup *giveUpWindow();
+    // After a window of ours closes, the keys are the draw screen's again.
+    void takeFocusBack();
 
     Session &m_session;
     OperatorPort &m_operator;
@@ -132,6 +145,10 @@ private:
     std::unique_ptr<DrawPreparation> m_preparation;
     std::unique_ptr<DrawRound> m_round;
     std::unique_ptr<RecordCommands> m_commands;
+    NullSound m_noMusic;
+    SoundPort *m_resultMusic = &m_noMusic;
+    TfrmResult *m_result = nullptr;
+    TfrmGiveup *m_giveup = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;

@@ -165,6 +165,13 @@ void QtSound::stopMusic()
         m_player->stop();
 }
 
+void QtSound::pauseMusic()
+{
+    m_playPending = false;
+    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState)
+        m_player->pause();
+}
+
 void QtSound::rewindMusic()
 {
     if (m_player && musicOpen() && !m_musicBroken)

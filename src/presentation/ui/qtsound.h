@@ -49,6 +49,7 @@ public:
     void openMusic(const QString &path) override;
     void playMusic() override;
     void stopMusic() override;
+    void pauseMusic() override;
     void rewindMusic() override;
     void closeMusic() override;
     void setRepeatTimerRunning(bool running) override;

@@ -1,0 +1,102 @@
+#include "engine/giveupform.h"
+
+#include "base/errors.h"
+#include "base/gbk.h"
+#include "engine/winners.h"
+
+#include <algorithm>
+
+namespace sorvix {
+
+namespace {
+// More than any pool holds: the remainder check then prepares what there is.
+constexpr int MaxMakeupRequest = 1000000000;
+} // namespace
+
+GiveUpForm::GiveUpForm(Session &session, OperatorPort &op, ScreenPort &screen)
+    : m_session(session), m_operator(op), m_screen(screen), m_makeup(session, op, screen)
+{
+}
+
+void GiveUpForm::FormActivate()
+{
+    m_giveUpItems.clear();
+    m_makeupItems.clear();
+    const int highest = m_makeup.highestLevel();
+    for (int level = 0; level <= highest; ++level)
+        m_giveUpItems << m_session.awardTable[size_t(level)].displayName;
+    try {
+        for (int level : m_makeup.makeupLevels())
+            m_makeupItems << m_session.awardTable[size_t(level)].displayName;
+    } catch (const OperationError &error) {
+        // The next round's file can't be read: no level can be offered safely.
+        m_makeupItems.clear();
+        m_operator.showError(error.message());
+    }
+    ComboBox_giveupChange(m_giveUpItems.isEmpty() ? -1 : 0);
+}
+
+void GiveUpForm::ComboBox_giveupChange(int item)
+{
+    m_giveUpItem = item;
+    m_winners.clear();
+    if (item < 0 || item >= m_giveUpItems.size())
+        return;
+    try {
+        m_winners = m_makeup.giveUpList(item);
+    } catch (const OperationError &error) {
+        m_operator.showError(error.message());
+    }
+}
+
+bool GiveUpForm::btn_giveupClick(int row)
+{
+    if (m_giveUpItem < 0 || row < 0 || row >= m_winners.size()) {
+        m_operator.warn(QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
+        return false;
+    }
+    const bool changed = m_makeup.giveUp(m_giveUpItem, row);
+    if (changed) {
+        // The results window and the caption strip read the winners list:
+        // someone who gave the prize up must not show there as a winner.
+        try {
+            const Lines list = winners::rebuildList(m_session.folder, m_session.settings.highestEnabledLevel());
+            m_screen.setCaption(winners::curtainText(list));
+        } catch (const OperationError &error) {
+            m_operator.showError(error.message());
+        }
+    }
+    ComboBox_giveupChange(m_giveUpItem);
+    return changed;
+}
+
+QString GiveUpForm::edt_makeupQtyChange(const QString &text)
+{
+    return GiveUpMakeUp::makeupQuantityRule(text);
+}
+
+bool GiveUpForm::btn_makeupClick(int item, QString *quantity)
+{
+    if (item < 0 || item >= m_makeupItems.size()) {
+        m_operator.warn(QStringLiteral("请先选择要补奖的奖项。"));
+        return false;
+    }
+    const int level = m_makeup.makeupLevel(item);
+    if (level < 0 || level >= LevelCount || !m_session.folder.exists(files::levelWinners(level))) {
+        const QByteArray name = level >= 0 && level < LevelCount ? m_session.awardTable[size_t(level)].displayName
+                                                                 : QByteArray();
+        m_operator.warn(gbk::decode(name) + QStringLiteral("还没有中奖名单，无法补奖。"));
+        return false;
+    }
+    const QString text = edt_makeupQtyChange(quantity->trimmed());
+    // Digits beyond any whole number the field can hold ask for everyone left.
+    bool ok = false;
+    const long long typed = text.toLongLong(&ok);
+    const int q = ok ? int(std::min<long long>(typed, MaxMakeupRequest)) : MaxMakeupRequest;
+    const GiveUpMakeUp::MakeupResult result = m_makeup.makeup(level, q);
+    if (result.quantity != q || text != *quantity)
+        *quantity = QString::number(result.quantity);
+    return result.ready;
+}
+
+} // namespace sorvix

@@ -1,0 +1,69 @@
+#include "presentation/results.h"
+
+#include "base/gbk.h"
+
+#include <QFileInfo>
+
+namespace sorvix {
+
+void RisingRows::build(int count, int clientHeight)
+{
+    m_top.resize(size_t(count));
+    m_visible.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        m_top[size_t(i)] = clientHeight / 2 + Spacing * i;
+        // Rows below the band wait hidden for their turn rather than flash in
+        // the bottom margin until the first tick.
+        m_visible[size_t(i)] = inBand(m_top[size_t(i)], clientHeight);
+    }
+}
+
+void RisingRows::clear()
+{
+    m_top.clear();
+    m_visible.clear();
+}
+
+void RisingRows::tick(int clientHeight)
+{
+    const int wrap = wrapDistance(clientHeight, count());
+    const int bandBottom = clientHeight - BottomMargin;
+    for (size_t i = 0; i < m_top.size(); ++i) {
+        int &top = m_top[i];
+        top -= Step;
+        if (top >= BandTop) {
+            m_visible[i] = top < bandBottom;
+        } else {
+            m_visible[i] = false;
+            top += wrap;
+        }
+    }
+}
+
+namespace results {
+
+Lines readWinners(const ProgramFolder &folder)
+{
+    if (!folder.exists(files::WinnersList))
+        return {};
+    return folder.readLines(files::WinnersList);
+}
+
+QString storedBackground(const ProgramFolder &folder)
+{
+    if (!folder.exists(files::ResultBackground))
+        return {};
+    const QByteArray line = folder.readFirstLine(files::ResultBackground);
+    if (line.isEmpty())
+        return {};
+    const QString path = folder.path(gbk::decode(line));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+void saveBackground(const ProgramFolder &folder, const QString &relative)
+{
+    folder.writeLines(files::ResultBackground, {gbk::encode(relative)});
+}
+
+} // namespace results
+} // namespace sorvix

@@ -1,0 +1,396 @@
+#include "presentation/ui/resultwindow.h"
+
+#include "base/errors.h"
+#include "base/gbk.h"
+#include "base/ui/picturebox.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QStaticText>
+#include <QTimer>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace sorvix {
+
+namespace {
+
+const QColor Yellow(255, 255, 0);
+const QColor RowColour(255, 0, 0);
+const char *const HeiTi = "黑体";
+constexpr int TitleTop = 50;
+constexpr int TitlePixels = 32;
+constexpr int TitleHeight = 46;
+constexpr int SubtitleTop = 95;
+constexpr int SubtitlePixels = 24;
+constexpr int SubtitleHeight = 30;
+
+QLabel *makeLabel(QWidget *parent, const char *name, int pixels, int height)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setAutoFillBackground(false);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font(QString::fromUtf8(HeiTi));
+    font.setPixelSize(pixels);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Yellow);
+    label->setPalette(palette);
+    label->resize(label->width(), height);
+    return label;
+}
+
+} // namespace
+
+// The name rows, painted by one widget over the whole client area: red bars
+// the client's width with the name centred in yellow. Only the rows on screen
+// are painted, and a tick repaints only where rows were or are, so ten
+// thousand winners rise as smoothly as ten.
+class ResultRowsView : public QWidget
+{
+public:
+    ResultRowsView(const RisingRows &rows, QWidget *parent)
+        : QWidget(parent), m_rows(rows)
+    {
+        setObjectName(QStringLiteral("name rows"));
+        setAccessibleName(QStringLiteral("中奖名单"));
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAutoFillBackground(false);
+    }
+
+    void setRowStyle(const QFont &font, int height)
+    {
+        setFont(font);
+        m_rowHeight = height;
+        m_text.assign(m_text.size(), std::nullopt);
+    }
+
+    // New rows: the texts of the winners list, GBK.
+    void setLines(const Lines &lines)
+    {
+        m_lines = lines;
+        m_text.assign(size_t(lines.size()), std::nullopt);
+        refresh(true);
+    }
+
+    void clear() { setLines({}); }
+
+    // After the rows moved: repaint what changed. A row that only rose by a
+    // step changes in its name and in a strip at its top and at its old
+    // bottom; the red in between stays, so it is not painted again.
+    void refresh(bool whole = false)
+    {
+        QRegion dirty;
+        std::vector<Shown> shown;
+        const QRect client = rect();
+        const int count = std::min(m_rows.count(), int(m_lines.size()));
+        size_t before = 0;
+        for (int i = 0; i < count; ++i) {
+            if (!m_rows.visible(i))
+                continue;
+            const QRect row(0, m_rows.top(i), client.width(), m_rowHeight);
+            if (!row.intersects(client))
+                continue;
+            shown.push_back({i, row});
+            while (before < m_shown.size() && m_shown[before].row < i)
+                dirty += m_shown[before++].rect;
+            if (!whole && before < m_shown.size() && m_shown[before].row == i
+                && m_shown[before].rect == row.translated(0, RisingRows::Step)) {
+                const int step = RisingRows::Step;
+                const int textWidth = int(std::ceil(staticText(i).size().width())) + 8;
+                dirty += QRect(0, row.top(), row.width(), step);
+                dirty += QRect(0, row.bottom() + 1, row.width(), step);
+                dirty += QRect((row.width() - textWidth) / 2, row.top(), textWidth, row.height() + step);
+                ++before;
+            } else {
+                dirty += row;
+            }
+        }
+        while (before < m_shown.size())
+            dirty += m_shown[before++].rect;
+        m_shown = std::move(shown);
+        if (whole)
+            update();
+        else if (!dirty.isEmpty())
+            update(dirty);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_shown.empty())
+            return;
+        QPainter painter(this);
+        painter.setPen(Yellow);
+        const QRect area = event->rect();
+        for (const Shown &s : m_shown) {
+            if (!s.rect.intersects(area))
+                continue;
+            painter.fillRect(s.rect, RowColour);
+            const QStaticText &text = staticText(s.row);
+            const QSizeF size = text.size();
+            painter.drawStaticText(QPointF(s.rect.left() + (s.rect.width() - size.width()) / 2,
+                                           s.rect.top() + (s.rect.height() - size.height()) / 2),
+                                   text);
+        }
+    }
+
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        refresh(true);
+    }
+
+private:
+    struct Shown
+    {
+        int row;
+        QRect rect;
+    };
+
+    // Laid out once, when the row first comes on screen.
+    const QStaticText &staticText(int row)
+    {
+        std::optional<QStaticText> &text = m_text[size_t(row)];
+        if (!text) {
+            text.emplace(gbk::decode(m_lines[row]));
+            text->setTextFormat(Qt::PlainText);
+            text->setPerformanceHint(QStaticText::AggressiveCaching);
+            text->prepare(QTransform(), font());
+        }
+        return *text;
+    }
+
+    const RisingRows &m_rows;
+    Lines m_lines;
+    std::vector<std::optional<QStaticText>> m_text;
+    std::vector<Shown> m_shown;
+    int m_rowHeight = SubtitleHeight;
+};
+
+TfrmResult::TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
+                       QWidget *parent)
+    : QDialog(parent), m_folder(folder), m_operator(op), m_drawScreenSound(drawScreenSound), m_music(music)
+{
+    setObjectName(QStringLiteral("TfrmResult"));
+    setWindowTitle(QStringLiteral("中奖名单"));
+    QPalette window = palette();
+    window.setColor(QPalette::Window, RowColour);
+    setPalette(window);
+    setAutoFillBackground(true);
+
+    Image1 = new PictureBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFallback(BuiltInBackground);
+    Label_title = makeLabel(this, "Label_title", TitlePixels, TitleHeight);
+    Label_subtitle = makeLabel(this, "Label_subtitle", SubtitlePixels, SubtitleHeight);
+    Label_subtitle->setText(QStringLiteral("幸运抽奖活动中奖名单"));
+    m_rowsView = new ResultRowsView(m_rows, this);
+    m_rowsView->setRowStyle(Label_subtitle->font(), Label_subtitle->height());
+
+    Timer_show = new QTimer(this);
+    Timer_show->setObjectName(QStringLiteral("Timer_show"));
+    Timer_show->setTimerType(Qt::PreciseTimer);
+    Timer_show->setInterval(RisingRows::TickMs);
+    connect(Timer_show, &QTimer::timeout, this, &TfrmResult::Timer_showTimer);
+    Timer_music = new QTimer(this);
+    Timer_music->setObjectName(QStringLiteral("Timer_music"));
+    Timer_music->setInterval(MusicIntervalMs);
+    connect(Timer_music, &QTimer::timeout, this, &TfrmResult::Timer_musicTimer);
+    Timer_music->start();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto item = [this](QMenu *menu, const char *name, const char *caption, auto handler) {
+        QAction *action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    item(PopupMenu1, "N4", "返回抽奖界面", [this] { close(); });
+    item(PopupMenu1, "N2", "导出中奖名单", [this] {
+        if (exportWinners)
+            exportWinners();
+    });
+    QMenu *colours = PopupMenu1->addMenu(QStringLiteral("背景颜色"));
+    colours->menuAction()->setObjectName(QStringLiteral("N6"));
+    item(colours, "N_Red", "红", [this] { N_RedClick(); });
+    item(colours, "N_Blue", "蓝", [this] { N_BlueClick(); });
+    PopupMenu1->addSeparator();
+    item(PopupMenu1, "N1", "退出", [this] { close(); });
+
+    // The music is silence when its file is missing.
+    m_music.setRepeatTimerRunning(false);
+    try {
+        m_music.openMusic(m_folder.path(files::ResultMusic));
+    } catch (const OperationError &) {
+    }
+    try {
+        const QString stored = results::storedBackground(m_folder);
+        if (!stored.isEmpty())
+            Image1->load(stored);
+    } catch (const OperationError &) {
+        // An unreadable bgshow.dll leaves the built-in background.
+    }
+    resize(800, 600);
+}
+
+TfrmResult::~TfrmResult() = default;
+
+void TfrmResult::setTitle(const QString &title)
+{
+    Label_title->setText(title);
+}
+
+bool TfrmResult::rising() const
+{
+    return Timer_show->isActive();
+}
+
+void TfrmResult::applyWindowMode()
+{
+    const bool locked = fullScreenLocked && fullScreenLocked();
+    if (locked) {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                       | Qt::WindowCloseButtonHint);
+        setWindowState(Qt::WindowNoState);
+        resize(800, 600);
+        return;
+    }
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // Without a window manager (a bare projector session) maximising alone
+    // changes nothing: cover the screen ourselves as well.
+    QWidget *owner = parentWidget();
+    if (QScreen *s = owner ? owner->screen() : screen())
+        setGeometry(s->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmResult::showModal()
+{
+    applyWindowMode();
+    exec();
+}
+
+bool TfrmResult::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::WindowDeactivate:
+        FormDeactivate();
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}
+
+void TfrmResult::FormActivate()
+{
+    m_drawScreenSound.setRepeatTimerRunning(false);
+    m_drawScreenSound.stopMusic();
+    if (soundOn && soundOn())
+        m_music.playMusic();
+    Lines lines;
+    try {
+        lines = results::readWinners(m_folder);
+    } catch (const OperationError &) {
+        // A message box here would take the focus and come straight back to
+        // this activation: an unreadable list shows no rows.
+    }
+    // The rows of an earlier activation go before the new ones come.
+    m_rows.build(int(lines.size()), height());
+    m_rowsView->setLines(lines);
+    Timer_show->start();
+}
+
+void TfrmResult::FormDeactivate()
+{
+    m_music.pauseMusic();
+    Timer_show->stop();
+}
+
+void TfrmResult::Timer_showTimer()
+{
+    m_rows.tick(height());
+    m_rowsView->refresh();
+}
+
+void TfrmResult::Timer_musicTimer()
+{
+    if (isActiveWindow() && soundOn && soundOn()) {
+        m_music.rewindMusic();
+        m_music.playMusic();
+    }
+}
+
+void TfrmResult::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmResult::FormResize()
+{
+    const int w = width();
+    Image1->setGeometry(rect());
+    Label_title->setGeometry(0, TitleTop, w, Label_title->height());
+    Label_subtitle->setGeometry(0, SubtitleTop, w, Label_subtitle->height());
+    m_rowsView->setGeometry(rect());
+}
+
+void TfrmResult::contextMenuEvent(QContextMenuEvent *event)
+{
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TfrmResult::chooseBackground(const QString &relative)
+{
+    try {
+        results::saveBackground(m_folder, relative);
+    } catch (const OperationError &error) {
+        m_operator.showError(error.message());
+        return;
+    }
+    const QString path = m_folder.path(relative);
+    if (!Image1->load(path))
+        m_operator.showError(QStringLiteral("无法打开图片文件：") + path);
+}
+
+void TfrmResult::N_RedClick()
+{
+    chooseBackground(results::RedBackground);
+}
+
+void TfrmResult::N_BlueClick()
+{
+    chooseBackground(results::BlueBackground);
+}
+
+void TfrmResult::reject()
+{
+    close();
+}
+
+void TfrmResult::closeEvent(QCloseEvent *event)
+{
+    FormDeactivate();
+    m_rows.clear();
+    m_rowsView->clear();
+    event->accept();
+    QDialog::done(QDialog::Rejected);
+}
+
+} // namespace sorvix

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "base/ports.h"
+#include "base/programfolder.h"
+#include "presentation/results.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace sorvix {
+
+class PictureBox;
+class ResultRowsView;
+
+// The results window: every winner so far as a slowly rising column of names
+// over a full-screen background, under the event's title and a fixed
+// subtitle, with its own music. The rows are rebuilt from the winners list
+// each time the window becomes active; losing the focus stops the rising and
+// the music. The draw screen lends it what it cannot see itself: the sound
+// switch, the full-screen lock and the winners export.
+class TfrmResult : public QDialog
+{
+    Q_OBJECT
+public:
+    // `drawScreenSound` is the draw screen's music, stopped while the results
+    // show; `music` plays voice\result.mp3 (its own repeat timer is not used:
+    // the window restarts it).
+    TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
+               QWidget *parent = nullptr);
+    ~TfrmResult() override;
+
+    static constexpr int MusicIntervalMs = 103000;
+    static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
+
+    std::function<bool()> soundOn;
+    std::function<bool()> fullScreenLocked;
+    std::function<void()> exportWinners;
+
+    void setTitle(const QString &title);
+    // Shows the window modally; returns once it is closed.
+    void showModal();
+    // Sizeable and 800 x 600 while the full screen is locked, else borderless
+    // and maximised. Applied before the window shows: changing a shown
+    // window's border would take its focus and set the rows off again.
+    void applyWindowMode();
+
+    const RisingRows &rows() const { return m_rows; }
+    bool rising() const;
+
+    void FormActivate();
+    void FormDeactivate();
+    void Timer_showTimer();
+    void Timer_musicTimer();
+    void N_RedClick();
+    void N_BlueClick();
+
+public slots:
+    // Escape: the same close as the title bar's.
+    void reject() override;
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void FormResize();
+    void chooseBackground(const QString &relative);
+
+    ProgramFolder m_folder;
+    OperatorPort &m_operator;
+    SoundPort &m_drawScreenSound;
+    SoundPort &m_music;
+    RisingRows m_rows;
+
+    PictureBox *Image1 = nullptr;
+    QLabel *Label_title = nullptr;
+    QLabel *Label_subtitle = nullptr;
+    ResultRowsView *m_rowsView = nullptr;
+    QTimer *Timer_show = nullptr;
+    QTimer *Timer_music = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+};
+
+} // namespace sorvix

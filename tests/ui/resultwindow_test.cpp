@@ -1,0 +1,210 @@
+#include "presentation/ui/resultwindow.h"
+
+#include "app/ui/mainwindow.h"
+#include "engine/prepare.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using namespace sorvix::test;
+
+namespace {
+
+// The widget's own activation, which follows the platform window's.
+bool becomesActive(QWidget *w)
+{
+    return QTest::qWaitFor([w] { return w->isActiveWindow(); });
+}
+
+class ResultWindowTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    RecordingOperator op;
+    RecordingSound drawScreenSound;
+    RecordingSound music;
+    bool soundOn = true;
+    bool locked = false;
+    int exports = 0;
+    std::unique_ptr<TfrmResult> window;
+
+    void open()
+    {
+        window = std::make_unique<TfrmResult>(dir.folder(), op, drawScreenSound, music);
+        window->soundOn = [this] { return soundOn; };
+        window->fullScreenLocked = [this] { return locked; };
+        window->exportWinners = [this] { ++exports; };
+        window->setTitle(QStringLiteral("新年联欢会"));
+        window->applyWindowMode();
+        window->show();
+        ASSERT_TRUE(becomesActive(window.get()));
+    }
+    QAction *action(const char *name) const { return window->findChild<QAction *>(QString::fromLatin1(name)); }
+    int initialTop(int row) const { return window->height() / 2 + 40 * row; }
+};
+
+} // namespace
+
+TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStopsBoth)
+{
+    dir.write(files::WinnersList, {"", QStringLiteral("一等奖"), QStringLiteral("(电脑)")});
+    open();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("中奖名单"));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("Label_title"))->text(), QStringLiteral("新年联欢会"));
+    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("Label_subtitle"))->text(), QStringLiteral("幸运抽奖活动中奖名单"));
+    EXPECT_EQ(window->findChild<QWidget *>(QStringLiteral("name rows"))->accessibleName(), QStringLiteral("中奖名单"));
+
+    ASSERT_EQ(window->rows().count(), 3);
+    EXPECT_TRUE(window->rising());
+    EXPECT_FALSE(drawScreenSound.repeatTimerRunning);
+    EXPECT_TRUE(drawScreenSound.played.contains(QStringLiteral("stop music")));
+    EXPECT_TRUE(music.played.contains(QStringLiteral("play music")));
+    QTest::qWait(200);
+    EXPECT_LT(window->rows().top(0), initialTop(0));
+    music.played.clear();
+    window->Timer_musicTimer();
+    EXPECT_EQ(music.played, QStringList({QStringLiteral("rewind music"), QStringLiteral("play music")}));
+
+    // Another window in front: the rising and the music stop.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(becomesActive(&other));
+    EXPECT_FALSE(window->rising());
+    EXPECT_EQ(music.played.last(), QStringLiteral("pause music"));
+
+    // Back again: the rows are built anew from a longer list, the old ones gone.
+    dir.write(files::WinnersList, {"", QStringLiteral("一等奖"), QStringLiteral("(电脑)"), QStringLiteral("张三")});
+    window->activateWindow();
+    ASSERT_TRUE(becomesActive(window.get()));
+    ASSERT_EQ(window->rows().count(), 4);
+    EXPECT_EQ(window->rows().top(0), initialTop(0));
+    EXPECT_TRUE(window->rising());
+
+    // Escape closes through the close sequence: no rows, nothing rising.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->rows().count(), 0);
+    EXPECT_FALSE(window->rising());
+}
+
+TEST_F(ResultWindowTest, SoundOffLockedFullScreenAndTheMenu)
+{
+    soundOn = false;
+    locked = true;
+    open();
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window->size(), QSize(800, 600));
+    EXPECT_EQ(window->rows().count(), 0);   // no winners list: no rows
+    window->Timer_musicTimer();
+    EXPECT_FALSE(music.played.contains(QStringLiteral("play music")));
+
+    // The blue picture is missing here: bgshow.dll is rewritten all the same
+    // and the failure is reported.
+    action("N_Blue")->trigger();
+    EXPECT_EQ(dir.bytes(files::ResultBackground), QByteArray("bg\\show\\blue.jpg\r\n"));
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法打开图片文件：")));
+    QDir(dir.root()).mkpath(QStringLiteral("bg/show"));
+    QImage picture(16, 9, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.path(results::RedBackground), "JPG"));
+    action("N_Red")->trigger();
+    EXPECT_EQ(dir.bytes(files::ResultBackground), QByteArray("bg\\show\\red.jpg\r\n"));
+    EXPECT_EQ(op.notices.size(), 1);
+
+    action("N2")->trigger();
+    EXPECT_EQ(exports, 1);
+    action("N1")->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+// ---- From the draw screen ----------------------------------------------------------
+
+namespace {
+
+class DrawScreenResultsTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    Session session;
+    RecordingOperator op;
+    RecordingSound sound;
+    RecordingSound music;
+    DrawRandom random{7};
+    std::unique_ptr<TfrmMain> window;
+
+    void start()
+    {
+        session.folder = dir.folder();
+        window = std::make_unique<TfrmMain>(session, op, sound, random);
+        window->setResultMusic(music);
+        window->FormCreate();
+        window->resize(1280, 720);
+        window->show();
+        ASSERT_TRUE(becomesActive(window.get()));
+    }
+
+    void drawEverything()
+    {
+        while (session.state.roundIndex < session.state.roundCount) {
+            QTest::keyClick(window.get(), Qt::Key_Space);
+            QTest::keyClick(window.get(), Qt::Key_Return);
+        }
+    }
+
+    // Runs `open` and, once the results window of `owner` is up, records how
+    // many rows it shows and closes it.
+    int rowsShownBy(const std::function<void()> &open, TfrmMain *owner = nullptr)
+    {
+        if (!owner)
+            owner = window.get();
+        int rows = -1;
+        QTimer::singleShot(0, owner, [&rows, owner] {
+            auto *results = owner->findChild<TfrmResult *>();
+            if (!results || !becomesActive(results))
+                return;
+            rows = results->rows().count();
+            QTest::keyClick(results, Qt::Key_Escape);
+        });
+        open();
+        return rows;
+    }
+};
+
+} // namespace
+
+TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheResults)
+{
+    start();
+    // Nothing drawn yet: the window opens on an empty list.
+    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N5"))->trigger(); }), 0);
+
+    drawEverything();
+    const int lines = dir.lines(files::WinnersList).size();
+    ASSERT_GT(lines, 0);
+    op.questions.clear();
+    EXPECT_EQ(rowsShownBy([&] { QTest::keyClick(window.get(), Qt::Key_Space); }), lines);
+    EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否显示最后结果？\r")}));
+    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N3"))->trigger(); }), lines);
+    // The keys are the draw screen's again.
+    EXPECT_TRUE(becomesActive(window.get()));
+
+    // The next start-up offers the results of the finished draw.
+    Session again;
+    again.folder = dir.folder();
+    TfrmMain second(again, op, sound, random);
+    second.setResultMusic(music);
+    op.questions.clear();
+    EXPECT_EQ(rowsShownBy([&] { second.FormCreate(); }, &second), lines);
+    EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")}));
+}
