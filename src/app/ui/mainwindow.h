@@ -18,11 +18,15 @@ class QTimer;
 
 namespace sorvix {
 
+class AppConfigHost;
+class ConfigCommands;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
 class RecordCommands;
 class Startup;
+class TfrmAbout;
+class TfrmShelp;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -96,6 +100,16 @@ public:
     void N_resetallClick();
     void N39Click();
 
+    // The configuration bundle, the factory restore, help and about.
+    ConfigCommands &configCommands() { return *m_config; }
+    AppConfigHost &configHost() { return *m_configHost; }
+    // Made on first use; they live as long as the draw screen.
+    TfrmShelp *quickHelpWindow();
+    TfrmAbout *aboutWindow();
+    void N12Click();
+    void N13Click();
+    void N48Click();
+
 signals:
     // Once, after the draw screen's first frame was painted.
     void firstFramePainted();
@@ -122,6 +136,10 @@ private:
     std::unique_ptr<DrawPreparation> m_preparation;
     std::unique_ptr<DrawRound> m_round;
     std::unique_ptr<RecordCommands> m_commands;
+    std::unique_ptr<AppConfigHost> m_configHost;
+    std::unique_ptr<ConfigCommands> m_config;
+    TfrmShelp *m_quickHelp = nullptr;
+    TfrmAbout *m_about = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;
