@@ -181,8 +181,11 @@ Bundle collect(const Session &session, const Theme &theme)
     return b;
 }
 
-void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &members)
+void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &members, int *replaced)
 {
+    int done = 0;
+    if (replaced)
+        *replaced = 0;
     const auto fail = [](const QString &path) {
         throw OperationError(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path));
     };
@@ -196,9 +199,12 @@ void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &me
             fail(file->fileName());
         staged.push_back(std::move(file));
     }
-    for (const std::unique_ptr<QSaveFile> &file : staged)
+    for (const std::unique_ptr<QSaveFile> &file : staged) {
         if (!file->commit())
             fail(file->fileName());
+        if (replaced)
+            *replaced = ++done;
+    }
 }
 
 } // namespace bundle

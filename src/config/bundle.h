@@ -77,7 +77,8 @@ Bundle collect(const Session &session, const Theme &theme);
 // Writes every file beside its target first; only when all are written do they
 // replace their targets, one after another, each by a rename. Throws
 // OperationError; a failure before the first rename changes nothing.
-void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &files);
+// `replaced` counts the files already replaced when it throws.
+void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &files, int *replaced = nullptr);
 
 } // namespace bundle
 } // namespace sorvix

@@ -5,11 +5,31 @@
 #include "config/bundle.h"
 #include "config/version.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace sorvix {
 
 namespace {
 
 const QString Damaged = QStringLiteral("导入失败，可能是配置文件已经损坏。");
+
+// The first line of a file, looked at before the whole file is read: a file
+// of another kind chosen by mistake is refused without loading all of it.
+QByteArray versionLine(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw OperationError(QStringLiteral("无法打开文件：") + QDir::toNativeSeparators(fileName));
+    // Split as the whole file is: a first line longer than this is no version.
+    return textfile::splitLines(file.read(256)).value(0);
+}
+
+QString versionMessage(const QByteArray &version)
+{
+    return QStringLiteral("版本不匹配：配置文件版本是") + gbk::decode(version) + QStringLiteral("，当前软件版本是")
+           + QString::fromLatin1(VersionText);
+}
 
 } // namespace
 
@@ -67,10 +87,13 @@ bool ConfigCommands::importFile(const QString &fileName)
 {
     Bundle bundle;
     try {
+        if (const QByteArray version = versionLine(fileName); version != VersionText) {
+            m_operator.showError(versionMessage(version));
+            return false;
+        }
         switch (Bundle::read(textfile::readAll(fileName), &bundle)) {
         case Bundle::Status::WrongVersion:
-            m_operator.showError(QStringLiteral("版本不匹配：配置文件版本是") + gbk::decode(bundle.version)
-                                 + QStringLiteral("，当前软件版本是") + QString::fromLatin1(VersionText));
+            m_operator.showError(versionMessage(bundle.version));
             return false;
         case Bundle::Status::Damaged:
             m_operator.showError(Damaged);
@@ -83,12 +106,14 @@ bool ConfigCommands::importFile(const QString &fileName)
         m_operator.showError(error.message());
         return false;
     }
+    int replaced = 0;
     try {
-        bundle::replaceFiles(m_session.folder, bundle.memberFiles());
+        bundle::replaceFiles(m_session.folder, bundle.memberFiles(), &replaced);
     } catch (const OperationError &) {
-        // Either nothing was replaced, or a rename failed part way: what is on
-        // disk now is brought into memory all the same.
-        reloadEverything();
+        // A rename that failed part way: what is on disk now is brought into
+        // memory. When nothing was replaced, nothing changes, the draw included.
+        if (replaced > 0)
+            reloadEverything();
         m_operator.showError(Damaged);
         return false;
     }

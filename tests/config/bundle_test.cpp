@@ -208,7 +208,7 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
 {
     const QString name = saveOffice();
     const Lines lines = textfile::splitLines(office.dir.bytes(QStringLiteral("party.drcf")));
-    const auto before = venue.snapshot();
+    auto before = venue.snapshot();
     const auto refused = [&](const Lines &damaged, const std::string &what) {
         office.dir.writeBytes(QStringLiteral("party.drcf"), textfile::joinLines(damaged));
         venue.op.notices.clear();
@@ -239,6 +239,12 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
         damaged[1] = count;
         refused(damaged, "count " + count.toStdString());
     }
+
+    // A member file that cannot be written: none is replaced and the draw stays.
+    venue.dir.folder().remove(QStringLiteral("Tgroup.dll"));
+    QDir(venue.dir.root()).mkdir(QStringLiteral("Tgroup.dll"));
+    before = venue.snapshot();
+    refused(lines, "Tgroup.dll not writable");
 }
 
 TEST_F(BundleTest, LastColumnCutShortReadsAsEmptyGroups)
