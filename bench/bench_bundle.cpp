@@ -174,7 +174,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "import refused\n");
     });
 
-    std::printf("people: %d, bundle %.1f MB, %d errors\n", people, bytes / 1048576.0, op.errors);
+    std::printf("people: %d (pool %zu), bundle %.1f MB, %d errors\n", people, session.pool.size(),
+                bytes / 1048576.0, op.errors);
     std::printf("save, best of %d: %.1f ms (target < 500 ms)\n", runs, save);
     std::printf("import (read, check, replace the files), best of %d: %.1f ms (target < 500 ms)\n", runs, import);
     std::printf("import + reload of lists, pool and award settings, best of %d: %.1f ms\n", runs, reload);

@@ -22,7 +22,6 @@ TfrmAbout::TfrmAbout(const ProgramFolder &folder, OperatorPort &op, QWidget *par
     Label1 = makeLabel("Label1", help::productText(), QStringLiteral("点击打开主页"));
     QFont product = Label1->font();
     product.setPixelSize(13);
-    product.setBold(true);
     Label1->setFont(product);
     Label2 = makeLabel("Label2", help::versionText(), QString());
     Label3 = makeLabel("Label3", help::makerText(), QStringLiteral("点击进入主页"));
