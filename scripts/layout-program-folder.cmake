@@ -1,7 +1,8 @@
 # Lays out the program folder: the data folders, the factory set in DLL\, the
 # working copies of the settings (only where missing, so an organiser's own
-# list and settings survive a rebuild) and the shipped pictures and sounds.
-foreach(folder data dat datm DLL bg pics voice)
+# list and settings survive a rebuild), the shipped pictures and sounds and the
+# user guide.
+foreach(folder data dat datm DLL bg pics voice help)
   file(MAKE_DIRECTORY ${PROGRAM_DIR}/${folder})
 endforeach()
 
@@ -14,7 +15,7 @@ foreach(source ${factory_files})
   endif()
 endforeach()
 
-foreach(tree bg pics voice)
+foreach(tree bg pics voice help)
   if(IS_DIRECTORY ${SOURCE_DIR}/assets/${tree})
     file(GLOB_RECURSE shipped RELATIVE ${SOURCE_DIR}/assets/${tree} ${SOURCE_DIR}/assets/${tree}/*)
     foreach(relative ${shipped})

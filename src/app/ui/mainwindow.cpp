@@ -1,11 +1,16 @@
 #include "app/ui/mainwindow.h"
 
 #include "app/commands.h"
+#include "app/confighost.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
 #include "base/ui/picturebox.h"
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "config/configcommands.h"
+#include "config/help.h"
+#include "config/ui/about.h"
+#include "config/ui/quickhelp.h"
 #include "engine/prepare.h"
 #include "engine/restart.h"
 #include "engine/ui/giveupwindow.h"
@@ -60,6 +65,14 @@ TfrmMain::TfrmMain(Session &session, OperatorPort &op, SoundPort &sound, DrawRan
     createMenus();
     m_round = std::make_unique<DrawRound>(m_session, *this, m_sound, m_operator, *this);
     m_commands = std::make_unique<RecordCommands>(m_session, m_operator);
+    m_configHost = std::make_unique<AppConfigHost>(m_session, *this, m_operator, m_sound, *m_preparation);
+    m_configHost->theme = [this] { return m_theme; };
+    m_configHost->applyTheme = [this](const Theme &stored) { applyStoredTheme(stored); };
+    m_configHost->onSettingsReplaced = [this] {
+        if (m_result)
+            m_result->reloadBackground();
+    };
+    m_config = std::make_unique<ConfigCommands>(m_session, *m_configHost, m_operator);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -184,9 +197,10 @@ void TfrmMain::createMenus()
     addItem(control, "N_resetall", "重新抽奖", [this] { N_resetallClick(); });
     addItem(control, "N_giveup", "弃奖 / 补奖", [this] { N_giveupClick(); });
     control->addSeparator();
-    addItem(control, "N_saveconfig", "保存配置文件", nullptr)->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
-    addItem(control, "N_loadconfig", "导入配置文件", nullptr);
-    addItem(control, "N53", "恢复默认配置", nullptr);
+    addItem(control, "N_saveconfig", "保存配置文件", [this] { m_config->N_saveconfigClick(); })
+        ->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
+    addItem(control, "N_loadconfig", "导入配置文件", [this] { m_config->N_loadconfigClick(); });
+    addItem(control, "N53", "恢复默认配置", [this] { m_config->N53Click(); });
     control->addSeparator();
     addItem(control, "N_exit_main", "退出", [this] { close(); });
 
@@ -242,9 +256,9 @@ void TfrmMain::createMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("帮助"));
     help->menuAction()->setObjectName(QStringLiteral("N_help"));
-    addItem(help, "N12", "内容", nullptr);
-    addItem(help, "N13", "在线帮助", nullptr);
-    addItem(help, "N48", "关于", nullptr);
+    addItem(help, "N12", "内容", [this] { N12Click(); });
+    addItem(help, "N13", "在线帮助", [this] { N13Click(); });
+    addItem(help, "N48", "关于", [this] { N48Click(); });
     m_topMenus = {control, config, look, help};
 
     PopupMenu1 = new QMenu(this);
@@ -613,6 +627,37 @@ void TfrmMain::N39Click()
         Image1->load(m_session.folder.path(gbk::decode(remembered)));
         m_operator.showError(QStringLiteral("无法打开图片文件：") + chosen);
     }
+}
+
+// ---- help and about ------------------------------------------------------
+
+TfrmShelp *TfrmMain::quickHelpWindow()
+{
+    if (!m_quickHelp)
+        m_quickHelp = new TfrmShelp(m_session.folder, m_operator, this);
+    return m_quickHelp;
+}
+
+TfrmAbout *TfrmMain::aboutWindow()
+{
+    if (!m_about)
+        m_about = new TfrmAbout(m_session.folder, m_operator, this);
+    return m_about;
+}
+
+void TfrmMain::N12Click()
+{
+    quickHelpWindow()->exec();
+}
+
+void TfrmMain::N13Click()
+{
+    help::openGuide(m_session.folder, m_operator);
+}
+
+void TfrmMain::N48Click()
+{
+    aboutWindow()->exec();
 }
 
 // ---- window modes and commands -----------------------------------------

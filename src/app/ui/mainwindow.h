@@ -21,6 +21,8 @@ class QTimer;
 
 namespace sorvix {
 
+class AppConfigHost;
+class ConfigCommands;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
@@ -29,6 +31,8 @@ class RecordCommands;
 class Startup;
 class TfrmGiveup;
 class TfrmResult;
+class TfrmAbout;
+class TfrmShelp;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -110,6 +114,16 @@ public:
     // "弃奖 / 补奖": the give-up / make-up window, modally.
     void N_giveupClick();
 
+    // The configuration bundle, the factory restore, help and about.
+    ConfigCommands &configCommands() { return *m_config; }
+    AppConfigHost &configHost() { return *m_configHost; }
+    // Made on first use; they live as long as the draw screen.
+    TfrmShelp *quickHelpWindow();
+    TfrmAbout *aboutWindow();
+    void N12Click();
+    void N13Click();
+    void N48Click();
+
 signals:
     // Once, after the draw screen's first frame was painted.
     void firstFramePainted();
@@ -149,6 +163,10 @@ private:
     SoundPort *m_resultMusic = &m_noMusic;
     TfrmResult *m_result = nullptr;
     TfrmGiveup *m_giveup = nullptr;
+    std::unique_ptr<AppConfigHost> m_configHost;
+    std::unique_ptr<ConfigCommands> m_config;
+    TfrmShelp *m_quickHelp = nullptr;
+    TfrmAbout *m_about = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;

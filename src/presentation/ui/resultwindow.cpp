@@ -247,6 +247,18 @@ TfrmResult::TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort 
 
 TfrmResult::~TfrmResult() = default;
 
+void TfrmResult::reloadBackground()
+{
+    try {
+        const QString stored = results::storedBackground(m_folder);
+        if (!stored.isEmpty() && Image1->load(stored))
+            return;
+    } catch (const OperationError &error) {
+        reportQuietly("results window (background)", error);
+    }
+    Image1->load(BuiltInBackground);
+}
+
 void TfrmResult::setTitle(const QString &title)
 {
     Label_title->setText(title);

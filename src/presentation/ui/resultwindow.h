@@ -41,6 +41,9 @@ public:
     std::function<void()> exportWinners;
 
     void setTitle(const QString &title);
+    // bgshow.dll was replaced (a bundle import, the factory settings): its
+    // picture, or the built-in one when it names none that can be shown.
+    void reloadBackground();
     // Shows the window modally; returns once it is closed.
     void showModal();
     // Sizeable and 800 x 600 while the full screen is locked, else borderless

@@ -1,0 +1,211 @@
+#include "config/bundle.h"
+
+#include "base/errors.h"
+#include "config/version.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <memory>
+
+namespace sorvix {
+
+namespace {
+
+// 0-based line of the sound switch in Tlottery.dll.
+constexpr int SoundOnLine = 70;
+
+// The lines cut or padded with empty lines to `count`.
+Lines fitted(Lines lines, qsizetype count)
+{
+    if (lines.size() > count)
+        lines.resize(count);
+    while (lines.size() < count)
+        lines.append(QByteArray());
+    return lines;
+}
+
+bool isNumber(const QByteArray &line)
+{
+    int value = 0;
+    return textfile::parseNumber(line, &value);
+}
+
+bool awardSettingsReadable(const Lines &lines)
+{
+    AwardSettings probe = AwardSettings::defaults();
+    try {
+        probe.readLines(lines);
+    } catch (const OperationError &) {
+        return false;
+    }
+    return true;
+}
+
+// The file's lines, or nothing when it is missing or unreadable.
+std::optional<Lines> linesOf(const ProgramFolder &folder, const QString &name)
+{
+    if (!folder.exists(name))
+        return std::nullopt;
+    try {
+        return folder.readLines(name);
+    } catch (const OperationError &) {
+        return std::nullopt;
+    }
+}
+
+void appendLine(QByteArray &bytes, const QByteArray &line)
+{
+    bytes.append(line);
+    bytes.append("\r\n", 2);
+}
+
+} // namespace
+
+QByteArray Bundle::toBytes() const
+{
+    qsizetype size = 256;
+    for (const Lines *list : {&awardSettings, &showFields, &columns[0], &columns[1], &columns[2], &columns[3], &columns[4]})
+        for (const QByteArray &line : *list)
+            size += line.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(size);
+    appendLine(bytes, version);
+    appendLine(bytes, textfile::fromNumber(count()));
+    for (const QByteArray &line : theme::toLines(theme))
+        appendLine(bytes, line);
+    appendLine(bytes, captionPosition);
+    appendLine(bytes, prizePosition);
+    appendLine(bytes, resultBackground);
+    for (const QByteArray &line : awardSettings)
+        appendLine(bytes, line);
+    appendLine(bytes, keyField);
+    for (const QByteArray &line : showFields)
+        appendLine(bytes, line);
+    for (const Lines &column : columns)
+        for (const QByteArray &line : column)
+            appendLine(bytes, line);
+    return bytes;
+}
+
+Bundle::Status Bundle::read(const QByteArray &bytes, Bundle *bundle)
+{
+    const Lines lines = textfile::splitLines(bytes);
+    const auto line = [&lines](qsizetype i) { return i < lines.size() ? lines[i] : QByteArray(); };
+    Bundle b;
+    b.version = line(0);
+    if (b.version != VersionText) {
+        bundle->version = b.version;
+        return Status::WrongVersion;
+    }
+    int n = 0;
+    if (!textfile::parseNumber(line(1), &n) || n < 0)
+        return Status::Damaged;
+    // Only the last column may come short; nothing but empty lines may follow it.
+    const qint64 total = FixedLines + qint64(ColumnCount) * n;
+    if (lines.size() < total - n)
+        return Status::Damaged;
+    for (qsizetype i = total; i < lines.size(); ++i)
+        if (!lines[i].isEmpty())
+            return Status::Damaged;
+
+    b.theme = theme::fromLines(lines.mid(2, 3));
+    b.captionPosition = lines[5];
+    b.prizePosition = lines[6];
+    if (!isNumber(b.captionPosition) || !isNumber(b.prizePosition))
+        return Status::Damaged;
+    b.resultBackground = lines[7];
+    b.awardSettings = lines.mid(8, AwardLines);
+    if (!awardSettingsReadable(b.awardSettings))
+        return Status::Damaged;
+    b.keyField = lines[8 + AwardLines];
+    if (!isNumber(b.keyField))
+        return Status::Damaged;
+    b.showFields = lines.mid(9 + AwardLines, ShowLines);
+    for (int c = 0; c < ColumnCount; ++c)
+        b.columns[size_t(c)] = fitted(lines.mid(FixedLines + qsizetype(c) * n, n), n);
+    *bundle = std::move(b);
+    return Status::Ok;
+}
+
+std::vector<MemberFile> Bundle::memberFiles() const
+{
+    std::vector<MemberFile> members{
+        {files::Theme, textfile::joinLines(theme::toLines(theme))},
+        {files::Curtain, textfile::joinLines({captionPosition, prizePosition})},
+        {files::ResultBackground, textfile::joinLines({resultBackground})},
+        {files::Lottery, textfile::joinLines(awardSettings)},
+        {files::KeyWord, textfile::joinLines({keyField})},
+        {files::ShowWord, textfile::joinLines(showFields)},
+    };
+    for (int c = 0; c < ColumnCount; ++c)
+        members.push_back({ParticipantList::columnFile(c), textfile::joinLines(columns[size_t(c)])});
+    return members;
+}
+
+namespace bundle {
+
+Bundle collect(const Session &session, const Theme &theme)
+{
+    const ProgramFolder &folder = session.folder;
+    const DrawOptions &options = session.settings.options;
+    Bundle b;
+    b.version = VersionText;
+    b.theme = theme;
+    b.captionPosition = textfile::fromNumber(options.captionPosition);
+    b.prizePosition = textfile::fromNumber(options.prizePosition);
+
+    // No bgshow.dll: the results window shows its built-in picture, which an
+    // empty line keeps on the other computer too.
+    if (const std::optional<Lines> lines = linesOf(folder, files::ResultBackground))
+        b.resultBackground = lines->value(0);
+
+    // The copy held since the last load or save of the award settings; if it
+    // cannot be read back, the settings in force.
+    b.awardSettings = fitted(session.rawSettingsLists[5], Bundle::AwardLines);
+    if (!awardSettingsReadable(b.awardSettings))
+        b.awardSettings = session.settings.toLines();
+    // The pop-up menu's sound switch rewrites Tlottery.dll but not the copy:
+    // the bundle carries the switch as it stands.
+    b.awardSettings[SoundOnLine] = options.soundOn ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+
+    const std::optional<Lines> key = linesOf(folder, files::KeyWord);
+    b.keyField = key && isNumber(key->value(0)) ? key->value(0) : textfile::fromNumber(session.keyField);
+    const std::optional<Lines> show = linesOf(folder, files::ShowWord);
+    b.showFields = show ? fitted(*show, Bundle::ShowLines) : session.showFields.toLines();
+
+    // Every column with the name column's line count; a shorter one gets
+    // empty fields, as the list reads it.
+    const qsizetype n = session.rawSettingsLists[ColName].size();
+    for (int c = 0; c < ColumnCount; ++c)
+        b.columns[size_t(c)] = fitted(session.rawSettingsLists[size_t(c)], n);
+    return b;
+}
+
+void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &members, int *replaced)
+{
+    int done = 0;
+    if (replaced)
+        *replaced = 0;
+    const auto fail = [](const QString &path) {
+        throw OperationError(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path));
+    };
+    // A staged file that is never committed is removed with its QSaveFile.
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    staged.reserve(members.size());
+    for (const MemberFile &member : members) {
+        auto file = std::make_unique<QSaveFile>(folder.path(member.name));
+        file->setDirectWriteFallback(false);
+        if (!file->open(QIODevice::WriteOnly) || file->write(member.contents) != member.contents.size())
+            fail(file->fileName());
+        staged.push_back(std::move(file));
+    }
+    for (const std::unique_ptr<QSaveFile> &file : staged) {
+        if (!file->commit())
+            fail(file->fileName());
+        if (replaced)
+            *replaced = ++done;
+    }
+}
+
+} // namespace bundle
+} // namespace sorvix
