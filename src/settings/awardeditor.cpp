@@ -16,10 +16,6 @@ constexpr int QuantityWidth = 3; // characters the quantity edit holds
 AwardEditor::AwardEditor(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host)
     : m_folder(folder), m_operator(op), m_host(host)
 {
-    // The switches before anything is read: 0..3 on, 4 off but selectable,
-    // the rest off and locked.
-    for (int k = 0; k < LevelCount; ++k)
-        m_selectable[size_t(k)] = k <= 4;
 }
 
 QString AwardEditor::savedNotice() { return QStringLiteral("保存成功！"); }
@@ -89,20 +85,12 @@ void AwardEditor::setLevelEnabled(int level, bool on)
     if (switched.enabled == on)
         return;
     switched.enabled = on;
-    // The last level has no rule of its own.
-    if (level + 1 >= LevelCount)
-        return;
-    if (on) {
-        // Selectable, still off until clicked.
-        m_selectable[size_t(level) + 1] = true;
-    } else {
-        // Every later level goes off and is locked, so the enabled levels
-        // always run unbroken from level 0.
-        for (int k = level + 1; k < LevelCount; ++k) {
+    // On, the next level becomes selectable and stays off until clicked. Off,
+    // every later level goes off and is locked, so the enabled levels always
+    // run unbroken from level 0. (The last level has no rule of its own.)
+    if (!on)
+        for (int k = level + 1; k < LevelCount; ++k)
             m_settings.levels[size_t(k)].enabled = false;
-            m_selectable[size_t(k)] = false;
-        }
-    }
     notify();
 }
 

@@ -4,7 +4,6 @@
 #include "base/programfolder.h"
 #include "settings/awardsettings.h"
 
-#include <array>
 #include <functional>
 
 namespace sorvix {
@@ -58,8 +57,9 @@ public:
 
     // What the controls show.
     const AwardSettings &settings() const { return m_settings; }
-    // Whether a level's switch can be clicked.
-    bool selectable(int level) const { return m_selectable[size_t(level)]; }
+    // Whether a level's switch can be clicked: level 0 always, any other
+    // while the level before it is on.
+    bool selectable(int level) const { return level == 0 || m_settings.levels[size_t(level) - 1].enabled; }
 
     // Called after a rule or a load changed what the controls show.
     std::function<void()> changed;
@@ -117,8 +117,8 @@ private:
     ProgramFolder m_folder;
     OperatorPort &m_operator;
     AwardEditorHost &m_host;
+    // Before anything is read: levels 0..3 on, 4 selectable, the rest locked.
     AwardSettings m_settings = AwardSettings::defaults();
-    std::array<bool, LevelCount> m_selectable{};
 };
 
 } // namespace sorvix

@@ -134,7 +134,7 @@ TEST_F(AwardWindowTest, ControlsCarryTheirCaptionsLimitsHintsAndNames)
         auto *perRound = find<QComboBox>(QStringLiteral("ComboBox_perRound") + n);
         EXPECT_EQ(perRound->parentWidget(), box);
         EXPECT_EQ(perRound->geometry().topLeft(), QPoint(740, 16 + 32 * k));
-        EXPECT_EQ(perRound->width(), 40);
+        EXPECT_LE(perRound->geometry().right(), 786);
         EXPECT_TRUE(perRound->accessibleName().startsWith(level));
     }
     int eachLabels = 0;

@@ -126,6 +126,10 @@ TfrmLottery::TfrmLottery(const ProgramFolder &folder, OperatorPort &op, AwardEdi
     layout->addWidget(options);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The group boxes' captions sit on their frame line, so the first level row
+    // at 16 pixels stands clear below it.
+    setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 8px; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 3px; }"));
 
     // Tab walks each level row, its per-round list included, then the options.
     QWidget *previous = nullptr;
@@ -211,7 +215,9 @@ void TfrmLottery::createPerRoundSelectors()
         QLabel *each = fixedLabel(box, "每轮抽取", 682, 20 + RowStep * k, 60);
         QComboBox *list = makeList(box, "", "", {"1", "2", "3", "4", "5", "10"});
         named(list, QStringLiteral("ComboBox_perRound%1").arg(k), levelName(k) + text(" 每轮抽取…名"));
-        list->setGeometry(740, 16 + RowStep * k, 40, FieldHeight);
+        // 4 pixels wider than the classic 40, so that "10" shows whole beside
+        // the arrow; it still ends before "名".
+        list->setGeometry(740, 16 + RowStep * k, 44, FieldHeight);
         list->setCurrentIndex(5);
         each->setBuddy(list);
         fixedLabel(box, "名", 786, 20 + RowStep * k, 20);
@@ -225,12 +231,11 @@ QWidget *TfrmLottery::createOptions()
     box->setObjectName(QStringLiteral("GroupBox_options"));
     auto *layout = new QVBoxLayout(box);
 
-    auto *fields = new QGridLayout;
-    const auto addLabelled = [&](int row, int column, const char *caption, QWidget *field, int span = 1) {
+    const auto labelled = [&](QGridLayout *grid, int row, int column, const char *caption, QWidget *field) {
         auto *label = new QLabel(text(caption), box);
         label->setBuddy(field);
-        fields->addWidget(label, row, column);
-        fields->addWidget(field, row, column + 1, 1, span);
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1);
     };
     edt_title = named(new QLineEdit(box), QStringLiteral("edt_title"), text("主标题"));
     CheckBox_titlecenter = makeSwitch(box, "CheckBox_titlecenter", "居中");
@@ -243,25 +248,30 @@ QWidget *TfrmLottery::createOptions()
         title->setAccessibleDescription(text("主标题"));
     for (QCheckBox *subtitle : {CheckBox_subtitleCenter, CheckBox_subtitleHide})
         subtitle->setAccessibleDescription(text("副标题"));
-    addLabelled(0, 0, "主标题", edt_title, 3);
-    fields->addWidget(CheckBox_titlecenter, 0, 4);
-    fields->addWidget(CheckBox_titleHide, 0, 5);
-    addLabelled(1, 0, "副标题", edt_subTitle, 3);
-    fields->addWidget(CheckBox_subtitleCenter, 1, 4);
-    fields->addWidget(CheckBox_subtitleHide, 1, 5);
+    auto *titles = new QGridLayout;
+    labelled(titles, 0, 0, "主标题", edt_title);
+    titles->addWidget(CheckBox_titlecenter, 0, 2);
+    titles->addWidget(CheckBox_titleHide, 0, 3);
+    labelled(titles, 1, 0, "副标题", edt_subTitle);
+    titles->addWidget(CheckBox_subtitleCenter, 1, 2);
+    titles->addWidget(CheckBox_subtitleHide, 1, 3);
+    titles->setColumnStretch(1, 1);
+    layout->addLayout(titles);
 
     ComboBox_order = makeList(box, "ComboBox_order", "奖项顺序", {"先小奖后大奖", "先大奖后小奖"});
     ComboBox_start_end = makeList(box, "ComboBox_start_end", "开始和停止键", {"空格键开始回车键停止", "回车键开始空格键停止"});
     ComboBox_rollingspeed = makeList(box, "ComboBox_rollingspeed", "字幕滚动速度", {"快速", "中速", "慢速"});
     ComboBox_Cposition = makeList(box, "ComboBox_Cposition", "字幕位置", {"顶部", "底部", "关闭"});
     ComboBox_awardShow = makeList(box, "ComboBox_awardShow", "奖品文字和图片位置", {"左下角", "右下角", "左右下角"});
-    addLabelled(2, 0, "奖项顺序", ComboBox_order);
-    addLabelled(2, 2, "开始和停止键", ComboBox_start_end);
-    addLabelled(2, 4, "字幕滚动速度", ComboBox_rollingspeed);
-    addLabelled(3, 0, "字幕位置", ComboBox_Cposition);
-    addLabelled(3, 2, "奖品文字和图片位置", ComboBox_awardShow);
-    fields->setColumnStretch(3, 1);
-    layout->addLayout(fields);
+    auto *lists = new QGridLayout;
+    labelled(lists, 0, 0, "奖项顺序", ComboBox_order);
+    labelled(lists, 0, 2, "开始和停止键", ComboBox_start_end);
+    labelled(lists, 0, 4, "字幕滚动速度", ComboBox_rollingspeed);
+    labelled(lists, 1, 0, "字幕位置", ComboBox_Cposition);
+    labelled(lists, 1, 2, "奖品文字和图片位置", ComboBox_awardShow);
+    lists->setHorizontalSpacing(10);
+    lists->setColumnStretch(6, 1);
+    layout->addLayout(lists);
 
     CheckBox_multidraw = makeSwitch(box, "CheckBox_multidraw", "允许重复抽奖");
     setHint(CheckBox_multidraw, text("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
