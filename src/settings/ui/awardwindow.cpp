@@ -86,11 +86,14 @@ QPushButton *makeButton(QWidget *parent, const char *objectName, const QString &
     return button;
 }
 
+// Shows the editor's text without reporting it back as an edit.
 void setIfDifferent(QLineEdit *edit, const QByteArray &bytes)
 {
     const QString shown = gbk::decode(bytes);
-    if (edit->text() != shown)
+    if (edit->text() != shown) {
+        const QSignalBlocker quiet(edit);
         edit->setText(shown);
+    }
 }
 
 int perRoundPosition(int perRound)
@@ -297,14 +300,14 @@ void TfrmLottery::bindLevel(int level)
         m_editor.setLevelEnabled(level, on);
         showSettings();
     });
-    connect(row.displayName, &QLineEdit::textEdited, this,
+    // Every change of an edit, typed, pasted or undone, reaches the editor.
+    connect(row.displayName, &QLineEdit::textChanged, this,
             [this, level](const QString &t) { m_editor.setDisplayName(level, gbk::encode(t)); });
-    // Every change, typed, pasted or undone, goes through the quantity rule.
     connect(row.quantity, &QLineEdit::textChanged, this,
             [this, level](const QString &t) { m_editor.setQuantity(level, gbk::encode(t)); });
-    connect(row.prizeText, &QLineEdit::textEdited, this,
+    connect(row.prizeText, &QLineEdit::textChanged, this,
             [this, level](const QString &t) { m_editor.setPrizeText(level, gbk::encode(t)); });
-    connect(row.picturePath, &QLineEdit::textEdited, this,
+    connect(row.picturePath, &QLineEdit::textChanged, this,
             [this, level](const QString &t) { m_editor.setPicturePath(level, gbk::encode(t)); });
     connect(row.picture, &QPushButton::clicked, this, [this, level] { m_editor.btn_picClick(level); });
     connect(row.perRound, &QComboBox::activated, this, [this, level](int index) {
@@ -316,7 +319,7 @@ void TfrmLottery::bindLevel(int level)
 void TfrmLottery::bindOptions()
 {
     const auto bindText = [this](QLineEdit *edit, QByteArray DrawOptions::*field) {
-        connect(edit, &QLineEdit::textEdited, this,
+        connect(edit, &QLineEdit::textChanged, this,
                 [this, field](const QString &t) { m_editor.options().*field = gbk::encode(t); });
     };
     const auto bindSwitch = [this](QCheckBox *box, bool DrawOptions::*field) {
@@ -360,10 +363,7 @@ void TfrmLottery::showSettings()
         row.enabled->setChecked(level.enabled);
         row.enabled->setEnabled(m_editor.selectable(k));
         setIfDifferent(row.displayName, level.displayName);
-        {
-            const QSignalBlocker quiet(row.quantity);
-            setIfDifferent(row.quantity, level.quantity);
-        }
+        setIfDifferent(row.quantity, level.quantity);
         setIfDifferent(row.prizeText, level.prizeText);
         setIfDifferent(row.picturePath, level.picturePath);
         row.perRound->setCurrentIndex(perRoundPosition(level.perRound));
