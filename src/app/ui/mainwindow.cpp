@@ -1,5 +1,6 @@
 #include "app/ui/mainwindow.h"
 
+#include "app/awardhost.h"
 #include "app/commands.h"
 #include "app/confighost.h"
 #include "app/startup.h"
@@ -15,6 +16,7 @@
 #include "engine/restart.h"
 #include "engine/ui/giveupwindow.h"
 #include "presentation/ui/resultwindow.h"
+#include "settings/ui/awardwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -75,7 +77,11 @@ TfrmMain::TfrmMain(Session &session, OperatorPort &op, SoundPort &sound, DrawRan
     m_config = std::make_unique<ConfigCommands>(m_session, *m_configHost, m_operator);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The editor window goes before the host it uses.
+    delete m_awardWindow;
+}
 
 QLabel *TfrmMain::makeLabel(const char *name)
 {
@@ -207,7 +213,7 @@ void TfrmMain::createMenus()
     QMenu *config = bar->addMenu(QStringLiteral("人员奖项设置"));
     config->menuAction()->setObjectName(QStringLiteral("N_config"));
     addItem(config, "N17", "人员名单", nullptr);
-    addItem(config, "N16", "奖项设置", nullptr);
+    addItem(config, "N16", "奖项设置", [this] { N16Click(); });
 
     QMenu *look = bar->addMenu(QStringLiteral("背景文字设置"));
     look->menuAction()->setObjectName(QStringLiteral("N_bg"));
@@ -744,6 +750,15 @@ void TfrmMain::N_bgOnClick()
 void TfrmMain::N_resetallClick()
 {
     restart::restartCommand(m_session, *m_preparation, m_operator, *this, m_sound, QDateTime::currentDateTime());
+}
+
+void TfrmMain::N16Click()
+{
+    if (!m_awardWindow) {
+        m_awardHost = std::make_unique<DrawAwardHost>(m_session, *this, m_operator, m_sound, *m_preparation);
+        m_awardWindow = new TfrmLottery(m_session.folder, m_operator, *m_awardHost, this);
+    }
+    m_awardWindow->showModalOver(this);
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent *event)

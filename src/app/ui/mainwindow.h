@@ -23,6 +23,7 @@ namespace sorvix {
 
 class AppConfigHost;
 class ConfigCommands;
+class DrawAwardHost;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
@@ -33,6 +34,7 @@ class TfrmGiveup;
 class TfrmResult;
 class TfrmAbout;
 class TfrmShelp;
+class TfrmLottery;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -123,6 +125,8 @@ public:
     void N12Click();
     void N13Click();
     void N48Click();
+    // "奖项设置": the award settings window, made on first use.
+    void N16Click();
 
 signals:
     // Once, after the draw screen's first frame was painted.
@@ -167,6 +171,8 @@ private:
     std::unique_ptr<ConfigCommands> m_config;
     TfrmShelp *m_quickHelp = nullptr;
     TfrmAbout *m_about = nullptr;
+    std::unique_ptr<DrawAwardHost> m_awardHost;
+    TfrmLottery *m_awardWindow = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;

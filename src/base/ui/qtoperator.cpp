@@ -13,10 +13,31 @@ namespace sorvix {
 
 namespace {
 
+// A box that comes up in the middle of a long command (a save under the wait
+// cursor) shows the ordinary pointer while it waits for the operator.
+class PointerWhileAsking
+{
+public:
+    PointerWhileAsking() : m_busy(QApplication::overrideCursor() != nullptr)
+    {
+        if (m_busy)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~PointerWhileAsking()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_busy;
+};
+
 OperatorPort::Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, QApplication::applicationName(), QtOperator::boxText(text), buttons, parent);
     box.setDefaultButton(QMessageBox::Yes);
+    const PointerWhileAsking pointer;
     switch (box.exec()) {
     case QMessageBox::Yes: return OperatorPort::Answer::Yes;
     case QMessageBox::No: return OperatorPort::Answer::No;
@@ -27,6 +48,7 @@ OperatorPort::Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString 
 void tell(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
     QMessageBox box(icon, QApplication::applicationName(), QtOperator::boxText(text), QMessageBox::Ok, parent);
+    const PointerWhileAsking pointer;
     box.exec();
 }
 
