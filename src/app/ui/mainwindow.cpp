@@ -1,6 +1,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "app/commands.h"
+#include "app/listhost.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
 #include "base/ui/picturebox.h"
@@ -8,6 +9,7 @@
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "engine/restart.h"
+#include "settings/ui/namelistwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,7 +62,11 @@ TfrmMain::TfrmMain(Session &session, OperatorPort &op, SoundPort &sound, DrawRan
     m_commands = std::make_unique<RecordCommands>(m_session, m_operator);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The list editor goes before the host it uses.
+    delete m_listWindow;
+}
 
 QLabel *TfrmMain::makeLabel(const char *name)
 {
@@ -190,7 +196,7 @@ void TfrmMain::createMenus()
 
     QMenu *config = bar->addMenu(QStringLiteral("人员奖项设置"));
     config->menuAction()->setObjectName(QStringLiteral("N_config"));
-    addItem(config, "N17", "人员名单", nullptr);
+    addItem(config, "N17", "人员名单", [this] { N17Click(); });
     addItem(config, "N16", "奖项设置", nullptr);
 
     QMenu *look = bar->addMenu(QStringLiteral("背景文字设置"));
@@ -637,6 +643,15 @@ void TfrmMain::N_bgOnClick()
 void TfrmMain::N_resetallClick()
 {
     restart::restartCommand(m_session, *m_preparation, m_operator, *this, m_sound, QDateTime::currentDateTime());
+}
+
+void TfrmMain::N17Click()
+{
+    if (!m_listWindow) {
+        m_listHost = std::make_unique<DrawListHost>(m_session, *this, m_operator, m_sound, *m_preparation);
+        m_listWindow = new Tfrm_namelist(m_session.folder, m_operator, *m_listHost, this);
+    }
+    m_listWindow->showModalOver(this);
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent *event)

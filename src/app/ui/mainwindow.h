@@ -18,11 +18,13 @@ class QTimer;
 
 namespace sorvix {
 
+class DrawListHost;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
 class RecordCommands;
 class Startup;
+class Tfrm_namelist;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -95,6 +97,8 @@ public:
     void N_bgOnClick();
     void N_resetallClick();
     void N39Click();
+    // "人员名单": the participant list editor, made on first use.
+    void N17Click();
 
 signals:
     // Once, after the draw screen's first frame was painted.
@@ -122,6 +126,8 @@ private:
     std::unique_ptr<DrawPreparation> m_preparation;
     std::unique_ptr<DrawRound> m_round;
     std::unique_ptr<RecordCommands> m_commands;
+    std::unique_ptr<DrawListHost> m_listHost;
+    Tfrm_namelist *m_listWindow = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;
