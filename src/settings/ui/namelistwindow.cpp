@@ -35,7 +35,8 @@ public:
 
     void commitOpen()
     {
-        if (m_open)
+        // A closed editor waits for its deletion hidden.
+        if (m_open && !m_open->isHidden())
             emit commitData(m_open);
     }
 
@@ -45,7 +46,7 @@ private:
 
 namespace {
 
-constexpr QSize InitialClientSize(780, 600);
+constexpr QSize InitialClientSize(720, 600);
 constexpr QSize MinimumClientSize(720, 480);
 constexpr int Margin = 8;
 constexpr int ColumnWidth = 132;     // the buttons' column right of the grid
@@ -171,6 +172,10 @@ void Tfrm_namelist::createGrid()
                                  | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     StringGrid1->setWordWrap(false);
     StringGrid1->setCornerButtonEnabled(false);
+    // Small enough that an 18-digit identity number fits its column.
+    QFont gridFont = StringGrid1->font();
+    gridFont.setPixelSize(12);
+    StringGrid1->setFont(gridFont);
     // One height for every row: a 100,000-row grid is laid out without
     // measuring a single cell.
     QHeaderView *rows = StringGrid1->verticalHeader();
