@@ -174,7 +174,7 @@ void Tfrm_namelist::createGrid()
     StringGrid1->setCornerButtonEnabled(false);
     // Small enough that an 18-digit identity number fits its column.
     QFont gridFont = StringGrid1->font();
-    gridFont.setPixelSize(12);
+    gridFont.setPixelSize(11);
     StringGrid1->setFont(gridFont);
     // One height for every row: a 100,000-row grid is laid out without
     // measuring a single cell.
