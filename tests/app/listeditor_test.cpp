@@ -346,6 +346,34 @@ TEST_F(ListEditorTest, TextsGbkCannotHoldAreRefusedAndLineBreaksBecomeBlanks)
     EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).size(), 6);
 }
 
+TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
+{
+    start();
+    // A key field file that is no number: its message, and the saved list all the same.
+    dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("x")});
+    type(1, 1, QStringLiteral("未保存"));
+    editor->FormShow();
+    EXPECT_EQ(op.notices.size(), 1);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("张一"));
+
+    // A column file that cannot be replaced: the message, the edits kept, no new plan.
+    QFile::remove(dir.path(QStringLiteral("Tmobile.dll")));
+    QDir(dir.root()).mkdir(QStringLiteral("Tmobile.dll"));
+    const QByteArray status = dir.bytes(QStringLiteral("status.dll"));
+    const int rounds = session.state.roundCount;
+    op.notices.clear();
+    type(1, 1, QStringLiteral("新的"));
+    EXPECT_FALSE(editor->btn_saveClick());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tmobile.dll")));
+    EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(cell(1, 1), QStringLiteral("新的"));
+    EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), status);
+    EXPECT_EQ(session.state.roundCount, rounds);
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->FormCloseQuery());
+}
+
 TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
 {
     start();
