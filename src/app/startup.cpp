@@ -16,8 +16,12 @@ Startup::Startup(Session &session, DrawScreen &screen, OperatorPort &op, SoundPo
 void Startup::loadRawSettingsLists()
 {
     static const QString names[6] = {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group, files::Lottery};
+    // All six read before any is replaced: a file that can't be read leaves
+    // the lists and the participant list as they were, together.
+    std::array<Lines, 6> lists;
     for (int i = 0; i < 6; ++i)
-        m_session.rawSettingsLists[i] = m_session.folder.readLines(names[i]);
+        lists[i] = m_session.folder.readLines(names[i]);
+    m_session.rawSettingsLists = std::move(lists);
     // The participant list shares the column lists (implicitly shared, no copy).
     for (int c = 0; c < ColumnCount; ++c)
         m_session.list.columns[c] = m_session.rawSettingsLists[c];
@@ -63,12 +67,17 @@ void Startup::loadfile_txt()
     m_session.pool = buildPool(m_session.list, m_session.showFields);
 }
 
+void Startup::loadListSettings()
+{
+    m_session.keyField = keyfiles::loadKeyField(m_session.folder, m_session.keyField);
+    m_session.showFields = keyfiles::loadShowFields(m_session.folder, m_session.showFields, m_session.keyField);
+    loadfile_txt();
+}
+
 bool Startup::participantListCreate()
 {
     try {
-        m_session.keyField = keyfiles::loadKeyField(m_session.folder, m_session.keyField);
-        m_session.showFields = keyfiles::loadShowFields(m_session.folder, m_session.showFields, m_session.keyField);
-        loadfile_txt();
+        loadListSettings();
     } catch (const OperationError &error) {
         reportQuietly("start-up (participant list)", error);
         return false;

@@ -29,6 +29,9 @@ public:
     void loadRawSettingsLists();
     // The participant list's start-up: key field, shown fields, then the pool.
     bool participantListCreate();
+    // Its steps, also run by every showing of the list editor. Throws
+    // OperationError; what was read before the failure stays.
+    void loadListSettings();
     // Builds the display texts and the pool from the loaded column lists.
     void loadfile_txt();
     // The award settings' start-up, ending with the resume decision.

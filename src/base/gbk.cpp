@@ -36,4 +36,15 @@ QByteArray encode(const QString &text)
     return encoder.encode(text);
 }
 
+std::optional<QByteArray> encodeExactly(const QString &text)
+{
+    if (text.isEmpty())
+        return QByteArray();
+    QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
 } // namespace sorvix::gbk

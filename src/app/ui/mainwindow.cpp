@@ -3,6 +3,7 @@
 #include "app/awardhost.h"
 #include "app/commands.h"
 #include "app/confighost.h"
+#include "app/listhost.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
 #include "base/ui/picturebox.h"
@@ -17,6 +18,7 @@
 #include "engine/ui/giveupwindow.h"
 #include "presentation/ui/resultwindow.h"
 #include "settings/ui/awardwindow.h"
+#include "settings/ui/namelistwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -81,6 +83,8 @@ TfrmMain::~TfrmMain()
 {
     // The editor window goes before the host it uses.
     delete m_awardWindow;
+    // The list editor goes before the host it uses.
+    delete m_listWindow;
 }
 
 QLabel *TfrmMain::makeLabel(const char *name)
@@ -212,7 +216,7 @@ void TfrmMain::createMenus()
 
     QMenu *config = bar->addMenu(QStringLiteral("人员奖项设置"));
     config->menuAction()->setObjectName(QStringLiteral("N_config"));
-    addItem(config, "N17", "人员名单", nullptr);
+    addItem(config, "N17", "人员名单", [this] { N17Click(); });
     addItem(config, "N16", "奖项设置", [this] { N16Click(); });
 
     QMenu *look = bar->addMenu(QStringLiteral("背景文字设置"));
@@ -759,6 +763,17 @@ void TfrmMain::N16Click()
         m_awardWindow = new TfrmLottery(m_session.folder, m_operator, *m_awardHost, this);
     }
     m_awardWindow->showModalOver(this);
+    takeFocusBack();
+}
+
+void TfrmMain::N17Click()
+{
+    if (!m_listWindow) {
+        m_listHost = std::make_unique<DrawListHost>(m_session, *this, m_operator, m_sound, *m_preparation);
+        m_listWindow = new Tfrm_namelist(m_session.folder, m_operator, *m_listHost, this);
+    }
+    m_listWindow->showModalOver(this);
+    takeFocusBack();
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent *event)

@@ -24,6 +24,7 @@ namespace sorvix {
 class AppConfigHost;
 class ConfigCommands;
 class DrawAwardHost;
+class DrawListHost;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
@@ -35,6 +36,7 @@ class TfrmResult;
 class TfrmAbout;
 class TfrmShelp;
 class TfrmLottery;
+class Tfrm_namelist;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
@@ -127,6 +129,8 @@ public:
     void N48Click();
     // "奖项设置": the award settings window, made on first use.
     void N16Click();
+    // "人员名单": the participant list editor, made on first use.
+    void N17Click();
 
 signals:
     // Once, after the draw screen's first frame was painted.
@@ -173,6 +177,8 @@ private:
     TfrmAbout *m_about = nullptr;
     std::unique_ptr<DrawAwardHost> m_awardHost;
     TfrmLottery *m_awardWindow = nullptr;
+    std::unique_ptr<DrawListHost> m_listHost;
+    Tfrm_namelist *m_listWindow = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *Image1 = nullptr;

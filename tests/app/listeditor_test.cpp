@@ -1,0 +1,426 @@
+#include "app/listhost.h"
+#include "app/startup.h"
+#include "base/gbk.h"
+#include "engine/drawfiles.h"
+#include "settings/dailypassword.h"
+#include "settings/listeditor.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using namespace sorvix::test;
+using Answer = OperatorPort::Answer;
+
+namespace {
+
+class RecordingDrawScreen : public RecordingScreen, public DrawScreen
+{
+public:
+    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
+    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
+    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
+    void hidePrizes() override { RecordingScreen::hidePrizes(); }
+    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
+    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
+    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
+    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
+    void stopRolling() override { RecordingScreen::stopRolling(); }
+    void applyAwardSettings(const AwardSettings &) override {}
+    void formatTitles() override {}
+    void hideMenus() override {}
+    void showMenus() override {}
+    void relayout() override {}
+    void showResults() override {}
+};
+
+const QStringList FivePeople = {
+    QStringLiteral("张一|13800000001|110101199001011111|QW01|"),
+    QStringLiteral("李二|13800000002|110101199002022222|QW02|"),
+    QStringLiteral("王三|13800000003|110101199003033333|QW03|1"),
+    QStringLiteral("赵四|13800000004|110101199004044444|QW04|"),
+    QStringLiteral("钱五|13800000005|110101199005055555|QW05|A"),
+};
+
+// The program started on the shipped settings (with the demonstration list,
+// or five people), and the list editor shown on it as the window shows it.
+class ListEditorTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    Session session;
+    RecordingDrawScreen screen;
+    RecordingOperator op;
+    RecordingSound sound;
+    DrawRandom random{3};
+    std::unique_ptr<DrawPreparation> preparation;
+    std::unique_ptr<DrawListHost> host;
+    std::unique_ptr<ListEditor> editor;
+    std::deque<std::optional<QString>> passwords;
+
+    void start(bool fivePeople = true)
+    {
+        if (fivePeople)
+            dir.writeList(FivePeople);
+        session.folder = dir.folder();
+        DrawScreen &drawScreen = screen;
+        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
+        Startup(session, drawScreen, op, sound, *preparation).run();
+        host = std::make_unique<DrawListHost>(session, drawScreen, op, sound, *preparation);
+        editor = std::make_unique<ListEditor>(session.folder, op, *host);
+        editor->today = [] { return QDate(2025, 1, 28); };
+        editor->askPassword = [this] {
+            std::optional<QString> typed = passwords.front();
+            passwords.pop_front();
+            return typed;
+        };
+        editor->FormShow();
+        op.questions.clear();
+        op.notices.clear();
+    }
+
+    ParticipantTable &table() { return editor->table(); }
+    QString cell(int row, int column) { return table().text(row, column); }
+    QStringList numbers()
+    {
+        QStringList n;
+        for (int r = 0; r < table().rowCount(); ++r)
+            n << table().data(table().index(r, 0)).toString();
+        return n;
+    }
+    QStringList names()
+    {
+        QStringList n;
+        for (int r = 1; r <= table().personCount(); ++r)
+            n << cell(r, 1);
+        return n;
+    }
+    void type(int row, int column, const QString &text) { table().setData(table().index(row - 1, column), text); }
+
+    // Every file of the program folder with its bytes.
+    std::map<QString, QByteArray> snapshot() const
+    {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(dir.root(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files[path] = dir.bytes(QDir(dir.root()).relativeFilePath(path));
+        }
+        return files;
+    }
+
+    // The first round of the plan drawn, as a stop records it.
+    void drawOneRound()
+    {
+        const RoundPlan round = drawfiles::readRound(dir.folder(), 0);
+        levelwinners::record(dir.folder(), round.level, "L", "P", round.names);
+        drawfiles::writeStatus(dir.folder(), 1);
+        session.state.roundIndex = 1;
+    }
+};
+
+} // namespace
+
+TEST_F(ListEditorTest, ShowingFillsTheGridFromTheSavedList)
+{
+    start();
+    EXPECT_EQ(table().personCount(), 5);
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 5 行"));
+    EXPECT_EQ(editor->currentRow(), 5);
+    EXPECT_FALSE(editor->saveEnabled());
+    EXPECT_FALSE(editor->groupMode());
+    EXPECT_EQ(editor->columnWidths(), (std::array<int, 6>{50, 90, 100, 140, 100, 0}));
+    EXPECT_EQ(table().headerData(0, Qt::Horizontal).toString(), QStringLiteral("序号"));
+    EXPECT_EQ(table().headerData(5, Qt::Horizontal).toString(), QStringLiteral("分组"));
+    EXPECT_EQ(cell(3, 5), QStringLiteral("1"));
+    // The number column is not typed into; the group column only in group mode.
+    EXPECT_FALSE(table().flags(table().index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(table().flags(table().index(0, 5)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(table().flags(table().index(0, 1)) & Qt::ItemIsEditable);
+}
+
+TEST_F(ListEditorTest, InsertAppendAndDeleteRows)
+{
+    start();
+    editor->setCurrentRow(3);
+    editor->btn_insertLineClick();
+    EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(names(), (QStringList{"张一", "李二", "", "王三", "赵四", "钱五"}));
+    EXPECT_EQ(cell(4, 5), QStringLiteral("1"));
+    EXPECT_EQ(editor->currentRow(), 3);
+    editor->btn_addLineClick();
+    EXPECT_EQ(numbers().last(), QStringLiteral("7"));
+    // Rows added or inserted enable nothing and leave the count of the load.
+    EXPECT_FALSE(editor->saveEnabled());
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 5 行"));
+
+    editor->setCurrentRow(2);
+    op.answers = {Answer::No};
+    editor->btn_delLineClick();
+    EXPECT_EQ(op.questions, QStringList{QStringLiteral("确认删除第 2 行吗？")});
+    EXPECT_EQ(table().personCount(), 7);
+    EXPECT_FALSE(editor->saveEnabled());
+
+    op.answers = {Answer::Yes};
+    editor->btn_delLineClick();
+    EXPECT_EQ(names(), (QStringList{"张一", "", "王三", "赵四", "钱五", ""}));
+    EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 5 行"));
+
+    // Typing a cell enables saving; the same text again is no edit.
+    editor->FormShow();
+    type(1, 1, QStringLiteral("张一"));
+    EXPECT_FALSE(editor->saveEnabled());
+    type(1, 1, QStringLiteral("张一一"));
+    EXPECT_TRUE(editor->saveEnabled());
+}
+
+TEST_F(ListEditorTest, ClearThenCloseWithYesWritesFiveTwoLineFiles)
+{
+    start();
+    const int stops = screen.rollingStops;
+    editor->btn_clearClick();
+    EXPECT_EQ(table().personCount(), 1);
+    EXPECT_EQ(numbers(), QStringList{"1"});
+    EXPECT_EQ(editor->columnWidths(), (std::array<int, 6>{50, 100, 120, 150, 120, 0}));
+    EXPECT_FALSE(editor->saveEnabled());
+    op.answers = {Answer::Yes};
+    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_EQ(op.questions, QStringList{ListEditor::closeQuestion()});
+    const char *files[5] = {"Tname.dll", "Tmobile.dll", "Tid.dll", "Tbadge.dll", "Tgroup.dll"};
+    const char *headers[5] = {"姓名", "手机号", "身份证号码", "工号", "分组"};
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(dir.bytes(QString::fromLatin1(files[c])), gbk::fromUtf8(headers[c]) + "\r\n\r\n") << files[c];
+    // The draw now has one person; the shipped levels want more, so the plan is
+    // refused with its message, and the close goes on.
+    EXPECT_EQ(session.list.count(), 1);
+    EXPECT_EQ(session.pool.size(), 1u);
+    EXPECT_TRUE(session.tooManyWinners);
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("设置的总获奖人数是:")));
+    EXPECT_GT(screen.rollingStops, stops);
+}
+
+TEST_F(ListEditorTest, CloseWithNoOrCancelWritesNothing)
+{
+    start(false);
+    const auto before = snapshot();
+    type(2, 1, QStringLiteral("改过的名字"));
+    editor->RadioGroup_keyClick(KeyMobile);
+    editor->btn_clearClick();
+    op.answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_EQ(op.questions, (QStringList{ListEditor::closeQuestion(), ListEditor::closeQuestion()}));
+    EXPECT_EQ(snapshot(), before);
+    // The next showing starts from the saved list again.
+    editor->FormShow();
+    EXPECT_EQ(table().personCount(), 200);
+    EXPECT_EQ(editor->keyField(), KeyName);
+    EXPECT_FALSE(editor->saveEnabled());
+}
+
+TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
+{
+    start(false);
+    type(1, 1, QStringLiteral("新名字"));
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_FALSE(editor->saveEnabled());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(1), QStringLiteral("新名字"));
+    EXPECT_EQ(gbk::decode(session.list.field(ColName, 0)), QStringLiteral("新名字"));
+    EXPECT_EQ(gbk::decode(session.rawSettingsLists[ColName].value(1)), QStringLiteral("新名字"));
+    EXPECT_GT(session.state.roundCount, 0);
+
+    drawOneRound();
+    const auto drawn = snapshot();
+    type(2, 1, QStringLiteral("又一个"));
+    op.answers = {Answer::No};
+    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
+    EXPECT_EQ(snapshot(), drawn);
+    EXPECT_EQ(session.state.roundIndex, 1);
+
+    op.answers = {Answer::Yes};
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{"0"});
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("dat\\LuckyList.txt"))));
+
+    // A close while a draw is under way asks the two-line question.
+    drawOneRound();
+    op.questions.clear();
+    op.answers = {Answer::No};
+    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
+    EXPECT_EQ(session.state.roundIndex, 1);
+}
+
+TEST_F(ListEditorTest, KeyFieldAndShowSwitches)
+{
+    start();
+    editor->setShowSwitch(KeyName, false);
+    EXPECT_TRUE(editor->showFields().showName);
+    editor->RadioGroup_keyClick(KeyMobile);
+    EXPECT_FALSE(editor->showFields().showName);
+    EXPECT_TRUE(editor->showFields().showMobile);
+    editor->setShowSwitch(KeyMobile, false);
+    EXPECT_TRUE(editor->showFields().showMobile);
+    editor->setShowSwitch(KeyName, true);
+    editor->setShowSwitch(4, true);
+    editor->setShowSwitch(5, false);
+    // Switches alone enable nothing; the close with Yes saves them.
+    EXPECT_FALSE(editor->saveEnabled());
+    op.answers = {Answer::Yes};
+    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_EQ(dir.lines(QStringLiteral("keyword.dll")), QStringList{"1"});
+    EXPECT_EQ(dir.lines(QStringLiteral("showword.dll")), (QStringList{"1", "1", "0", "0", "1", "0"}));
+    EXPECT_EQ(session.keyField, KeyMobile);
+    EXPECT_EQ(gbk::decode(buildPool(session.list, session.showFields).at(0).displayText),
+              QStringLiteral("张一 138****0001"));
+}
+
+TEST_F(ListEditorTest, GroupModeOpensWithTheDaysPasswordAndKeepsItsTags)
+{
+    start();
+    passwords = {QStringLiteral("12345678"), std::nullopt, dailypassword::forDate(QDate(2025, 1, 28))};
+    editor->lb_linesDblClick();
+    editor->lb_linesDblClick();
+    EXPECT_FALSE(editor->groupMode());
+    EXPECT_TRUE(op.notices.isEmpty());
+    editor->lb_linesDblClick();
+    EXPECT_TRUE(editor->groupMode());
+    EXPECT_TRUE(session.groupModeUnlocked);
+    EXPECT_EQ(editor->columnWidths()[5], 50);
+    EXPECT_TRUE(table().flags(table().index(0, 5)) & Qt::ItemIsEditable);
+
+    type(1, 5, QStringLiteral(" 3 "));
+    editor->lb_linesDblClick();
+    EXPECT_FALSE(editor->groupMode());
+    EXPECT_FALSE(session.groupModeUnlocked);
+    EXPECT_EQ(editor->columnWidths()[5], 0);
+    EXPECT_EQ(cell(1, 5), QStringLiteral(" 3 "));
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "3", "", "1", "", "A"}));
+
+    // Clearing the groups is for group mode only; a close of any answer ends it.
+    editor->btn_delGrpClick();
+    EXPECT_EQ(cell(3, 5), QStringLiteral("1"));
+    passwords = {dailypassword::forDate(QDate(2025, 1, 28))};
+    editor->lb_linesDblClick();
+    editor->btn_delGrpClick();
+    EXPECT_TRUE(editor->saveEnabled());
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(cell(r, 5), QString()) << r;
+    op.answers = {Answer::Cancel};
+    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->groupMode());
+    EXPECT_FALSE(session.groupModeUnlocked);
+}
+
+TEST_F(ListEditorTest, TextsGbkCannotHoldAreRefusedAndLineBreaksBecomeBlanks)
+{
+    start();
+    type(2, 1, QStringLiteral("李二😀"));
+    type(4, 2, QString::fromUtf8("\xF0\xA0\x80\x80") + QStringLiteral("138"));
+    type(5, 4, QStringLiteral("QW\r\n05\n"));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("李二😀"));
+    EXPECT_EQ(cell(5, 4), QStringLiteral("QW 05 "));
+    const auto before = snapshot();
+    EXPECT_FALSE(editor->btn_saveClick());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("第 2 行“姓名”、第 4 行“手机号”"))) << op.notices[0].toStdString();
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_EQ(snapshot(), before);
+
+    type(2, 1, QStringLiteral("李二"));
+    type(4, 2, QStringLiteral("138"));
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).value(5), QStringLiteral("QW 05 "));
+    EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).size(), 6);
+}
+
+TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
+{
+    start();
+    // A key field file that is no number: its message, and the saved list all the same.
+    dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("x")});
+    type(1, 1, QStringLiteral("未保存"));
+    editor->FormShow();
+    EXPECT_EQ(op.notices.size(), 1);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("张一"));
+
+    // A column file that cannot be replaced: the message, the edits kept, no new plan.
+    QFile::remove(dir.path(QStringLiteral("Tmobile.dll")));
+    QDir(dir.root()).mkdir(QStringLiteral("Tmobile.dll"));
+    const QByteArray status = dir.bytes(QStringLiteral("status.dll"));
+    const int rounds = session.state.roundCount;
+    op.notices.clear();
+    type(1, 1, QStringLiteral("新的"));
+    EXPECT_FALSE(editor->btn_saveClick());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tmobile.dll")));
+    EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(cell(1, 1), QStringLiteral("新的"));
+    EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), status);
+    EXPECT_EQ(session.state.roundCount, rounds);
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->FormCloseQuery());
+}
+
+TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
+{
+    start();
+    editor->importRows({{"姓名", "手机号", "身份证号码", "工号", "分组"},
+                        {"甲", "1", "2", "3", "1"},
+                        {"乙", "", "", "", "a"},
+                        {"丙😀", "", "", "", ""}});
+    EXPECT_EQ(table().personCount(), 3);
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 3 行"));
+    EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(editor->currentRow(), 3);
+    EXPECT_EQ(editor->columnWidths(), (std::array<int, 6>{50, 90, 100, 140, 100, 0}));
+    EXPECT_EQ(cell(1, 5), QStringLiteral("1"));
+    type(2, 2, QStringLiteral("139"));
+    const TextRows rows = editor->exportRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0][4], QStringLiteral("分组"));
+    EXPECT_EQ(rows[2][1], QStringLiteral("139"));
+    EXPECT_EQ(rows[3][0], QStringLiteral("丙😀"));
+    EXPECT_FALSE(editor->btn_saveClick());
+
+    // A workbook without a first name: the header stays, nobody is left.
+    editor->importRows({});
+    EXPECT_EQ(table().personCount(), 0);
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 0 行"));
+    EXPECT_EQ(editor->currentRow(), 0);
+    EXPECT_EQ(table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("姓名"));
+    editor->btn_delLineClick();
+    EXPECT_TRUE(op.questions.isEmpty());
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")), QStringList{"姓名"});
+    EXPECT_EQ(session.list.count(), 0);
+}
+
+TEST(DailyPassword, EightDigitsFromTheDateANewOneEachDay)
+{
+    EXPECT_EQ(dailypassword::forDate(QDate(2025, 1, 28)), QStringLiteral("71987974"));
+    QSet<QString> seen;
+    for (QDate d(2024, 1, 1); d < QDate(2026, 1, 1); d = d.addDays(1)) {
+        const QString p = dailypassword::forDate(d);
+        EXPECT_EQ(p.size(), 8);
+        seen.insert(p);
+    }
+    EXPECT_EQ(seen.size(), 731);
+    const QDate today(2025, 1, 28);
+    EXPECT_TRUE(dailypassword::matches(QStringLiteral("71987974"), today));
+    for (const char *wrong : {"71987974 ", " 71987974", "7198797", "", "71987975"})
+        EXPECT_FALSE(dailypassword::matches(QString::fromLatin1(wrong), today)) << wrong;
+    EXPECT_FALSE(dailypassword::matches(QStringLiteral("71987974"), today.addDays(1)));
+}

@@ -1,0 +1,221 @@
+#include "app/ui/mainwindow.h"
+#include "base/gbk.h"
+#include "engine/prepare.h"
+#include "settings/dailypassword.h"
+#include "settings/ui/namelistwindow.h"
+#include "settings/ui/passworddialog.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using namespace sorvix::test;
+using Answer = OperatorPort::Answer;
+
+namespace {
+
+// The draw screen on the shipped settings, from which the list editor opens.
+class NamelistWindowTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    Session session;
+    RecordingOperator op;
+    RecordingSound sound;
+    DrawRandom random{13};
+    std::unique_ptr<TfrmMain> window;
+
+    void SetUp() override
+    {
+        session.folder = dir.folder();
+        window = std::make_unique<TfrmMain>(session, op, sound, random);
+        window->FormCreate();
+        window->resize(1280, 720);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        op.questions.clear();
+    }
+
+    // Opens the editor from its menu item and runs `drive` once it is up; the
+    // editor must be closed by then.
+    void openEditor(const std::function<void(Tfrm_namelist *)> &drive)
+    {
+        QTimer::singleShot(0, window.get(), [this, drive] {
+            auto *editor = window->findChild<Tfrm_namelist *>();
+            ASSERT_NE(editor, nullptr);
+            drive(editor);
+            if (editor->isVisible()) {
+                ADD_FAILURE() << "the editor was left open";
+                op.answers = {Answer::No};
+                editor->close();
+            }
+        });
+        window->findChild<QAction *>(QStringLiteral("N17"))->trigger();
+    }
+
+    template<typename W>
+    static W *child(QWidget *parent, const char *name)
+    {
+        return parent->findChild<W *>(QString::fromLatin1(name));
+    }
+
+    // Types into the current cell of the grid and ends the typing with Enter.
+    static void typeInCell(QTableView *grid, const QString &text)
+    {
+        QTest::keyClick(grid, text.at(0).toLatin1());
+        auto *edit = grid->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, text.mid(1));
+        QTest::keyClick(edit, Qt::Key_Return);
+        // The cell takes the text on the next turn of the event loop.
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
+{
+    const QByteArray names = dir.bytes(QStringLiteral("Tname.dll"));
+    Tfrm_namelist *opened = nullptr;
+    openEditor([&](Tfrm_namelist *editor) {
+        opened = editor;
+        EXPECT_TRUE(editor->isModal());
+        EXPECT_EQ(editor->windowTitle(), QStringLiteral("参加抽奖人员设置"));
+        EXPECT_LE((editor->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 40);
+
+        const std::vector<std::tuple<const char *, const char *, const char *>> buttons = {
+            {"btn_template", "打开名单编辑模板Excel", "模板为只读文件，编辑后请另存"},
+            {"btn_export", "导出", "导出抽奖人员名单到Excel文件"},
+            {"btn_clear", "清空", "清空当前抽奖名单"},
+            {"btn_insertLine", "插入行", ""},
+            {"btn_addLine", "添加行", ""},
+            {"btn_delLine", "删除行", ""},
+            {"btn_save", "保存", ""},
+            {"btn_delGrp", "清空分组", "清空所有预设中奖设置"},
+            {"btn_import", "导入", "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入"}};
+        for (const auto &[name, caption, hint] : buttons) {
+            auto *b = child<QPushButton>(editor, name);
+            ASSERT_NE(b, nullptr) << name;
+            EXPECT_EQ(b->text(), QString::fromUtf8(caption)) << name;
+            EXPECT_EQ(b->accessibleName(), QString::fromUtf8(caption)) << name;
+            EXPECT_EQ(b->toolTip(), QString::fromUtf8(hint)) << name;
+        }
+        for (const char *name : {"btn_template", "btn_import", "btn_export", "btn_save"})
+            EXPECT_FALSE(child<QPushButton>(editor, name)->isEnabled()) << name;
+        EXPECT_FALSE(child<QPushButton>(editor, "btn_delGrp")->isVisible());
+
+        auto *key = child<QGroupBox>(editor, "RadioGroup_key");
+        EXPECT_EQ(key->title(), QStringLiteral("抽奖关键字段"));
+        QStringList items;
+        for (QRadioButton *r : key->findChildren<QRadioButton *>())
+            items << r->accessibleName();
+        EXPECT_EQ(items, (QStringList{"姓名", "手机号", "身份证号", "工号"}));
+        EXPECT_EQ(child<QGroupBox>(editor, "GroupBox1")->title(), QStringLiteral("抽奖显示信息"));
+        const std::vector<std::pair<const char *, const char *>> switches = {
+            {"CheckBox_name", "姓名"}, {"CheckBox_phone", "手机号"}, {"CheckBox_id", "身份证号"},
+            {"CheckBox_workid", "工号"}, {"CheckBox_phonehide", "手机号隐藏中间4 位"},
+            {"CheckBox_idhide", "身份证号隐藏8 位出生日期"}};
+        for (const auto &[name, caption] : switches)
+            EXPECT_EQ(child<QCheckBox>(editor, name)->accessibleName(), QString::fromUtf8(caption)) << name;
+
+        auto *grid = child<QTableView>(editor, "StringGrid1");
+        EXPECT_FALSE(grid->accessibleName().isEmpty());
+        EXPECT_EQ(grid->model()->rowCount(), 200);
+        EXPECT_EQ(grid->verticalHeader()->sectionSize(0), 20);
+        EXPECT_EQ(grid->currentIndex().row(), 199);
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(grid->columnWidth(c), (std::array<int, 5>{50, 90, 100, 140, 100})[size_t(c)]) << c;
+        EXPECT_TRUE(grid->isColumnHidden(5));
+        EXPECT_EQ(grid->height(), editor->height() - 128);
+        editor->resize(editor->width() + 40, editor->height() + 100);
+        EXPECT_EQ(grid->height(), editor->height() - 128);
+        EXPECT_EQ(child<QLabel>(editor, "lb_lines")->text(), QStringLiteral("共 200 行"));
+
+        // Typing a cell enables "保存"; Escape closes through the question.
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        typeInCell(grid, QStringLiteral("Zed"));
+        EXPECT_EQ(editor->editor().table().text(1, 1), QStringLiteral("Zed"));
+        EXPECT_TRUE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        op.answers = {Answer::No};
+        QTest::keyClick(editor, Qt::Key_Escape);
+        EXPECT_FALSE(editor->isVisible());
+    });
+    EXPECT_EQ(op.questions, QStringList{QStringLiteral("是否保存所做的修改？")});
+    EXPECT_EQ(dir.bytes(QStringLiteral("Tname.dll")), names);
+
+    // Made once: the second opening shows the same window on the saved list.
+    openEditor([&](Tfrm_namelist *editor) {
+        EXPECT_EQ(editor, opened);
+        EXPECT_EQ(editor->editor().table().text(1, 1), gbk::decode(session.list.field(ColName, 0)));
+        EXPECT_FALSE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        op.answers = {Answer::No};
+        editor->close();
+    });
+}
+
+TEST_F(NamelistWindowTest, GroupModeThroughThePasswordDialog)
+{
+    openEditor([&](Tfrm_namelist *editor) {
+        auto *grid = child<QTableView>(editor, "StringGrid1");
+        auto *lines = child<QLabel>(editor, "lb_lines");
+        auto *delGrp = child<QPushButton>(editor, "btn_delGrp");
+        const auto enterPassword = [](const QString &typed) {
+            QTimer::singleShot(0, [typed] {
+                auto *dialog = qobject_cast<TfrmPassword *>(QApplication::activeModalWidget());
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Password"));
+                auto *edit = child<QLineEdit>(dialog, "edt_password");
+                EXPECT_EQ(edit->maxLength(), 8);
+                EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+                EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '#');
+                EXPECT_EQ(edit->accessibleName(), QStringLiteral("密码"));
+                EXPECT_TRUE(child<QPushButton>(dialog, "btn_pass")->isDefault());
+                QTest::keyClicks(edit, typed);
+                QTest::keyClick(edit, Qt::Key_Return);
+                EXPECT_TRUE(edit->text().isEmpty());
+            });
+        };
+        enterPassword(QStringLiteral("00000000"));
+        QTest::mouseDClick(lines, Qt::LeftButton);
+        EXPECT_TRUE(grid->isColumnHidden(5));
+        EXPECT_FALSE(delGrp->isVisible());
+
+        enterPassword(dailypassword::forDate(QDate::currentDate()));
+        QTest::mouseDClick(lines, Qt::LeftButton);
+        EXPECT_FALSE(grid->isColumnHidden(5));
+        EXPECT_EQ(grid->columnWidth(5), 50);
+        EXPECT_TRUE(delGrp->isVisible());
+        EXPECT_TRUE(session.groupModeUnlocked);
+
+        grid->setCurrentIndex(grid->model()->index(0, 5));
+        typeInCell(grid, QStringLiteral("2"));
+        QTest::mouseDClick(lines, Qt::LeftButton);
+        EXPECT_TRUE(grid->isColumnHidden(5));
+        EXPECT_FALSE(delGrp->isVisible());
+        EXPECT_EQ(editor->editor().table().text(1, 5), QStringLiteral("2"));
+
+        // A name still being typed when the window is closed is saved too.
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        QTest::keyClick(grid, 'Q');
+        op.answers = {Answer::Yes};
+        editor->close();
+        EXPECT_FALSE(editor->isVisible());
+    });
+    EXPECT_FALSE(session.groupModeUnlocked);
+    EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")).value(1), QStringLiteral("2"));
+    EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(2), QStringLiteral("Q"));
+}
