@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <memory>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -167,6 +168,28 @@ void writeLines(const QString &path, const Lines &lines)
 void writeAll(const QString &path, const QByteArray &bytes)
 {
     writeBytes(path, bytes);
+}
+
+void replaceTogether(const std::vector<FileContents> &files, int *replaced)
+{
+    if (replaced)
+        *replaced = 0;
+    // A staged file that is never committed is removed with its QSaveFile.
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    staged.reserve(files.size());
+    for (const FileContents &file : files) {
+        auto save = std::make_unique<QSaveFile>(file.path);
+        save->setDirectWriteFallback(false);
+        if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size())
+            fail(QStringLiteral("无法写入文件"), file.path);
+        staged.push_back(std::move(save));
+    }
+    for (const std::unique_ptr<QSaveFile> &save : staged) {
+        if (!save->commit())
+            fail(QStringLiteral("无法写入文件"), save->fileName());
+        if (replaced)
+            ++*replaced;
+    }
 }
 
 void writeLinesUnsynced(const QString &path, const Lines &lines)

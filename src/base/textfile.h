@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 namespace sorvix {
 
 // One line of a text file, without its line end: GBK bytes as stored.
@@ -36,6 +38,17 @@ int readFirstCount(const QString &path);
 // old file or the new one, never part of one.
 void writeLines(const QString &path, const Lines &lines);
 void writeAll(const QString &path, const QByteArray &bytes);
+// Replaces several files that belong together (the participant columns, a
+// bundle's members): every new file is written in full beside its target
+// before the first one replaces its target, so a failed write changes none
+// of them and a crash can only fall between two renames. `replaced` counts
+// the targets replaced when it throws part-way.
+struct FileContents
+{
+    QString path;
+    QByteArray bytes;
+};
+void replaceTogether(const std::vector<FileContents> &files, int *replaced = nullptr);
 // A plain write, not atomic and not flushed, for the many small files of one
 // batch: the caller marks the batch unusable before and usable after one
 // syncFolder, so a file cut short by a crash is never read.

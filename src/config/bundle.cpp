@@ -183,28 +183,11 @@ Bundle collect(const Session &session, const Theme &theme)
 
 void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &members, int *replaced)
 {
-    int done = 0;
-    if (replaced)
-        *replaced = 0;
-    const auto fail = [](const QString &path) {
-        throw OperationError(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path));
-    };
-    // A staged file that is never committed is removed with its QSaveFile.
-    std::vector<std::unique_ptr<QSaveFile>> staged;
-    staged.reserve(members.size());
-    for (const MemberFile &member : members) {
-        auto file = std::make_unique<QSaveFile>(folder.path(member.name));
-        file->setDirectWriteFallback(false);
-        if (!file->open(QIODevice::WriteOnly) || file->write(member.contents) != member.contents.size())
-            fail(file->fileName());
-        staged.push_back(std::move(file));
-    }
-    for (const std::unique_ptr<QSaveFile> &file : staged) {
-        if (!file->commit())
-            fail(file->fileName());
-        if (replaced)
-            *replaced = ++done;
-    }
+    std::vector<textfile::FileContents> files;
+    files.reserve(members.size());
+    for (const MemberFile &member : members)
+        files.push_back({folder.path(member.name), member.contents});
+    textfile::replaceTogether(files, replaced);
 }
 
 } // namespace bundle

@@ -80,6 +80,9 @@ ParticipantList ParticipantList::load(const ProgramFolder &folder)
 
 void ParticipantList::save(const ProgramFolder &folder, const std::vector<std::array<QByteArray, ColumnCount>> &rows)
 {
+    // The five columns go to disk together: a failed write leaves the old
+    // list whole instead of pairing new names with old numbers.
+    std::vector<textfile::FileContents> files;
     for (int c = 0; c < ColumnCount; ++c) {
         Lines lines;
         lines.reserve(qsizetype(rows.size()));
@@ -92,8 +95,9 @@ void ParticipantList::save(const ProgramFolder &folder, const std::vector<std::a
             }
             lines.append(c == ColGroup ? cell.trimmed() : cell);
         }
-        folder.writeLines(columnFile(c), lines);
+        files.push_back({folder.path(columnFile(c)), textfile::joinLines(lines)});
     }
+    textfile::replaceTogether(files);
 }
 
 std::vector<std::array<QByteArray, ColumnCount>> ParticipantList::rows() const

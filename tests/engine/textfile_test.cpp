@@ -204,6 +204,26 @@ TEST(AtomicWrite, FailedWriteLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(QDir(t.root() + "/data").entryList(QDir::Files), QStringList{"0.dll"});
 }
 
+TEST(AtomicWrite, FilesReplacedTogetherStayOldWhenOneCannotBeWritten)
+{
+    TestFolder t;
+    for (const char *name : {"Tname.dll", "Tmobile.dll", "Tid.dll"})
+        t.writeBytes(name, "old\r\n");
+    const std::vector<textfile::FileContents> files = {
+        {t.path("Tname.dll"), "new\r\n"}, {t.path("Tmobile.dll"), "new\r\n"}, {t.path("Tid.dll"), QByteArray(8192, 'x')}};
+    bool failed = false;
+    int replaced = -1;
+    {
+        FileSizeLimit limit(4096);
+        try { textfile::replaceTogether(files, &replaced); } catch (const OperationError &) { failed = true; }
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(replaced, 0);
+    for (const char *name : {"Tname.dll", "Tmobile.dll", "Tid.dll"})
+        EXPECT_EQ(t.bytes(name), "old\r\n") << name;
+    EXPECT_EQ(QDir(t.root()).entryList(QDir::Files).size(), 3) << "no temporary left behind";
+}
+
 TEST(AtomicWrite, ReadOnlyFolderRefusesAndKeepsTheOldFile)
 {
     if (::geteuid() == 0)
