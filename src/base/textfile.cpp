@@ -32,7 +32,9 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("无法写入文件"), path);
-    if (file.write(bytes) != bytes.size()) {
+    // The flush is checked here: a commit whose own flush fails (a full
+    // disk, a file-size limit) still renames a cut file over the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         fail(QStringLiteral("无法写入文件"), path);
     }
@@ -180,7 +182,10 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced)
     for (const FileContents &file : files) {
         auto save = std::make_unique<QSaveFile>(file.path);
         save->setDirectWriteFallback(false);
-        if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size())
+        // Each staged file reaches the disk here, so a full disk shows
+        // before any target is replaced, not half-way through the renames.
+        if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size() || !save->flush()
+            || ::fsync(save->handle()) != 0)
             fail(QStringLiteral("无法写入文件"), file.path);
         staged.push_back(std::move(save));
     }

@@ -192,11 +192,15 @@ TEST(AtomicWrite, FailedWriteLeavesTheOldFileAndNoTemporary)
     // Outcomes are checked after the limit is lifted: a failure message
     // printed into a redirected log could hit the limit itself.
     bool safeFailed = false;
+    bool smallFailed = false;
     {
         FileSizeLimit limit(4096);
         try { t.folder().writeLines("Tname.dll", big); } catch (const OperationError &) { safeFailed = true; }
+        // Small enough to sit in the write buffer until the commit.
+        try { t.folder().writeLines("Tname.dll", big.mid(0, 60)); } catch (const OperationError &) { smallFailed = true; }
     }
     EXPECT_TRUE(safeFailed);
+    EXPECT_TRUE(smallFailed);
     EXPECT_EQ(t.bytes("Tname.dll"), old);
     EXPECT_EQ(t.bytes("data/0.dll"), old);
     QStringList rootFiles = QDir(t.root()).entryList(QDir::Files);
