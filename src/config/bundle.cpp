@@ -30,11 +30,24 @@ bool isNumber(const QByteArray &line)
     return textfile::parseNumber(line, &value);
 }
 
+// A position as the draw screen reads Curtain.dll: a count, never negative.
+bool isCount(const QByteArray &line)
+{
+    int value = 0;
+    return textfile::parseNumber(line, &value) && value >= 0;
+}
+
+// Read as the draw reads them, enabled levels' quantities included: a
+// setting that would stop the draw's preparation is a damaged bundle, found
+// before any file is replaced.
 bool awardSettingsReadable(const Lines &lines)
 {
     AwardSettings probe = AwardSettings::defaults();
     try {
         probe.readLines(lines);
+        for (const AwardLevel &level : probe.levels)
+            if (level.enabled)
+                level.quantityValue();
     } catch (const OperationError &) {
         return false;
     }
@@ -111,7 +124,7 @@ Bundle::Status Bundle::read(const QByteArray &bytes, Bundle *bundle)
     b.theme = theme::fromLines(lines.mid(2, 3));
     b.captionPosition = lines[5];
     b.prizePosition = lines[6];
-    if (!isNumber(b.captionPosition) || !isNumber(b.prizePosition))
+    if (!isCount(b.captionPosition) || !isCount(b.prizePosition))
         return Status::Damaged;
     b.resultBackground = lines[7];
     b.awardSettings = lines.mid(8, AwardLines);

@@ -14,11 +14,6 @@
 #include <gtest/gtest.h>
 #include <map>
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << text.toStdString();
-}
-
 using namespace sorvix;
 using namespace sorvix::test;
 using Answer = OperatorPort::Answer;
@@ -232,6 +227,14 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
             damaged[line - 1] = bad;
             refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
         }
+    }
+    // Numbers the draw cannot take: a negative position, and a quantity of an
+    // enabled level outside 1..999 (level 1's is line 22).
+    for (const auto &[line, bad] : std::vector<std::pair<int, QByteArray>>{
+             {6, "-1"}, {7, "-1"}, {22, "-3"}, {22, "1000"}, {22, "0"}}) {
+        Lines damaged = lines;
+        damaged[line - 1] = bad;
+        refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
     }
     // A count that is too large or too small for the lines that follow.
     for (const QByteArray &count : {QByteArray("6"), QByteArray("3"), QByteArray("-1")}) {
