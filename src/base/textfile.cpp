@@ -25,16 +25,17 @@ namespace {
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    // QSaveFile writes beside the target and renames over it on commit, after
-    // syncing the data to disk itself. No direct-write fallback: where no
-    // temporary file can be made, the write fails and the old file stays.
+    // QSaveFile writes beside the target and renames over it on commit. No
+    // direct-write fallback: where no temporary file can be made, the write
+    // fails and the old file stays.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("无法写入文件"), path);
-    // The flush is checked here: a commit whose own flush fails (a full
-    // disk, a file-size limit) still renames a cut file over the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    // The flush and the sync are checked here: a commit whose own flush fails
+    // (a full disk, a file-size limit) still renames a cut file over the old
+    // one, and its own sync ignores errors.
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         file.cancelWriting();
         fail(QStringLiteral("无法写入文件"), path);
     }
