@@ -7,10 +7,6 @@
 
 namespace sorvix {
 
-namespace {
-
-
-} // namespace
 
 AwardEditor::AwardEditor(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host)
     : m_folder(folder), m_operator(op), m_host(host)
