@@ -3,6 +3,13 @@
 #include "base/programfolder.h"
 
 #include <QTemporaryDir>
+#include <ostream>
+
+// Texts in test failures as text, not as bytes.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << text.toStdString();
+}
 
 namespace sorvix::test {
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "settings/participanttable.h"
+
+#include <QString>
+
+// Spreadsheet workbooks of the participant list: the first sheet's columns
+// A..E (name, mobile, identity number, work number, group), row 1 the header.
+namespace sorvix::workbook {
+
+// What an import takes from a workbook. Row numbers are the sheet's (1 = header).
+struct Sheet
+{
+    // The header row, then one row per person down to the first empty name.
+    TextRows rows;
+    // Numeric cells of those rows too long to keep all their digits (an
+    // identity number typed as a number keeps 15): the digits are gone already.
+    int lostDigitCells = 0;
+    int firstLostDigitRow = 0;
+    // Rows with data at or below the first empty name, which the import leaves out.
+    int rowsLeftOut = 0;
+    int firstRowLeftOut = 0;
+};
+
+// The rows a sheet may have (as many as the largest workbook format holds).
+constexpr int MaxRows = 1048576;
+
+// Reads a workbook (.xls, .xlsx, .ods or .csv, told apart by its bytes) in
+// this process. Throws OperationError with a message for the operator.
+Sheet parse(const QString &path);
+
+// The same in a child process (the program started afresh for the one
+// workbook): a damaged file that brings a reader library down, or keeps it
+// busy beyond `timeoutMs`, costs a message, not the program with the
+// operator's unsaved grid.
+Sheet read(const QString &path, int timeoutMs = 60000);
+
+// A new .xlsx at `path`, replaced atomically: the first sheet "StringGrid1",
+// columns 1..`columns` in text format, one row per entry of `rows`. Throws
+// OperationError.
+void write(const QString &path, const TextRows &rows, int columns);
+
+// The text of a numeric cell: a whole number without ".0" or an exponent.
+// `lostDigits` tells whether the number is too long to hold all its digits.
+QString numberText(double value, bool *lostDigits = nullptr);
+
+// The sheet's cells (rows of columns A..E from row 1) cut to what an import
+// takes: down to the first empty name, the rest counted as left out.
+Sheet cut(std::vector<TextRow> cells, const std::vector<int> &lostDigitsPerRow);
+
+} // namespace sorvix::workbook
