@@ -21,7 +21,7 @@ public:
     void showError(const QString &) override {}
     QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
     QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
+    bool openWithShell(const QString &) override { return false; }
 };
 
 // The draw as far as the editor sees it: the live settings read from the folder.

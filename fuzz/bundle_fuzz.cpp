@@ -23,7 +23,7 @@ public:
     void showError(const QString &) override {}
     QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
     QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
+    bool openWithShell(const QString &) override { return false; }
 };
 
 class QuietHost : public ConfigHost

@@ -40,7 +40,7 @@ public:
     }
     QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
     QString chooseOpenFile(const QString &) override { return {}; }
-    void openWithShell(const QString &) override {}
+    bool openWithShell(const QString &) override { return false; }
 
 private:
     Answer m_answer;

@@ -30,8 +30,8 @@ public:
     virtual QString chooseSaveFile(const QString &filter, const QString &proposedName,
                                    Replace replace = Replace::DialogAsks) = 0;
     virtual QString chooseOpenFile(const QString &filter) = 0;
-    // The shell's "open" on a file or a web address.
-    virtual void openWithShell(const QString &target) = 0;
+    // The shell's "open" on a file or a web address; false when nothing opened it.
+    virtual bool openWithShell(const QString &target) = 0;
 };
 
 // Sounds and music. The program plays them with Qt Multimedia; tests record them.

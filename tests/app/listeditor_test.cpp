@@ -4,6 +4,8 @@
 #include "engine/drawfiles.h"
 #include "settings/dailypassword.h"
 #include "settings/listeditor.h"
+#include "settings/listsheets.h"
+#include "settings/workbook.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
@@ -406,6 +408,92 @@ TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
     EXPECT_TRUE(editor->btn_saveClick());
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")), QStringList{"姓名"});
     EXPECT_EQ(session.list.count(), 0);
+}
+
+// The spreadsheet commands over the editor, with the workbooks of the tests.
+TEST_F(ListEditorTest, ImportAsksFirstFillsTheGridAndReportsWhatToLookAt)
+{
+    start();
+    ListSheets sheets(dir.folder(), op, *editor);
+    QDir().mkpath(dir.path(QStringLiteral("data")));
+    QFile::copy(QStringLiteral(SORVIX_SOURCE_DIR "/assets/data/template.xls"), dir.path(ListSheets::TemplateFile));
+
+    // No opens the template read-only; Cancel and a cancelled dialog do nothing.
+    op.answers = {Answer::No, Answer::Cancel, Answer::Yes};
+    sheets.btn_importClick();
+    EXPECT_EQ(op.opened, QStringList{dir.path(ListSheets::TemplateFile)});
+    EXPECT_FALSE(QFileInfo(dir.path(ListSheets::TemplateFile)).permissions() & QFile::WriteOwner);
+    sheets.btn_importClick();
+    sheets.btn_importClick();
+    EXPECT_EQ(op.filters.last(),
+              QStringLiteral("Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
+    EXPECT_EQ(names(), (QStringList{"张一", "李二", "王三", "赵四", "钱五"}));
+    EXPECT_TRUE(op.notices.isEmpty());
+
+    // An unreadable file keeps the grid as it was.
+    op.openName = dir.path(QStringLiteral("Tname.dll"));
+    sheets.btn_importClick();
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tname.dll")));
+    EXPECT_EQ(names().size(), 5);
+    EXPECT_FALSE(editor->saveEnabled());
+
+    op.openName = QStringLiteral(SORVIX_SOURCE_DIR "/tests/data/sheets/people.xls");
+    op.notices.clear();
+    sheets.btn_importClick();
+    EXPECT_EQ(names(), (QStringList{"张三", "李四", "王五", "张三"}));
+    EXPECT_EQ(cell(1, 5), QStringLiteral("1"));
+    EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(editor->linesText(), QStringLiteral("共 4 行"));
+    ASSERT_EQ(op.notices.size(), 1);
+    const QStringList report = op.notices[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(report.size(), 4);
+    EXPECT_EQ(report[0], QStringLiteral("4 行记录成功导入。"));
+    EXPECT_TRUE(report[1].contains(QStringLiteral("第 3 行"))) << report[1].toStdString();
+    EXPECT_TRUE(report[2].contains(QStringLiteral("有 1 人的姓名"))) << report[2].toStdString();
+    EXPECT_TRUE(report[3].contains(QStringLiteral("还有 2 行"))) << report[3].toStdString();
+    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "1", "", "", ""}));
+}
+
+TEST_F(ListEditorTest, ExportWritesTheGridWithTheGroupColumnOnlyInGroupMode)
+{
+    start();
+    ListSheets sheets(dir.folder(), op, *editor);
+    sheets.now = [] { return QDateTime(QDate(2025, 1, 28), QTime(9, 5, 7)); };
+    const QString path = dir.path(QStringLiteral("out"));
+    op.saveName = path;
+    type(2, 1, QStringLiteral("李贰"));
+    sheets.btn_exportClick();
+    EXPECT_EQ(op.proposedNames, QStringList{"人员名单导出20250128-090507.xlsx"});
+    EXPECT_EQ(op.notices, QStringList{"人员名单导出至：" + path + ".xlsx"});
+    const workbook::Sheet plain = workbook::read(path + QStringLiteral(".xlsx"));
+    ASSERT_EQ(plain.rows.size(), 6u);
+    EXPECT_EQ(plain.rows[2], (TextRow{"李贰", "13800000002", "110101199002022222", "QW02", ""}));
+    EXPECT_EQ(plain.rows[3][4], QString());
+
+    // In group mode the tags leave too; an existing file is replaced only on Yes.
+    passwords = {dailypassword::forDate(QDate(2025, 1, 28))};
+    editor->lb_linesDblClick();
+    op.saveName = path + QStringLiteral(".xlsx");
+    op.answers = {Answer::No, Answer::Yes};
+    sheets.btn_exportClick();
+    EXPECT_EQ(op.questions.last(), "文件已存在：" + path + ".xlsx\n是否替换？");
+    EXPECT_EQ(workbook::read(op.saveName).rows, plain.rows);
+    sheets.btn_exportClick();
+    const workbook::Sheet grouped = workbook::read(op.saveName);
+    EXPECT_EQ(grouped.rows[0][4], QStringLiteral("分组"));
+    EXPECT_EQ(grouped.rows[3][4], QStringLiteral("1"));
+    EXPECT_EQ(grouped.rows, editor->exportRows());
+
+    // A template that no program opens is said plainly.
+    op.notices.clear();
+    op.shellOpens = false;
+    QDir().mkpath(dir.path(QStringLiteral("data")));
+    QFile::copy(QStringLiteral(SORVIX_SOURCE_DIR "/assets/data/template.xls"), dir.path(ListSheets::TemplateFile));
+    sheets.btn_templateClick();
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("没有能打开“template.xls”的程序")));
 }
 
 TEST(DailyPassword, EightDigitsFromTheDateANewOneEachDay)

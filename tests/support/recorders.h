@@ -31,7 +31,8 @@ public:
     QString chooseSaveFile(const QString &filter, const QString &proposed, Replace) override
     { filters << filter; proposedNames << proposed; return saveName; }
     QString chooseOpenFile(const QString &filter) override { filters << filter; return openName; }
-    void openWithShell(const QString &target) override { opened << target; }
+    bool shellOpens = true;             // whether a program opens what is opened
+    bool openWithShell(const QString &target) override { opened << target; return shellOpens; }
 };
 
 // Records what the draw screen was asked to show; texts decoded from GBK.

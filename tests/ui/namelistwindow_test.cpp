@@ -114,8 +114,9 @@ TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
             EXPECT_EQ(b->accessibleName(), QString::fromUtf8(caption)) << name;
             EXPECT_EQ(b->toolTip(), QString::fromUtf8(hint)) << name;
         }
-        for (const char *name : {"btn_template", "btn_import", "btn_export", "btn_save"})
-            EXPECT_FALSE(child<QPushButton>(editor, name)->isEnabled()) << name;
+        for (const char *name : {"btn_template", "btn_import", "btn_export"})
+            EXPECT_TRUE(child<QPushButton>(editor, name)->isEnabled()) << name;
+        EXPECT_FALSE(child<QPushButton>(editor, "btn_save")->isEnabled());
         EXPECT_FALSE(child<QPushButton>(editor, "btn_delGrp")->isVisible());
 
         auto *key = child<QGroupBox>(editor, "RadioGroup_key");
@@ -218,4 +219,24 @@ TEST_F(NamelistWindowTest, GroupModeThroughThePasswordDialog)
     EXPECT_FALSE(session.groupModeUnlocked);
     EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")).value(1), QStringLiteral("2"));
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(2), QStringLiteral("Q"));
+}
+
+TEST_F(NamelistWindowTest, ImportFromAWorkbookFillsTheGrid)
+{
+    op.openName = QStringLiteral(SORVIX_SOURCE_DIR "/tests/data/sheets/people.xlsx");
+    openEditor([&](Tfrm_namelist *editor) {
+        op.answers = {Answer::Yes};
+        QTest::mouseClick(child<QPushButton>(editor, "btn_import"), Qt::LeftButton);
+        auto *grid = child<QTableView>(editor, "StringGrid1");
+        EXPECT_EQ(grid->model()->rowCount(), 4);
+        EXPECT_EQ(grid->currentIndex().row(), 3);
+        EXPECT_EQ(child<QLabel>(editor, "lb_lines")->text(), QStringLiteral("共 4 行"));
+        EXPECT_TRUE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        op.answers = {Answer::No};
+        editor->close();
+    });
+    ASSERT_GE(op.questions.size(), 1);
+    EXPECT_EQ(op.questions[0], ListSheets::importQuestion());
+    EXPECT_TRUE(op.notices.value(0).startsWith(QStringLiteral("4 行记录成功导入。")));
 }

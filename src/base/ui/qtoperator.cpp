@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QStringList>
 #include <QUrl>
 
@@ -69,7 +71,9 @@ QString QtOperator::qtFilter(const QString &filter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const QString shown = QStringLiteral("(") + patterns + QLatin1Char(')');
+        // "Excel (*.xls)|*.xls" already shows its pattern.
+        filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + QLatin1Char(' ') + shown);
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -126,12 +130,21 @@ QString QtOperator::chooseOpenFile(const QString &filter)
     return QFileDialog::getOpenFileName(parentWidget(), QString(), QString(), qtFilter(filter));
 }
 
-void QtOperator::openWithShell(const QString &target)
+bool QtOperator::openWithShell(const QString &target)
 {
-    if (QFileInfo(target).isAbsolute())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(target));
-    else
-        QDesktopServices::openUrl(QUrl(target));
+    if (!QFileInfo(target).isAbsolute())
+        return QDesktopServices::openUrl(QUrl(target));
+#ifdef Q_OS_LINUX
+    // The desktop's opener starts even when no program takes the file, and
+    // then fails unseen: ask the desktop first whether one is set.
+    const QString mime = QMimeDatabase().mimeTypeForFile(target).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+    if (query.waitForFinished(3000) && query.exitStatus() == QProcess::NormalExit
+        && query.readAllStandardOutput().trimmed().isEmpty())
+        return false;
+#endif
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(target));
 }
 
 } // namespace sorvix

@@ -22,7 +22,7 @@ public:
     void showError(const QString &text) override;
     QString chooseSaveFile(const QString &filter, const QString &proposedName, Replace replace) override;
     QString chooseOpenFile(const QString &filter) override;
-    void openWithShell(const QString &target) override;
+    bool openWithShell(const QString &target) override;
 
     // "文本文件(*.txt)|*.txt" as a Qt filter list.
     static QString qtFilter(const QString &filter);

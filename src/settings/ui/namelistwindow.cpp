@@ -84,7 +84,7 @@ QCheckBox *makeSwitch(QWidget *parent, const char *objectName, const char *capti
 } // namespace
 
 Tfrm_namelist::Tfrm_namelist(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host, QWidget *parent)
-    : QDialog(parent), m_editor(folder, op, host)
+    : QDialog(parent), m_editor(folder, op, host), m_sheets(folder, op, m_editor)
 {
     setObjectName(QStringLiteral("Tfrm_namelist"));
     setWindowTitle(text("参加抽奖人员设置"));
@@ -137,9 +137,6 @@ void Tfrm_namelist::createControls()
     setHint(btn_import, "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入");
     btn_export = makeButton(this, "btn_export", "导出");
     setHint(btn_export, "导出抽奖人员名单到Excel文件");
-    // The spreadsheet commands come with their own version.
-    for (QPushButton *b : {btn_template, btn_import, btn_export})
-        b->setEnabled(false);
 
     btn_addLine = makeButton(this, "btn_addLine", "添加行");
     btn_insertLine = makeButton(this, "btn_insertLine", "插入行");
@@ -229,6 +226,10 @@ void Tfrm_namelist::bind()
     connect(btn_clear, &QPushButton::clicked, this, [this] { command([this] { m_editor.btn_clearClick(); }); });
     connect(btn_delGrp, &QPushButton::clicked, this, [this] { command([this] { m_editor.btn_delGrpClick(); }); });
     connect(btn_save, &QPushButton::clicked, this, [this] { command([this] { m_editor.btn_saveClick(); }); });
+    m_sheets.working = m_editor.working;
+    connect(btn_template, &QPushButton::clicked, this, [this] { command([this] { m_sheets.btn_templateClick(); }); });
+    connect(btn_import, &QPushButton::clicked, this, [this] { command([this] { m_sheets.btn_importClick(); }); });
+    connect(btn_export, &QPushButton::clicked, this, [this] { command([this] { m_sheets.btn_exportClick(); }); });
 
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { m_editor.setCurrentRow(current.isValid() ? current.row() + 1 : 0); });

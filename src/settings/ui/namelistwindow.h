@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/listeditor.h"
+#include "settings/listsheets.h"
 
 #include <QDialog>
 #include <array>
@@ -24,9 +25,8 @@ class TfrmPassword;
 // rules; Escape, the title bar and the program all close it through
 // closeEvent, where the editor's close questions decide.
 //
-// The spreadsheet buttons are placed with their captions and hints; the
-// import and export reach the grid through ListEditor::importRows and
-// ListEditor::exportRows.
+// The spreadsheet buttons run ListSheets, which reaches the grid through the
+// editor.
 class Tfrm_namelist : public QDialog
 {
     Q_OBJECT
@@ -67,6 +67,7 @@ private:
     void command(F f);
 
     ListEditor m_editor;
+    ListSheets m_sheets;
     TfrmPassword *m_password = nullptr;
     GridDelegate *m_delegate = nullptr;
 
