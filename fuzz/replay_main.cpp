@@ -1,10 +1,11 @@
-// Runs a fuzz target over the inputs kept in the given folders (seeds and the
+// Runs a fuzz target over the given inputs and the inputs kept in the given folders (seeds and the
 // inputs of crashes found earlier), once each, as the ordinary tests do. A
 // crash or a sanitizer report fails the test; a missing folder is skipped.
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,9 +17,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
-        QDirIterator it(QString::fromLocal8Bit(argv[i]), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
+        const QString given = QString::fromLocal8Bit(argv[i]);
+        QStringList files;
+        if (QFileInfo(given).isFile())
+            files << given;
+        QDirIterator it(given, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        for (const QString &path : files) {
+            QFile file(path);
             if (!file.open(QIODevice::ReadOnly)) {
                 std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
                 return 1;
