@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   qt6-translations-l10n gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgtest-dev
-  libfreexl-dev liborcus-dev libxlsxwriter-dev libboost-dev
+  libfreexl-dev liborcus-dev libixion-dev libxlsxwriter-dev libboost-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-wqy-zenhei xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
