@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/working.h"
 
 #include <algorithm>
 
@@ -163,12 +164,7 @@ void AwardEditor::ComboBox_awardShowChange(int position)
 
 AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
 {
-    struct Working
-    {
-        const std::function<void(bool)> &report;
-        explicit Working(const std::function<void(bool)> &r) : report(r) { if (report) report(true); }
-        ~Working() { if (report) report(false); }
-    } working(this->working);
+    Working busy(working);
 
     try {
         m_host.stopRolling();

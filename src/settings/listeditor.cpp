@@ -1,32 +1,12 @@
 #include "settings/listeditor.h"
 
 #include "base/errors.h"
+#include "base/working.h"
 #include "settings/dailypassword.h"
 
 namespace sorvix {
 
 namespace {
-
-// Reports the file work of a save, and its end however it ends, so the window
-// can show the wait cursor; a message box of the save comes after it.
-class Working
-{
-public:
-    explicit Working(const std::function<void(bool)> &report) : m_report(report) { set(true); }
-    ~Working() { done(); }
-    void done() { set(false); }
-
-private:
-    void set(bool on)
-    {
-        if (m_report && m_on != on) {
-            m_on = on;
-            m_report(on);
-        }
-    }
-    const std::function<void(bool)> &m_report;
-    bool m_on = false;
-};
 
 // The cells a refusal names before it says "等".
 constexpr int NamedCells = 5;

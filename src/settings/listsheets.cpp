@@ -2,26 +2,13 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/working.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
+#include <QSet>
 
 namespace sorvix {
-
-namespace {
-
-class Working
-{
-public:
-    explicit Working(const std::function<void(bool)> &f) : m_f(f) { if (m_f) m_f(true); }
-    ~Working() { if (m_f) m_f(false); }
-
-private:
-    const std::function<void(bool)> &m_f;
-};
-
-} // namespace
 
 ListSheets::ListSheets(const ProgramFolder &folder, OperatorPort &op, ListEditor &editor)
     : m_folder(folder), m_operator(op), m_editor(editor)
@@ -43,7 +30,7 @@ QString ListSheets::importReport(const workbook::Sheet &sheet, int key)
                      .arg(sheet.lostDigitCells)
                      .arg(sheet.firstLostDigitRow);
     // People the draw could not tell apart by its key field.
-    QHash<QString, int> seen;
+    QSet<QString> seen;
     int same = 0;
     int firstSame = 0;
     for (size_t i = 1; i < sheet.rows.size(); ++i) {
@@ -54,7 +41,7 @@ QString ListSheets::importReport(const workbook::Sheet &sheet, int key)
             if (same++ == 0)
                 firstSame = int(i) + 1;
         } else {
-            seen.insert(value, int(i));
+            seen.insert(value);
         }
     }
     if (same > 0)
@@ -99,21 +86,17 @@ void ListSheets::btn_importClick()
         QStringLiteral("Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
+    Working busy(working);
     workbook::Sheet sheet;
-    QString error;
-    {
-        Working busy(working);
-        try {
-            sheet = workbook::read(path);
-            m_editor.importRows(sheet.rows);
-        } catch (const OperationError &e) {
-            error = e.message();
-        }
-    }
-    if (!error.isEmpty()) {
-        m_operator.showError(error);
+    try {
+        sheet = workbook::read(path);
+    } catch (const OperationError &e) {
+        busy.done();
+        m_operator.showError(e.message());
         return;
     }
+    m_editor.importRows(sheet.rows);
+    busy.done();
     m_operator.inform(importReport(sheet, m_editor.keyField()));
 }
 
@@ -131,20 +114,16 @@ void ListSheets::btn_exportClick()
         && m_operator.warnYesNo(QStringLiteral("文件已存在：") + path + QStringLiteral("\n是否替换？"))
                != OperatorPort::Answer::Yes)
         return;
-    QString error;
-    {
-        Working busy(working);
-        try {
-            // The group column leaves the program only in group mode.
-            workbook::write(path, m_editor.exportRows(), m_editor.groupMode() ? ColumnCount : ColumnCount - 1);
-        } catch (const OperationError &e) {
-            error = e.message();
-        }
-    }
-    if (!error.isEmpty()) {
-        m_operator.showError(error);
+    Working busy(working);
+    try {
+        // The group column leaves the program only in group mode.
+        workbook::write(path, m_editor.exportRows(), m_editor.groupMode() ? ColumnCount : ColumnCount - 1);
+    } catch (const OperationError &e) {
+        busy.done();
+        m_operator.showError(e.message());
         return;
     }
+    busy.done();
     m_operator.inform(QStringLiteral("人员名单导出至：") + path);
 }
 

@@ -8,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <freexl.h>
@@ -28,16 +27,18 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <memory>
+#include <set>
+
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
-#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,23 +124,41 @@ bool isDateFormat(const orcus::spreadsheet::number_format_t &format)
     return false;
 }
 
-// The number format of a cell as .xlsx gives it: the cell's format names the
-// number format by its identifier.
-bool hasDateFormat(const orcus::spreadsheet::document &doc, const orcus::spreadsheet::sheet &sheet, int row, int column)
+// Whether cells of a format show dates, as .xlsx gives it: the cell format
+// names its number format by identifier. Worked out once per cell format, as
+// a list's numeric column shares one format down all its rows.
+class DateFormats
 {
-    const auto &styles = doc.get_styles();
-    const orcus::spreadsheet::cell_format_t *xf = styles.get_cell_format(sheet.get_cell_format(row, column));
-    if (!xf)
-        return false;
-    for (size_t i = 0; i < styles.get_number_format_count(); ++i) {
-        const orcus::spreadsheet::number_format_t *format = styles.get_number_format(i);
-        if (format && format->identifier == xf->number_format)
-            return isDateFormat(*format);
+public:
+    explicit DateFormats(const orcus::spreadsheet::styles &styles) : m_styles(styles) {}
+
+    bool isDate(size_t cellFormat)
+    {
+        const auto known = m_known.find(cellFormat);
+        if (known != m_known.end())
+            return known->second;
+        return m_known[cellFormat] = lookUp(cellFormat);
     }
-    orcus::spreadsheet::number_format_t builtIn;
-    builtIn.identifier = xf->number_format;
-    return isDateFormat(builtIn);
-}
+
+private:
+    bool lookUp(size_t cellFormat) const
+    {
+        const orcus::spreadsheet::cell_format_t *xf = m_styles.get_cell_format(cellFormat);
+        if (!xf)
+            return false;
+        for (size_t i = 0; i < m_styles.get_number_format_count(); ++i) {
+            const orcus::spreadsheet::number_format_t *format = m_styles.get_number_format(i);
+            if (format && format->identifier == xf->number_format)
+                return isDateFormat(*format);
+        }
+        orcus::spreadsheet::number_format_t builtIn;
+        builtIn.identifier = xf->number_format;
+        return isDateFormat(builtIn);
+    }
+
+    const orcus::spreadsheet::styles &m_styles;
+    std::map<size_t, bool> m_known;
+};
 
 using orcus::spreadsheet::col_t;
 using orcus::spreadsheet::row_t;
@@ -245,6 +264,7 @@ Cells readXlsxOrOds(const QByteArray &bytes, orcus::format_t kind)
     if (!range.valid())
         return cells;
     const ixion::model_context &model = doc.get_model_context();
+    DateFormats dateFormats(doc.get_styles());
     const int lastRow = std::min(range.last.row, MaxRows - 1);
     const int lastColumn = std::min(range.last.column, ColumnCount - 1);
     for (int row = 0; row <= lastRow; ++row) {
@@ -256,7 +276,8 @@ Cells readXlsxOrOds(const QByteArray &bytes, orcus::format_t kind)
                 break;
             case ixion::celltype_t::numeric: {
                 const double value = model.get_numeric_value(at);
-                if (factory.dates.count({row, column}) || hasDateFormat(doc, *sheet, row, column)) {
+                if (factory.dates.count({row, column})
+                    || dateFormats.isDate(sheet->get_cell_format(row, column))) {
                     cells.set(size_t(row), column, dateText(sheet->get_date_time(row, column), value));
                 } else {
                     bool lost = false;
@@ -383,9 +404,7 @@ Cells readCsv(const QByteArray &bytes)
         text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2)
                    .toUtf8();
     } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString decoded = utf8.decode(bytes);
-        text = utf8.hasError() ? gbk::decode(bytes).toUtf8() : bytes;
+        text = bytes.isValidUtf8() ? bytes : gbk::decode(bytes).toUtf8();
     }
     text.replace("\r\n", "\n");
     const qsizetype firstLineEnd = text.indexOf('\n');
@@ -673,7 +692,8 @@ void write(const QString &path, const TextRows &rows, int columns)
     QTemporaryDir scratch;
     if (!scratch.isValid())
         throw failed(scratch.errorString());
-    const QByteArray file = QFile::encodeName(scratch.filePath(QStringLiteral("export.xlsx")));
+    const QString scratchFile = scratch.filePath(QStringLiteral("export.xlsx"));
+    const QByteArray file = QFile::encodeName(scratchFile);
     const QByteArray folder = QFile::encodeName(scratch.path());
 
     // Shared strings, not the inline ones of the constant-memory mode, which
@@ -701,7 +721,7 @@ void write(const QString &path, const TextRows &rows, int columns)
     const lxw_error result = workbook_close(book);
     if (result != LXW_NO_ERROR)
         throw failed(QString::fromUtf8(lxw_strerror(result)));
-    textfile::writeAll(path, textfile::readAll(QString::fromLocal8Bit(file)));
+    textfile::writeAll(path, textfile::readAll(scratchFile));
 }
 
 } // namespace sorvix::workbook
