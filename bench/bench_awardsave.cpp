@@ -11,7 +11,7 @@
 #include "app/awardhost.h"
 #include "app/startup.h"
 #include "base/gbk.h"
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 #include "settings/awardeditor.h"
 
 #include <QCoreApplication>
@@ -88,7 +88,7 @@ public:
     void showStartStopKeys() override { m_host.showStartStopKeys(); }
     void restartRoundCount() override { m_host.restartRoundCount(); }
     void clearTooManyWinners() override { m_host.clearTooManyWinners(); }
-    bool prepareDraw() override { return timed("PrepareDraw", [&] { return m_host.prepareDraw(); }); }
+    bool prepareDraw() override { return timed("prepareDraw", [&] { return m_host.prepareDraw(); }); }
     void setCaptionPosition(int p) override { m_host.setCaptionPosition(p); }
     void setPrizePosition(int p) override { m_host.setPrizePosition(p); }
 
@@ -141,7 +141,7 @@ void run(int people, int perRound, int runs)
     DrawAwardHost host(session, static_cast<DrawScreen &>(screen), op, sound, preparation);
     TimedHost timed(host);
     AwardEditor editor(folder, op, timed);
-    editor.FormShow();
+    editor.windowShown();
 
     std::printf("\nsave of the award settings, %d people, 11 levels x 999, %d per round\n", people, perRound);
     std::printf("%-5s %10s %18s %18s %18s %18s %18s\n", "run", "total ms", "write ms (share)", "lists ms (share)",
@@ -155,12 +155,12 @@ void run(int people, int perRound, int runs)
         }
         timed.ms.clear();
         timed.clock.start();
-        editor.btn_saveClick();
+        editor.save();
         const double total = timed.clock.nsecsElapsed() / 1e6;
         const double write = timed.reloadAt - timed.stoppedAt;
         const double lists = timed.ms["reload raw settings lists"];
         const double read = timed.ms["read the settings back"];
-        const double prepare = timed.ms["PrepareDraw"];
+        const double prepare = timed.ms["prepareDraw"];
         const double other = total - write - lists - read - prepare;
         if (session.state.roundCount != 11 * ((999 + perRound - 1) / perRound))
             std::printf("unexpected round count %d\n", session.state.roundCount);
@@ -173,7 +173,7 @@ void run(int people, int perRound, int runs)
         totals.push_back(total);
     }
     std::printf("median %.1f ms (write = Tlottery.dll, lists = the six raw settings lists, read = the settings "
-                "read back, prepare = PrepareDraw)\n",
+                "read back, prepare = prepareDraw)\n",
                 median(totals));
 }
 

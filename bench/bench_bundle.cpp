@@ -3,15 +3,15 @@
 // import reads and checks the whole bundle, then replaces the eleven member
 // files. "import + reload" adds bringing the program back in line: the raw
 // lists, the participant list and pool, and the award settings (the fresh
-// plan, PrepareDraw, has its own benchmark and is not counted here). Target
+// plan, prepareDraw, has its own benchmark and is not counted here). Target
 // on the party laptop: under 500 ms each for 100,000 people.
 //
 //   bench_bundle [people, default 100000] [runs, default 5]
 
-#include "app/confighost.h"
+#include "app/drawconfighost.h"
 #include "app/drawscreen.h"
 #include "base/gbk.h"
-#include "base/nullports.h"
+#include "base/nulloperatorports.h"
 #include "config/bundle.h"
 #include "config/configcommands.h"
 #include "engine/prepare.h"
@@ -49,10 +49,10 @@ public:
 };
 
 // The program's own host with the fresh plan left out.
-class HostWithoutPlan : public AppConfigHost
+class HostWithoutPlan : public DrawConfigHost
 {
 public:
-    using AppConfigHost::AppConfigHost;
+    using DrawConfigHost::DrawConfigHost;
     void prepareFreshDraw() override {}
 };
 
@@ -106,7 +106,7 @@ void writeSettings(const ProgramFolder &folder, int people)
     for (int k = 0; k < 4; ++k)
         settings.levels[size_t(k)].quantity = "10";
     awardfile::save(folder, settings);
-    awardfile::saveCurtain(folder, settings.options);
+    awardfile::savePositions(folder, settings.options);
     folder.writeLines(files::Theme, {"bg\\red\\1.jpg", "Yellow", gbk::fromUtf8("黑体")});
     folder.writeLines(files::ResultBackground, {"bg\\show\\red.jpg"});
     keyfiles::saveKeyField(folder, KeyName);
@@ -160,7 +160,7 @@ int main(int argc, char **argv)
 
     const QString bundle = folder.path(QStringLiteral("event.drcf"));
     ConfigCommands saving(session, fullHost, op);
-    const double save = bestOf(runs, "save", [&] { saving.SaveAllConf(bundle); });
+    const double save = bestOf(runs, "save", [&] { saving.writeBundle(bundle); });
     const qint64 bytes = QFileInfo(bundle).size();
 
     ConfigCommands filesOnly(session, filesHost, op);

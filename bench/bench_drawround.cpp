@@ -7,7 +7,7 @@
 
 #include "app/drawround.h"
 #include "app/headlesshost.h"
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 
@@ -91,11 +91,11 @@ int main(int argc, char **argv)
     // Rolling ticks.
     host.timer = true;
     for (int t = 0; t < 1000; ++t)
-        round.Timer_startTimer();
+        round.rollTick();
     double cpu = cpuSeconds();
     double wall = wallSeconds();
     for (int t = 0; t < Ticks; ++t)
-        round.Timer_startTimer();
+        round.rollTick();
     cpu = cpuSeconds() - cpu;
     wall = wallSeconds() - wall;
     host.timer = false;
@@ -127,10 +127,10 @@ int main(int argc, char **argv)
     double stopWall = 0;
     double worstWall = 0;
     for (int n = 0; n < Stops; ++n) {
-        round.Image_startClick();
+        round.startClicked();
         const double c = cpuSeconds();
         const double w = wallSeconds();
-        round.Image_endClick();
+        round.stopClicked();
         const double dw = wallSeconds() - w;
         stopCpu += cpuSeconds() - c;
         stopWall += dw;

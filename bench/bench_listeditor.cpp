@@ -11,12 +11,12 @@
 //   bench_listeditor [people, default 100000]
 
 #include "app/listhost.h"
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "base/gbk.h"
-#include "base/nullports.h"
+#include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
 #include "engine/prepare.h"
-#include "settings/ui/namelistwindow.h"
+#include "settings/ui/participantlistdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -131,7 +131,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (painted && event->type() == QEvent::Paint && watched->parent()
-            && watched->parent()->objectName() == QLatin1String("StringGrid1")) {
+            && watched->parent()->objectName() == QLatin1String("grid")) {
             const auto call = std::move(painted);
             painted = nullptr;
             call();
@@ -198,8 +198,8 @@ Figures measure(const QString &program, int people)
     NullOperator op(OperatorPort::Answer::No);
     NullSound sound;
     DrawRandom random(1);
-    TfrmMain screen(session, op, sound, random);
-    screen.FormCreate();
+    DrawScreenWindow screen(session, op, sound, random);
+    screen.runStartup();
     screen.resize(1280, 720);
     screen.show();
     QCoreApplication::processEvents();
@@ -217,7 +217,7 @@ Figures measure(const QString &program, int people)
         f.addedMb = statusMegabytes("VmRSS:") - rssBefore;
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     };
-    screen.N17Click();
+    screen.openParticipantList();
 
     // The second opening: the window shown again on the saved list.
     opening.emplace();
@@ -225,20 +225,20 @@ Figures measure(const QString &program, int people)
         f.open = opening->elapsed();
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     };
-    screen.N17Click();
+    screen.openParticipantList();
 
     // A save of the whole list from an editor window whose host times the
     // preparation of the draw apart.
     DrawListHost inner(session, screen, op, sound, screen.preparation());
     TimingHost host(inner);
-    Tfrm_namelist saver(folder, op, host, &screen);
+    ParticipantListDialog saver(folder, op, host, &screen);
     saver.show();
     QCoreApplication::processEvents();
     ParticipantTable &table = saver.editor().table();
     table.setData(table.index(0, 1), QStringLiteral("改名"));
     const Stopwatch saving;
     host.save = &saving;
-    saver.editor().btn_saveClick();
+    saver.editor().save();
     f.save = host.beforePrepare;
     f.prepare = host.prepare;
     saver.hide();

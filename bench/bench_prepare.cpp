@@ -4,7 +4,7 @@
 // number of files with plain writes in the same kind of folder; and an
 // ordinary plan of 1,000 people with the shipped levels 0..3.
 
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
@@ -99,7 +99,7 @@ double timedPreparation(DrawPreparation &preparation, QByteArray *steps)
             marks.emplace_back(step, at);
     });
     clock.start();
-    preparation.PrepareDraw();
+    preparation.prepareDraw();
     const double total = clock.nsecsElapsed() / 1e6;
     preparation.setStepHook({});
     double before = 0;
@@ -134,7 +134,7 @@ void largestPlan()
     DrawPreparation preparation(session, screen, op, random);
     const ProgramFolder floorFolder(floorDir.path());
 
-    std::printf("PrepareDraw, %d people, 11 levels x 999, 1 per round: 10,989 round files (folder %s)\n", People,
+    std::printf("prepareDraw, %d people, 11 levels x 999, 1 per round: 10,989 round files (folder %s)\n", People,
                 qPrintable(QDir::tempPath()));
     std::printf("floor: the same bytes into the same number of files with plain open/write/close;\n"
                 "durable floor: the same followed by one flush of the file system, as the plan makes itself durable\n");
@@ -174,7 +174,7 @@ void largestPlan()
     // The parts of a run, for reading the figures.
     QElapsedTimer timer;
     timer.start();
-    preparation.PreparePoolOnce();
+    preparation.preparePoolOnce();
     const double poolMs = timer.nsecsElapsed() / 1e6;
     timer.restart();
     for (int n = 0; n < 501; ++n) {
@@ -208,7 +208,7 @@ void ordinaryPlan()
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        preparation.PrepareDraw();
+        preparation.prepareDraw();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::printf("\nPrepareDraw, %d people, levels 0..3 (1, 3, 10, 20; 10 per round): %d round files\n", People,

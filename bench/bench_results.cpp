@@ -3,9 +3,9 @@
 // tick of the rising rows (the rows moved and the changed parts repainted),
 // as every 50 ms while the window shows.
 #include "base/gbk.h"
-#include "base/nullports.h"
+#include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
-#include "presentation/ui/resultwindow.h"
+#include "presentation/ui/resultswindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ int main(int argc, char **argv)
     NullOperator op;
     NullSound drawScreenSound;
     NullSound music;
-    TfrmResult window(folder, op, drawScreenSound, music);
+    ResultsWindow window(folder, op, drawScreenSound, music);
     window.soundOn = [] { return false; };
     window.setTitle(QStringLiteral("Qenwood科技有限公司新年联欢会"));
     window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -85,7 +85,7 @@ int main(int argc, char **argv)
     double build = 0, withPaint = 0, worstWithPaint = 0;
     for (int i = 0; i < Activations; ++i) {
         const double start = threadCpuMs();
-        window.FormActivate();
+        window.activate();
         const double built = threadCpuMs();
         paintPending(&window);
         const double painted = threadCpuMs();
@@ -101,7 +101,7 @@ int main(int argc, char **argv)
     const double wallStart = wallMs();
     for (int i = 0; i < Ticks; ++i) {
         const double start = threadCpuMs();
-        window.Timer_showTimer();
+        window.riseTick();
         paintPending(&window);
         const double spent = threadCpuMs() - start;
         cpu += spent;

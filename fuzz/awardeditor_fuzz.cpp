@@ -54,16 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<QByteArray> parts = fuzz::split(fuzz::bytes(data, size), 2);
     const ProgramFolder &folder = fuzz::scratchFolder();
     fuzz::put(folder, files::Lottery, parts[0]);
-    fuzz::put(folder, files::Curtain, parts[1]);
+    fuzz::put(folder, files::ScreenPositions, parts[1]);
 
     QuietOperator op;
     FolderHost host(folder);
     try {
-        awardfile::loadCurtain(folder, host.live.options);
+        awardfile::loadPositions(folder, host.live.options);
     } catch (const OperationError &) {
     }
     AwardEditor editor(folder, op, host);
-    editor.FormShow();
+    editor.windowShown();
     const auto check = [&] {
         for (int k = 0; k < LevelCount; ++k) {
             const QByteArray &quantity = editor.settings().levels[size_t(k)].quantity;
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
     check();
     const Lines shown = editor.settings().toLines();
-    if (!editor.btn_saveClick())
+    if (!editor.save())
         __builtin_trap();
     check();
     if (editor.settings().toLines() != shown || awardfile::load(folder).toLines() != shown)

@@ -9,7 +9,7 @@
 #include "base/errors.h"
 #include "engine/drawfiles.h"
 #include "engine/makeup.h"
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 #include "engine/winners.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     session.state.makeupActive = choices & 4;
     session.state.makeupCount = 1;
     for (int i = 0; i < 2; ++i) {
-        round.Image_startClick();
-        round.Timer_startTimer();
-        round.Image_endClick();
+        round.startClicked();
+        round.rollTick();
+        round.stopClicked();
     }
-    winners::curtainText(winners::collect(folder, 2));
+    winners::captionText(winners::collect(folder, 2));
 
     GiveUpMakeUp giveUp(session, op, screen);
     try {

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<QByteArray> parts = fuzz::split(fuzz::bytes(data, size), 5);
     const ProgramFolder &folder = fuzz::scratchFolder();
     fuzz::put(folder, files::Lottery, parts[0]);
-    fuzz::put(folder, files::Curtain, parts[1]);
+    fuzz::put(folder, files::ScreenPositions, parts[1]);
     fuzz::put(folder, files::Theme, parts[2]);
     fuzz::put(folder, files::KeyWord, parts[3]);
     fuzz::put(folder, files::ShowWord, parts[4]);
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     try {
-        awardfile::loadCurtain(folder, settings.options);
+        awardfile::loadPositions(folder, settings.options);
         if (settings.options.captionPosition < 0 || settings.options.prizePosition < 0)
             __builtin_trap();
     } catch (const OperationError &) {

@@ -1,13 +1,13 @@
 // The whole start-up over a program folder with fuzzed settings and draw
 // state: the draw screen's steps, the participant list, the award settings,
-// the resume decision with either answer and PrepareDraw, then a few rounds.
+// the resume decision with either answer and prepareDraw, then a few rounds.
 #include "fuzzsupport.h"
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
 #include "app/headlesshost.h"
 #include "app/startup.h"
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const quint8 choices = data[0];
     const QString names[] = {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group,
-                             files::KeyWord, files::ShowWord, files::Lottery, files::Curtain,
+                             files::KeyWord, files::ShowWord, files::Lottery, files::ScreenPositions,
                              files::Status, files::RoundCount, files::round(0), files::levelWinners(0),
                              files::Theme};
     const int count = int(std::size(names));
@@ -66,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     HeadlessHost host;
     DrawRound round(session, drawScreen, sound, op, host);
     for (int i = 0; i < 3; ++i) {
-        round.Image_startClick();
-        round.Timer_startTimer();
-        round.Image_endClick();
+        round.startClicked();
+        round.rollTick();
+        round.stopClicked();
     }
     return 0;
 }

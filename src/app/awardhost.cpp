@@ -17,7 +17,7 @@ void DrawAwardHost::reloadRawSettingsLists()
 
 void DrawAwardHost::loadAwardSettings()
 {
-    Startup(m_session, m_screen, m_operator, m_sound, m_preparation).LoadAwardSettings();
+    Startup(m_session, m_screen, m_operator, m_sound, m_preparation).loadAwardSettings();
 }
 
 void DrawAwardHost::showStartStopKeys()
@@ -27,7 +27,7 @@ void DrawAwardHost::showStartStopKeys()
 
 bool DrawAwardHost::prepareDraw()
 {
-    m_preparation.PrepareDraw();
+    m_preparation.prepareDraw();
     return m_session.tooManyWinners;
 }
 

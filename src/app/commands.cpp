@@ -26,7 +26,7 @@ void RecordCommands::offerToOpen(const char *done, const QString &target)
         m_operator.openWithShell(target);
 }
 
-void RecordCommands::N_exportResultClick()
+void RecordCommands::exportWinners()
 {
     const QString target = chooseTarget("中奖名单");
     if (target.isEmpty())
@@ -40,7 +40,7 @@ void RecordCommands::N_exportResultClick()
     offerToOpen("中奖名单成功导出至：", target);
 }
 
-void RecordCommands::N_unluckyListClick()
+void RecordCommands::exportNonWinners()
 {
     const QString target = chooseTarget("未中奖名单");
     if (target.isEmpty())
@@ -54,7 +54,7 @@ void RecordCommands::N_unluckyListClick()
     offerToOpen("未中奖名单成功导出至：", target);
 }
 
-void RecordCommands::N7Click()
+void RecordCommands::openHistory()
 {
     m_operator.openWithShell(m_session.folder.path(files::History));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "engine/screenport.h"
 #include "engine/session.h"
 
 #include <QDateTime>
@@ -17,11 +17,11 @@ public:
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
     // "导出中奖名单"
-    void N_exportResultClick();
+    void exportWinners();
     // "导出未中奖名单"
-    void N_unluckyListClick();
+    void exportNonWinners();
     // "显示抽奖历史"
-    void N7Click();
+    void openHistory();
 
 private:
     // Asks for the target file; empty when cancelled.

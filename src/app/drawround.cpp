@@ -78,7 +78,7 @@ bool DrawRound::isRolling() const
     return m_host.rollingTimerActive();
 }
 
-void DrawRound::Image_startClick()
+void DrawRound::startClicked()
 {
     try {
         start();
@@ -87,7 +87,7 @@ void DrawRound::Image_startClick()
     }
 }
 
-void DrawRound::Image_endClick()
+void DrawRound::stopClicked()
 {
     try {
         stop();
@@ -96,7 +96,7 @@ void DrawRound::Image_endClick()
     }
 }
 
-void DrawRound::FormKeyPress(char key)
+void DrawRound::keyPressed(char key)
 {
     if (key != ' ' && key != '\r')
         return;
@@ -115,12 +115,12 @@ void DrawRound::FormKeyPress(char key)
     }
 }
 
-void DrawRound::Image_startMouseDown() { m_host.setStartPicture(m_session.folder.path(StartPressed)); }
-void DrawRound::Image_startMouseUp() { m_host.setStartPicture(m_session.folder.path(StartReleased)); }
-void DrawRound::Image_endMouseDown() { m_host.setEndPicture(m_session.folder.path(StopPressed)); }
-void DrawRound::Image_endMouseUp() { m_host.setEndPicture(m_session.folder.path(StopReleased)); }
+void DrawRound::startPressed() { m_host.setStartPicture(m_session.folder.path(StartPressed)); }
+void DrawRound::startReleased() { m_host.setStartPicture(m_session.folder.path(StartReleased)); }
+void DrawRound::stopPressed() { m_host.setEndPicture(m_session.folder.path(StopPressed)); }
+void DrawRound::stopReleased() { m_host.setEndPicture(m_session.folder.path(StopReleased)); }
 
-void DrawRound::Timer_startTimer()
+void DrawRound::rollTick()
 {
     // A tick queued before the stop must not overwrite the revealed winners.
     if (!isRolling())
@@ -272,7 +272,7 @@ void DrawRound::recordStop()
 void DrawRound::showCaption(const Lines &winnersList)
 {
     m_screen.setCaption(gbk::fromUtf8("恭喜 "));
-    m_screen.setCaption(winners::curtainText(winnersList));
+    m_screen.setCaption(winners::captionText(winnersList));
 }
 
 bool recoverRecordedRound(Session &session)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "engine/screenport.h"
 #include "engine/session.h"
 
 #include <QString>
@@ -20,10 +20,10 @@ public:
     // Maximise the window and remove its border.
     virtual void enterFullScreen() = 0;
     virtual void hideMenus() = 0;
-    // Loads a picture file (full path) into Image_start / Image_end.
+    // Loads a picture file (full path) into startButton / stopButton.
     virtual void setStartPicture(const QString &path) = 0;
     virtual void setEndPicture(const QString &path) = 0;
-    // Timer_start, 50 ms, calling DrawRound::Timer_startTimer on every tick.
+    // rollingTimer, 50 ms, calling DrawRound::rollTick on every tick.
     // A round is rolling exactly while it runs; whoever else stops it (a
     // preparation, a make-up) ends the rolling too.
     virtual void startRollingTimer() = 0;
@@ -50,20 +50,20 @@ public:
     DrawRound(Session &session, ScreenPort &screen, SoundPort &sound, OperatorPort &op, DrawRoundHost &host);
 
     // The start picture or the start key. File errors are shown in an error box.
-    void Image_startClick();
+    void startClicked();
     // The stop picture or the stop key. File errors are shown in an error box.
-    void Image_endClick();
+    void stopClicked();
     // Every 50 ms while rolling: each of the ten slots shows a random participant.
-    void Timer_startTimer();
+    void rollTick();
     // Space and Enter start and stop by the start/stop key choice; other keys
     // do nothing; failures are swallowed.
-    void FormKeyPress(char key);
+    void keyPressed(char key);
 
     // Button pictures while the mouse is pressed on them and after release.
-    void Image_startMouseDown();
-    void Image_startMouseUp();
-    void Image_endMouseDown();
-    void Image_endMouseUp();
+    void startPressed();
+    void startReleased();
+    void stopPressed();
+    void stopReleased();
 
     bool isRolling() const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "engine/screenport.h"
 #include "settings/awardsettings.h"
 
 namespace sorvix {

@@ -21,7 +21,7 @@ void DrawListHost::reloadList(int key, const ShowFields &show)
     m_session.showFields = show;
     Startup startup(m_session, m_screen, m_operator, m_sound, m_preparation);
     startup.loadRawSettingsLists();
-    startup.loadfile_txt();
+    startup.buildDisplayTexts();
 }
 
 } // namespace sorvix

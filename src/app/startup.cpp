@@ -36,7 +36,7 @@ bool Startup::mainScreenCreate()
     try {
         loadRawSettingsLists();
         state.roundCount = drawfiles::readRoundCount(folder);
-        awardfile::loadCurtain(folder, m_session.settings.options);
+        awardfile::loadPositions(folder, m_session.settings.options);
         // A missing music file only means silence; the theme and the caption
         // below still matter on the night.
         try {
@@ -50,7 +50,7 @@ bool Startup::mainScreenCreate()
             applyTheme(*stored);
         if (folder.exists(files::WinnersList)) {
             m_screen.setCaption(gbk::fromUtf8("恭喜"));
-            m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
+            m_screen.setCaption(winners::captionText(folder.readLines(files::WinnersList)));
         }
         m_screen.hideMenus();
     } catch (const OperationError &error) {
@@ -60,7 +60,7 @@ bool Startup::mainScreenCreate()
     return true;
 }
 
-void Startup::loadfile_txt()
+void Startup::buildDisplayTexts()
 {
     if (m_session.list.columns[ColName].isEmpty() && !m_session.folder.exists(files::Name))
         return;
@@ -71,7 +71,7 @@ void Startup::loadListSettings()
 {
     m_session.keyField = keyfiles::loadKeyField(m_session.folder, m_session.keyField);
     m_session.showFields = keyfiles::loadShowFields(m_session.folder, m_session.showFields, m_session.keyField);
-    loadfile_txt();
+    buildDisplayTexts();
 }
 
 bool Startup::participantListCreate()
@@ -85,7 +85,7 @@ bool Startup::participantListCreate()
     return true;
 }
 
-void Startup::LoadAwardSettings()
+void Startup::loadAwardSettings()
 {
     // A failed read keeps what was read so far; the screen shows that.
     try {
@@ -103,7 +103,7 @@ void Startup::resumeDecision()
     DrawState &state = m_session.state;
     if (!folder.exists(files::Status)) {
         state.roundIndex = 0;
-        m_preparation.PrepareDraw();
+        m_preparation.prepareDraw();
         return;
     }
     try {
@@ -120,14 +120,14 @@ void Startup::resumeDecision()
     // there is nothing to resume and no round to count.
     if (state.roundCount == 0) {
         state.roundIndex = 0;
-        m_preparation.PrepareDraw();
+        m_preparation.prepareDraw();
         return;
     }
     // A stop that was cut short after recording its winners counts as drawn.
     if (recoverRecordedRound(m_session) && folder.exists(files::WinnersList))
-        m_screen.setCaption(winners::curtainText(folder.readLines(files::WinnersList)));
+        m_screen.setCaption(winners::captionText(folder.readLines(files::WinnersList)));
     if (state.roundIndex < 1) {
-        m_preparation.PrepareDraw();
+        m_preparation.prepareDraw();
     } else if (state.roundIndex == state.roundCount) {
         if (m_operator.confirm(QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")) == OperatorPort::Answer::Yes)
             m_screen.showResults();
@@ -139,15 +139,15 @@ void Startup::resumeDecision()
             m_screen.setHead(gbk::fromUtf8("准备抽取") + m_session.awardTable[size_t(level)].displayName);
     } else {
         state.roundIndex = 0;
-        m_preparation.PrepareDraw();
+        m_preparation.prepareDraw();
     }
 }
 
 bool Startup::awardSettingsCreate()
 {
     try {
-        LoadAwardSettings();
-        m_preparation.RefreshAwardTable();
+        loadAwardSettings();
+        m_preparation.refreshAwardTable();
         m_session.tooManyWinners = false;
         m_screen.setSlot(5, m_session.settings.options.startStopKeysText());
         resumeDecision();
@@ -170,7 +170,7 @@ ExitQuestions::ExitQuestions(Session &session, OperatorPort &op)
 {
 }
 
-bool ExitQuestions::FormCloseQuery()
+bool ExitQuestions::confirmClose()
 {
     const DrawState &state = m_session.state;
     const int highest = m_session.settings.highestEnabledLevel();

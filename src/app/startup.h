@@ -33,11 +33,11 @@ public:
     // OperationError; what was read before the failure stays.
     void loadListSettings();
     // Builds the display texts and the pool from the loaded column lists.
-    void loadfile_txt();
+    void buildDisplayTexts();
     // The award settings' start-up, ending with the resume decision.
     bool awardSettingsCreate();
     // Reads Tlottery.dll into the live settings and applies them on the screen.
-    void LoadAwardSettings();
+    void loadAwardSettings();
     // Continue the draw recorded in status.dll, report a finished one, or
     // prepare a new one.
     void resumeDecision();
@@ -62,7 +62,7 @@ public:
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     std::function<void()> exportWinners;
 
-    bool FormCloseQuery();
+    bool confirmClose();
 
 private:
     Session &m_session;

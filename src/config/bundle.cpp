@@ -144,7 +144,7 @@ std::vector<MemberFile> Bundle::memberFiles() const
 {
     std::vector<MemberFile> members{
         {files::Theme, textfile::joinLines(theme::toLines(theme))},
-        {files::Curtain, textfile::joinLines({captionPosition, prizePosition})},
+        {files::ScreenPositions, textfile::joinLines({captionPosition, prizePosition})},
         {files::ResultBackground, textfile::joinLines({resultBackground})},
         {files::Lottery, textfile::joinLines(awardSettings)},
         {files::KeyWord, textfile::joinLines({keyField})},

@@ -42,11 +42,11 @@ const QStringList &ConfigCommands::factoryFiles()
 {
     static const QStringList names{files::Name,  files::IdNumber,         files::Mobile,  files::WorkId,
                                    files::Group, files::Theme,            files::ResultBackground,
-                                   files::Curtain, files::KeyWord,        files::ShowWord, files::Lottery};
+                                   files::ScreenPositions, files::KeyWord,        files::ShowWord, files::Lottery};
     return names;
 }
 
-void ConfigCommands::N_saveconfigClick()
+void ConfigCommands::saveBundle()
 {
     const QString proposed = QStringLiteral("Sorvix") + now().toString(QStringLiteral("yyyyMMdd-hhmmss"))
                              + QStringLiteral(".drcf");
@@ -60,7 +60,7 @@ void ConfigCommands::N_saveconfigClick()
         && m_operator.warnYesNo(name + QStringLiteral(" 已经存在，是否覆盖？")) != OperatorPort::Answer::Yes)
         return;
     try {
-        SaveAllConf(name);
+        writeBundle(name);
     } catch (const OperationError &error) {
         m_operator.showError(error.message());
         return;
@@ -68,14 +68,14 @@ void ConfigCommands::N_saveconfigClick()
     m_operator.inform(QStringLiteral("所有配置（包括人员名单）都已成功保存！\r需要时可随时导入。"));
 }
 
-void ConfigCommands::SaveAllConf(const QString &fileName)
+void ConfigCommands::writeBundle(const QString &fileName)
 {
     const Theme current = m_host.currentTheme();
     theme::save(m_session.folder, current);
     textfile::writeAll(fileName, bundle::collect(m_session, current).toBytes());
 }
 
-void ConfigCommands::N_loadconfigClick()
+void ConfigCommands::importBundle()
 {
     const QString name = m_operator.chooseOpenFile(fileFilter());
     if (name.isEmpty())
@@ -139,17 +139,17 @@ bool ConfigCommands::reloadEverything()
     return ok;
 }
 
-void ConfigCommands::N53Click()
+void ConfigCommands::restoreDefaults()
 {
     if (m_operator.confirm(QStringLiteral("所有设置将恢复到初始安装状态，请确认？")) != OperatorPort::Answer::Yes)
         return;
-    if (Recover_default())
+    if (restoreFactoryFiles())
         m_operator.inform(QStringLiteral("恢复默认设置成功。"));
     else
         m_operator.showError(QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"));
 }
 
-bool ConfigCommands::Recover_default()
+bool ConfigCommands::restoreFactoryFiles()
 {
     const ProgramFolder &folder = m_session.folder;
     bool copied = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "config/confighost.h"
 #include "engine/session.h"
 
@@ -25,25 +25,25 @@ public:
 
     // "保存配置文件": the save dialog, the name rule, the overwrite question,
     // the bundle and the closing notice.
-    void N_saveconfigClick();
+    void saveBundle();
     // Rewrites bgtheme.dll from the current theme, then writes the bundle to
     // the named file (atomically). Throws OperationError.
-    void SaveAllConf(const QString &fileName);
+    void writeBundle(const QString &fileName);
 
     // "导入配置文件": the open dialog, then importFile.
-    void N_loadconfigClick();
+    void importBundle();
     // Reads and checks the whole bundle; a wrong version or a damaged bundle
     // is reported and changes nothing. Otherwise every member file is
     // replaced, everything in memory reloaded and a fresh draw prepared.
     // Returns whether the bundle was imported.
     bool importFile(const QString &fileName);
 
-    // "恢复默认配置": the question, then Recover_default and its notice.
-    void N53Click();
+    // "恢复默认配置": the question, then restoreFactoryFiles and its notice.
+    void restoreDefaults();
     // Copies the factory set over the settings files (a missing or failing
     // copy is skipped), reloads everything, prepares a fresh draw and shows
     // the main menu. Returns false when a copy or a reload step failed.
-    bool Recover_default();
+    bool restoreFactoryFiles();
 
 private:
     // Brings every in-memory state in line with the files; false when a step failed.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 
 #include <QStringList>

@@ -18,7 +18,7 @@ GiveUpForm::GiveUpForm(Session &session, OperatorPort &op, ScreenPort &screen)
 {
 }
 
-void GiveUpForm::FormActivate()
+void GiveUpForm::activate()
 {
     m_giveUpItems.clear();
     m_makeupItems.clear();
@@ -33,10 +33,10 @@ void GiveUpForm::FormActivate()
         m_makeupItems.clear();
         m_operator.showError(error.message());
     }
-    ComboBox_giveupChange(m_giveUpItems.isEmpty() ? -1 : 0);
+    giveUpLevelChosen(m_giveUpItems.isEmpty() ? -1 : 0);
 }
 
-void GiveUpForm::ComboBox_giveupChange(int item)
+void GiveUpForm::giveUpLevelChosen(int item)
 {
     m_giveUpItem = item;
     m_winners.clear();
@@ -49,7 +49,7 @@ void GiveUpForm::ComboBox_giveupChange(int item)
     }
 }
 
-bool GiveUpForm::btn_giveupClick(int row)
+bool GiveUpForm::giveUp(int row)
 {
     if (m_giveUpItem < 0 || row < 0 || row >= m_winners.size()) {
         m_operator.warn(QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
@@ -61,21 +61,21 @@ bool GiveUpForm::btn_giveupClick(int row)
         // someone who gave the prize up must not show there as a winner.
         try {
             const Lines list = winners::rebuildList(m_session.folder, m_session.settings.highestEnabledLevel());
-            m_screen.setCaption(winners::curtainText(list));
+            m_screen.setCaption(winners::captionText(list));
         } catch (const OperationError &error) {
             m_operator.showError(error.message());
         }
     }
-    ComboBox_giveupChange(m_giveUpItem);
+    giveUpLevelChosen(m_giveUpItem);
     return changed;
 }
 
-QString GiveUpForm::edt_makeupQtyChange(const QString &text)
+QString GiveUpForm::makeUpQuantityChanged(const QString &text)
 {
     return GiveUpMakeUp::makeupQuantityRule(text);
 }
 
-bool GiveUpForm::btn_makeupClick(int item, QString *quantity)
+bool GiveUpForm::makeUp(int item, QString *quantity)
 {
     if (item < 0 || item >= m_makeupItems.size()) {
         m_operator.warn(QStringLiteral("请先选择要补奖的奖项。"));
@@ -88,7 +88,7 @@ bool GiveUpForm::btn_makeupClick(int item, QString *quantity)
         m_operator.warn(gbk::decode(name) + QStringLiteral("还没有中奖名单，无法补奖。"));
         return false;
     }
-    const QString text = edt_makeupQtyChange(quantity->trimmed());
+    const QString text = makeUpQuantityChanged(quantity->trimmed());
     // Digits beyond any whole number the field can hold ask for everyone left.
     bool ok = false;
     const long long typed = text.toLongLong(&ok);

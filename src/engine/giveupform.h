@@ -14,7 +14,7 @@ public:
 
     // Fills both level lists for the window being opened: the give-up list
     // on its first level with that level's winners, no make-up level chosen.
-    void FormActivate();
+    void activate();
 
     // Display names of levels 0..H; the item is the level.
     const Lines &giveUpItems() const { return m_giveUpItems; }
@@ -25,18 +25,18 @@ public:
     const Lines &winners() const { return m_winners; }
 
     // The operator picks a level of the give-up list.
-    void ComboBox_giveupChange(int item);
+    void giveUpLevelChosen(int item);
     // Strikes the winner at `row` of the list (-1: none chosen) off the level,
     // after the question, and rebuilds the winners list and the caption
     // without them; the list is read again in any case. Returns whether the
     // level's file changed.
-    bool btn_giveupClick(int row);
+    bool giveUp(int row);
     // The quantity field's rule: a positive whole number, else "1".
-    static QString edt_makeupQtyChange(const QString &text);
+    static QString makeUpQuantityChanged(const QString &text);
     // Prepares a make-up for the make-up list's `item` (-1: none chosen) of
     // the number in `quantity`, which shows the number prepared afterwards.
     // Returns true when the make-up is ready and the window closes.
-    bool btn_makeupClick(int item, QString *quantity);
+    bool makeUp(int item, QString *quantity);
 
 private:
     Session &m_session;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "engine/screenport.h"
 #include "engine/session.h"
 
 #include <vector>

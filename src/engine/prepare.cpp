@@ -35,7 +35,7 @@ DrawPreparation::DrawPreparation(Session &session, ScreenPort &screen, OperatorP
 {
 }
 
-int DrawPreparation::RefreshAwardTable()
+int DrawPreparation::refreshAwardTable()
 {
     int highest = -1;
     for (int k = 0; k < LevelCount; ++k) {
@@ -52,7 +52,7 @@ int DrawPreparation::RefreshAwardTable()
     return highest;
 }
 
-qint64 DrawPreparation::TotalWinners() const
+qint64 DrawPreparation::totalWinners() const
 {
     qint64 total = 0;
     for (const AwardLevel &level : m_session.settings.levels)
@@ -106,13 +106,13 @@ void DrawPreparation::placePresetWinners(const LevelRange &range)
     }
 }
 
-void DrawPreparation::PreparePoolOnce()
+void DrawPreparation::preparePoolOnce()
 {
     try {
         DrawPool &pool = m_session.pool;
         m_random.shuffle(pool.begin(), pool.end());
         const int n = int(pool.size());
-        const qint64 total64 = TotalWinners();
+        const qint64 total64 = totalWinners();
         if (total64 > n)
             return;
         const int total = int(total64);
@@ -132,17 +132,17 @@ void DrawPreparation::PreparePoolOnce()
         }
     } catch (const OperationError &error) {
         // The pool stays in its current order; the preparation goes on.
-        reportQuietly("PreparePoolOnce", error);
+        reportQuietly("preparePoolOnce", error);
     }
 }
 
-void DrawPreparation::PreparePoolForLevel(int level)
+void DrawPreparation::preparePoolForLevel(int level)
 {
     try {
         DrawPool &pool = m_session.pool;
         m_random.shuffle(pool.begin(), pool.end());
         const int n = int(pool.size());
-        if (TotalWinners() > n)
+        if (totalWinners() > n)
             return;
         const std::vector<LevelRange> ranges = levelRanges();
         const auto found = std::find_if(ranges.begin(), ranges.end(),
@@ -170,11 +170,11 @@ void DrawPreparation::PreparePoolForLevel(int level)
         }
     } catch (const OperationError &error) {
         // The pool stays in its current order; the preparation goes on.
-        reportQuietly("PreparePoolForLevel", error);
+        reportQuietly("preparePoolForLevel", error);
     }
 }
 
-void DrawPreparation::ShuffleRoundNames(Lines &names)
+void DrawPreparation::shuffleRoundNames(Lines &names)
 {
     m_random.shuffle(names.begin(), names.end());
 }
@@ -210,7 +210,7 @@ void DrawPreparation::writeRounds(int level, int &poolCursor, int &rounds)
     if (perRound < 1)
         throw OperationError(QStringLiteral("“%1”不是有效的每轮人数").arg(perRound));
     if (m_session.settings.options.repeatedWins)
-        PreparePoolForLevel(level);
+        preparePoolForLevel(level);
     const int quantity = award.quantityValue();
 
     const auto writeRound = [&](int drawnBefore, int count) {
@@ -221,7 +221,7 @@ void DrawPreparation::writeRounds(int level, int &poolCursor, int &rounds)
         for (int i = 0; i < count; ++i)
             names.append(pool[size_t(poolCursor + i)].displayText);
         poolCursor += count;
-        ShuffleRoundNames(names);
+        shuffleRoundNames(names);
         const RoundPlan round = RoundPlan::make(level, award.displayName, award.prizeText, award.quantity,
                                                 drawnBefore, names);
         // The batch is made durable by one flush before filenameqty.dll names it.
@@ -268,7 +268,7 @@ void DrawPreparation::resetScreen()
     m_screen.setCaption(options.title, 10 * int(options.title.size()));
 }
 
-void DrawPreparation::PrepareDraw()
+void DrawPreparation::prepareDraw()
 {
     try {
         const ProgramFolder &folder = m_session.folder;
@@ -285,8 +285,8 @@ void DrawPreparation::PrepareDraw()
         step("status");
 
         if (!m_session.settings.options.repeatedWins)
-            PreparePoolOnce();
-        const int highest = RefreshAwardTable();
+            preparePoolOnce();
+        const int highest = refreshAwardTable();
         const int excluded = int(std::count_if(pool.begin(), pool.end(), [](const PoolEntry &e) {
             return grouptag::isExcluded(e.group);
         }));
@@ -295,7 +295,7 @@ void DrawPreparation::PrepareDraw()
         step("clear");
 
         const int participants = int(pool.size());
-        const qint64 total = TotalWinners();
+        const qint64 total = totalWinners();
         if (total > participants) {
             refuse(total, participants);
             return;
@@ -330,7 +330,7 @@ void DrawPreparation::PrepareDraw()
         resetScreen();
     } catch (const OperationError &error) {
         // Preparation ends quietly; a restart finds no plan and prepares afresh.
-        reportQuietly("PrepareDraw", error);
+        reportQuietly("prepareDraw", error);
     }
 }
 

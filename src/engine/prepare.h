@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ports.h"
+#include "engine/screenport.h"
 #include "engine/session.h"
 
 #include <algorithm>
@@ -50,23 +50,23 @@ public:
     // Deletes the previous draw's results and writes a fresh plan; on refusal
     // (more winners than participants) sets session.tooManyWinners. A file or
     // number error ends it quietly where it happened.
-    void PrepareDraw();
+    void prepareDraw();
     // Copies the enabled levels of the settings into the award table; returns
     // the highest enabled level, -1 when none.
-    int RefreshAwardTable();
+    int refreshAwardTable();
     // Sum of the enabled levels' quantities in the settings; throws
     // OperationError when a quantity is not a number.
     // Summed in 64 bits.
-    qint64 TotalWinners() const;
+    qint64 totalWinners() const;
 
     // Orders the pool for a plan without repeated wins: shuffled, preset
     // winners at the start of their level's range, the excluded moved behind
     // the winners while others are left there.
-    void PreparePoolOnce();
+    void preparePoolOnce();
     // Orders the pool for one level of a plan with repeated wins: the whole
     // pool shuffled afresh, the level's preset winners at the start of its
     // range, the excluded moved out of its range.
-    void PreparePoolForLevel(int level);
+    void preparePoolForLevel(int level);
 
     // The enabled levels in draw order with their pool ranges, from the
     // settings; throws OperationError when a quantity is not a number.
@@ -76,9 +76,9 @@ public:
 
     // Shuffles a round's winners, so that preset winners, who stand first in
     // their level's range, do not always take the first name slots.
-    void ShuffleRoundNames(Lines &names);
+    void shuffleRoundNames(Lines &names);
 
-    // Called after every step of PrepareDraw that changes the disk, with the
+    // Called after every step of prepareDraw that changes the disk, with the
     // step's name; tests throw from it to simulate a crash at that point.
     void setStepHook(std::function<void(const char *step)> hook) { m_stepHook = std::move(hook); }
 

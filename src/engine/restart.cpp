@@ -28,7 +28,7 @@ void restartDraw(Session &session, DrawPreparation &preparation, ScreenPort &scr
 {
     session.state.roundIndex = 0;
     winners::appendHistory(session.folder, highestTableLevel(session), historyNote(), now);
-    preparation.PrepareDraw();
+    preparation.prepareDraw();
     drawfiles::writeStatus(session.folder, 0);
     screen.stopRolling();
     for (int slot = 1; slot <= 10; ++slot)

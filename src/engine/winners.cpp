@@ -24,19 +24,19 @@ Lines rebuildList(const ProgramFolder &folder, int highestLevel)
     return lines;
 }
 
-QByteArray curtainText(const Lines &winnersList)
+QByteArray captionText(const Lines &winnersList)
 {
     QByteArray text;
     for (const QByteArray &line : winnersList) {
         text.append(' ');
         text.append(line);
-        if (text.size() > CurtainTextLimit)
+        if (text.size() > CaptionTextLimit)
             break;
     }
     // Cut by bytes, as the caption strip has always done; a double-byte
     // character split at the end shows as one replacement mark.
-    if (text.size() > CurtainTextLimit)
-        text.truncate(CurtainTextLimit);
+    if (text.size() > CaptionTextLimit)
+        text.truncate(CaptionTextLimit);
     return text;
 }
 

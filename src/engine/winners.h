@@ -18,8 +18,8 @@ Lines collect(const ProgramFolder &folder, int highestLevel);
 Lines rebuildList(const ProgramFolder &folder, int highestLevel);
 
 // The caption strip's text: every line preceded by one blank, cut to 2500 bytes.
-QByteArray curtainText(const Lines &winnersList);
-constexpr int CurtainTextLimit = 2500;
+QByteArray captionText(const Lines &winnersList);
+constexpr int CaptionTextLimit = 2500;
 
 // "yyyymmdd-hhmmss" in local time.
 QString timestamp(const QDateTime &when);

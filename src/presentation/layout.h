@@ -51,27 +51,27 @@ struct TextBox
 
 struct ScreenLayout
 {
-    // Panel_curtain and the scroll start of Label_curtain (= strip width).
+    // captionStrip and the scroll start of captionLabel (= strip width).
     QRect strip;
     bool stripVisible = true;
     int captionLeft = 0;
 
     TextBox title;
     TextBox subtitle;
-    // Label_head: its box and its final font size (half its height in points).
+    // statusLabel: its box and its final font size (half its height in points).
     TextBox head;
     // The free height between the status line and the bottom the slots share.
     int freeHeight = 0;
 
-    // Label_name1..10 at index 0..9; all of them use slotFontPt.
+    // nameSlot1..10 at index 0..9; all of them use slotFontPt.
     std::array<QRect, SlotCount> nameSlots;
     int slotFontPt = 0;
 
-    QRect start;  // Image_start
-    QRect end;    // Image_end
+    QRect start;  // startButton
+    QRect end;    // stopButton
 
-    // Bottom-left (Image_award, Label_award) and bottom-right (Image_award1,
-    // Label_award1) prize corners. Both texts use head.fontPt.
+    // Bottom-left (leftPrizePicture, leftPrizeLabel) and bottom-right (rightPrizePicture,
+    // rightPrizeLabel) prize corners. Both texts use head.fontPt.
     QRect prizePicture[2];
     TextBox prizeText[2];
 

@@ -65,12 +65,12 @@ void AwardEditor::reload()
     show(m_host.liveSettings());
 }
 
-void AwardEditor::FormShow()
+void AwardEditor::windowShown()
 {
     reload();
 }
 
-void AwardEditor::btn_cancelClick()
+void AwardEditor::resetEdits()
 {
     reload();
 }
@@ -120,7 +120,7 @@ void AwardEditor::setPerRound(int level, int perRound)
         m_settings.levels[size_t(level)].perRound = perRound;
 }
 
-void AwardEditor::btn_picClick(int level)
+void AwardEditor::choosePicture(int level)
 {
     const QString chosen = m_operator.chooseOpenFile(pictureFilter());
     if (chosen.isEmpty())
@@ -136,12 +136,12 @@ void AwardEditor::btn_picClick(int level)
     notify();
 }
 
-void AwardEditor::setCurtain(int &field, int position, void (AwardEditorHost::*store)(int))
+void AwardEditor::setPosition(int &field, int position, void (AwardEditorHost::*store)(int))
 {
     const int before = field;
     field = position;
     try {
-        awardfile::saveCurtain(m_folder, m_settings.options);
+        awardfile::savePositions(m_folder, m_settings.options);
     } catch (const OperationError &error) {
         // The screen keeps its position, and the list shows it again.
         field = before;
@@ -152,14 +152,14 @@ void AwardEditor::setCurtain(int &field, int position, void (AwardEditorHost::*s
     (m_host.*store)(position);
 }
 
-void AwardEditor::ComboBox_CpositionChange(int position)
+void AwardEditor::captionPositionChosen(int position)
 {
-    setCurtain(m_settings.options.captionPosition, position, &AwardEditorHost::setCaptionPosition);
+    setPosition(m_settings.options.captionPosition, position, &AwardEditorHost::setCaptionPosition);
 }
 
-void AwardEditor::ComboBox_awardShowChange(int position)
+void AwardEditor::prizePositionChosen(int position)
 {
-    setCurtain(m_settings.options.prizePosition, position, &AwardEditorHost::setPrizePosition);
+    setPosition(m_settings.options.prizePosition, position, &AwardEditorHost::setPrizePosition);
 }
 
 AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
@@ -185,7 +185,7 @@ AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
     return m_host.prepareDraw() ? Outcome::Refused : Outcome::Done;
 }
 
-bool AwardEditor::btn_saveClick()
+bool AwardEditor::save()
 {
     const bool underway = m_host.drawUnderway();
     if (underway && m_operator.confirm(underwayQuestion()) != OperatorPort::Answer::Yes)
@@ -193,7 +193,7 @@ bool AwardEditor::btn_saveClick()
     return commit(underway, !underway) != Outcome::Failed;
 }
 
-bool AwardEditor::FormCloseQuery()
+bool AwardEditor::confirmClose()
 {
     m_host.clearTooManyWinners();
     const bool underway = m_host.drawUnderway();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 #include "settings/awardsettings.h"
 
@@ -33,7 +33,7 @@ public:
     // roundIndex := 0.
     virtual void restartRoundCount() = 0;
     virtual void clearTooManyWinners() = 0;
-    // PrepareDraw from the live settings. Returns true when it refused the
+    // prepareDraw from the live settings. Returns true when it refused the
     // plan because there are more winners than participants.
     virtual bool prepareDraw() = 0;
     // A position chosen in the editor becomes the draw screen's, and the
@@ -67,12 +67,12 @@ public:
     std::function<void(bool working)> working;
 
     // Window shown and "重置": Tlottery.dll read again; unsaved edits dropped.
-    void FormShow();
-    void btn_cancelClick();
+    void windowShown();
+    void resetEdits();
     // "保存". Returns whether the settings were saved.
-    bool btn_saveClick();
+    bool save();
     // The close sequence, on every close. Returns whether the window may close.
-    bool FormCloseQuery();
+    bool confirmClose();
 
     // A level's switch clicked, or set in code: the enabling rule.
     void setLevelEnabled(int level, bool on);
@@ -84,15 +84,15 @@ public:
     // One of 1, 2, 3, 4, 5, 10.
     void setPerRound(int level, int perRound);
     // "奖品图片": the chosen file's full path, or nothing when cancelled.
-    void btn_picClick(int level);
+    void choosePicture(int level);
 
     // The other options, changed as they stand; positions go through the two
     // handlers below.
     DrawOptions &options() { return m_settings.options; }
     // The two position lists changed by the operator: Curtain.dll rewritten
     // and the draw screen laid out again at once, without a save.
-    void ComboBox_CpositionChange(int position);
-    void ComboBox_awardShowChange(int position);
+    void captionPositionChosen(int position);
+    void prizePositionChosen(int position);
 
     // The quantity rule: a valid quantity (blanks trimmed, only digits, not
     // 0, at most the 3 characters the edit holds) stays as typed, anything
@@ -111,7 +111,7 @@ private:
     void reload();
     // The steps of a save after its question.
     Outcome commit(bool underway, bool announce);
-    void setCurtain(int &field, int position, void (AwardEditorHost::*store)(int));
+    void setPosition(int &field, int position, void (AwardEditorHost::*store)(int));
     void notify();
 
     ProgramFolder m_folder;

@@ -184,11 +184,11 @@ void save(const ProgramFolder &folder, const AwardSettings &s)
     folder.writeLines(files::Lottery, s.toLines());
 }
 
-void loadCurtain(const ProgramFolder &folder, DrawOptions &options)
+void loadPositions(const ProgramFolder &folder, DrawOptions &options)
 {
-    if (!folder.exists(files::Curtain))
+    if (!folder.exists(files::ScreenPositions))
         return;
-    const Lines lines = folder.readLines(files::Curtain);
+    const Lines lines = folder.readLines(files::ScreenPositions);
     // Both read before either is taken: a bad second line changes nothing.
     const int caption = textfile::toCount(lines.value(0));
     const int prize = textfile::toCount(lines.value(1));
@@ -196,9 +196,9 @@ void loadCurtain(const ProgramFolder &folder, DrawOptions &options)
     options.prizePosition = prize;
 }
 
-void saveCurtain(const ProgramFolder &folder, const DrawOptions &options)
+void savePositions(const ProgramFolder &folder, const DrawOptions &options)
 {
-    folder.writeLines(files::Curtain, {textfile::fromNumber(options.captionPosition),
+    folder.writeLines(files::ScreenPositions, {textfile::fromNumber(options.captionPosition),
                                        textfile::fromNumber(options.prizePosition)});
 }
 

@@ -88,8 +88,8 @@ void loadInto(const ProgramFolder &folder, AwardSettings &s);  // partial read o
 void save(const ProgramFolder &folder, const AwardSettings &s);
 
 // Curtain.dll: caption position and prize position. Missing file: nothing changes.
-void loadCurtain(const ProgramFolder &folder, DrawOptions &options);
-void saveCurtain(const ProgramFolder &folder, const DrawOptions &options);
+void loadPositions(const ProgramFolder &folder, DrawOptions &options);
+void savePositions(const ProgramFolder &folder, const DrawOptions &options);
 } // namespace awardfile
 
 // The quantity rule: after trimming blanks, not empty, only digits, not 0.

@@ -90,7 +90,7 @@ void ListEditor::fillFromList()
     m_widths = Widths::AfterLoad;
 }
 
-void ListEditor::FormShow()
+void ListEditor::windowShown()
 {
     try {
         m_host.reloadListSettings();
@@ -109,7 +109,7 @@ void ListEditor::FormShow()
     notify();
 }
 
-void ListEditor::RadioGroup_keyClick(int key)
+void ListEditor::chooseKeyField(int key)
 {
     if (key < KeyName || key > KeyWorkId)
         return;
@@ -136,7 +136,7 @@ void ListEditor::setShowSwitch(int field, bool on)
     notify();
 }
 
-void ListEditor::btn_addLineClick()
+void ListEditor::addLine()
 {
     m_table.insertPerson(m_table.personCount());
     if (m_currentRow == 0)
@@ -144,7 +144,7 @@ void ListEditor::btn_addLineClick()
     notify();
 }
 
-void ListEditor::btn_insertLineClick()
+void ListEditor::insertLine()
 {
     const int row = qMax(1, m_currentRow);
     m_table.insertPerson(row - 1);
@@ -152,7 +152,7 @@ void ListEditor::btn_insertLineClick()
     notify();
 }
 
-void ListEditor::btn_delLineClick()
+void ListEditor::deleteLine()
 {
     const int row = m_currentRow;
     if (row < 1)
@@ -165,7 +165,7 @@ void ListEditor::btn_delLineClick()
     notify();
 }
 
-void ListEditor::btn_clearClick()
+void ListEditor::clearList()
 {
     m_table.clearToOneEmptyRow();
     m_widths = Widths::AfterClear;
@@ -173,7 +173,7 @@ void ListEditor::btn_clearClick()
     notify();
 }
 
-void ListEditor::btn_delGrpClick()
+void ListEditor::clearGroups()
 {
     if (!m_groupMode)
         return;
@@ -213,7 +213,7 @@ bool ListEditor::commit(bool underway)
     return true;
 }
 
-bool ListEditor::btn_saveClick()
+bool ListEditor::save()
 {
     if (const auto cells = m_table.unstorableCells(NamedCells + 1); !cells.empty()) {
         m_operator.warn(unstorableMessage(cells));
@@ -225,7 +225,7 @@ bool ListEditor::btn_saveClick()
     return commit(underway);
 }
 
-bool ListEditor::FormCloseQuery()
+bool ListEditor::confirmClose()
 {
     const bool underway = m_host.drawUnderway();
     bool mayClose = true;
@@ -247,7 +247,7 @@ bool ListEditor::FormCloseQuery()
     return mayClose;
 }
 
-void ListEditor::lb_linesDblClick()
+void ListEditor::askForGroupMode()
 {
     if (m_groupMode) {
         setGroupMode(false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 #include "settings/participantlist.h"
 #include "settings/participanttable.h"
@@ -87,24 +87,24 @@ public:
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 
     // Window shown: key field, show switches and list read again, group mode off.
-    void FormShow();
+    void windowShown();
     // A key field chosen: all four show switches off, then the key's on.
-    void RadioGroup_keyClick(int key);
+    void chooseKeyField(int key);
     // A show switch clicked, 0..5 in the ShowFields order. The key field's
     // switch stays on.
     void setShowSwitch(int field, bool on);
 
-    void btn_addLineClick();
-    void btn_insertLineClick();
-    void btn_delLineClick();
-    void btn_clearClick();
-    void btn_delGrpClick();
+    void addLine();
+    void insertLine();
+    void deleteLine();
+    void clearList();
+    void clearGroups();
     // "保存". Returns whether the list was saved.
-    bool btn_saveClick();
+    bool save();
     // The close sequence, on every close. Returns whether the window may close.
-    bool FormCloseQuery();
-    // `lb_lines` double-clicked: group mode off, or the password dialog.
-    void lb_linesDblClick();
+    bool confirmClose();
+    // `lineCountLabel` double-clicked: group mode off, or the password dialog.
+    void askForGroupMode();
 
     // The spreadsheet import: the grid takes the workbook's rows, the header
     // row first (R rows: the header and R-1 persons), the group column

@@ -56,7 +56,7 @@ QString ListSheets::importReport(const workbook::Sheet &sheet, int key)
     return lines.join(QLatin1Char('\n'));
 }
 
-void ListSheets::btn_templateClick()
+void ListSheets::openTemplate()
 {
     const QString path = m_folder.path(TemplateFile);
     if (!QFileInfo::exists(path)) {
@@ -71,11 +71,11 @@ void ListSheets::btn_templateClick()
                             .arg(QFileInfo(path).fileName()));
 }
 
-void ListSheets::btn_importClick()
+void ListSheets::importWorkbook()
 {
     switch (m_operator.confirmWithCancel(importQuestion())) {
     case OperatorPort::Answer::No:
-        btn_templateClick();
+        openTemplate();
         return;
     case OperatorPort::Answer::Cancel:
         return;
@@ -100,7 +100,7 @@ void ListSheets::btn_importClick()
     m_operator.inform(importReport(sheet, m_editor.keyField()));
 }
 
-void ListSheets::btn_exportClick()
+void ListSheets::exportWorkbook()
 {
     const QString proposed =
         QStringLiteral("人员名单导出") + now().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".xlsx");

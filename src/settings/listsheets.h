@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 #include "settings/listeditor.h"
 #include "settings/workbook.h"
@@ -23,11 +23,11 @@ public:
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
     // "打开名单编辑模板Excel": the template read-only, opened by the desktop.
-    void btn_templateClick();
+    void openTemplate();
     // "导入": the question, the open dialog, the grid filled from the workbook.
-    void btn_importClick();
+    void importWorkbook();
     // "导出": the grid (unsaved edits included) into a new .xlsx.
-    void btn_exportClick();
+    void exportWorkbook();
 
     static inline const QString TemplateFile = QStringLiteral("data\\template.xls");
     static QString importQuestion();

@@ -64,7 +64,7 @@ protected:
         Startup(session, drawScreen, op, sound, *preparation).run();
         host = std::make_unique<DrawAwardHost>(session, drawScreen, op, sound, *preparation);
         editor = std::make_unique<AwardEditor>(session.folder, op, *host);
-        editor->FormShow();
+        editor->windowShown();
         op.questions.clear();
         op.notices.clear();
     }
@@ -136,21 +136,21 @@ TEST_F(AwardEditorTest, SwitchesSetWhileLoadingRunTheRuleAndShowTheFileAsItIs)
         s.levels[size_t(k)].quantity = "2";
     }
     awardfile::save(dir.folder(), s);
-    editor->FormShow();
+    editor->windowShown();
     EXPECT_EQ(selectable(), (std::vector<bool>{true, true, true, true, true, true, true, false, false, false, false}));
 
     // A hand-made file with a gap is shown unchanged; the level after the gap
     // is locked, since its predecessor is off.
     s.levels[2].enabled = false;
     awardfile::save(dir.folder(), s);
-    editor->FormShow();
+    editor->windowShown();
     EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, true, true, true, false, false, false, false, false}));
     EXPECT_FALSE(editor->selectable(3));
     EXPECT_TRUE(editor->selectable(4));
 
     // Back to the shipped file: the later levels go off and are locked again.
     dir.folder().writeLines(files::Lottery, textfile::readLines(dir.path(QStringLiteral("DLL\\Tlottery.dll"))));
-    editor->btn_cancelClick();
+    editor->resetEdits();
     EXPECT_EQ(enabled(), T4F7);
     EXPECT_EQ(selectable(), (std::vector<bool>{true, true, true, true, true, false, false, false, false, false, false}));
 }
@@ -185,7 +185,7 @@ TEST_F(AwardEditorTest, SaveWritesReadsBackAndPreparesANewDraw)
     std::vector<bool> work;
     editor->working = [&](bool on) { work.push_back(on); };
 
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_EQ(op.notices, QStringList{QStringLiteral("保存成功！")});
     EXPECT_EQ(work, (std::vector<bool>{true, false}));
@@ -214,14 +214,14 @@ TEST_F(AwardEditorTest, SaveDuringADrawAsksAndStartsOver)
     editor->options().subtitle = G("改过的副标题");
 
     op.answers = {Answer::No};
-    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_FALSE(editor->save());
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("是否保存所做的修改？\r【是】保存修改，所有名单进入奖池重新抽奖，【否】继续之前的抽奖。")});
     EXPECT_EQ(dir.bytes(files::Lottery), before);
     EXPECT_EQ(session.state.roundIndex, 1);
     EXPECT_TRUE(dir.folder().exists(files::levelWinners(firstLevel)));
 
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_TRUE(op.notices.isEmpty()); // no "保存成功！" while a draw was under way
     EXPECT_EQ(saved().options.subtitle, G("改过的副标题"));
     EXPECT_EQ(session.state.roundIndex, 0);
@@ -237,11 +237,11 @@ TEST_F(AwardEditorTest, CloseAsksEveryTimeAndNoDropsTheEdits)
     editor->setLevelEnabled(0, false);
 
     op.answers = {Answer::Cancel};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
     EXPECT_EQ(editor->settings().options.title, G("未保存的标题"));
 
     op.answers = {Answer::No};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, QStringList(2, QStringLiteral("是否保存所做的修改？")));
     EXPECT_EQ(dir.bytes(files::Lottery), before);
     // Back on the saved settings; the draw never saw the edits.
@@ -251,13 +251,13 @@ TEST_F(AwardEditorTest, CloseAsksEveryTimeAndNoDropsTheEdits)
 
     // Asked even without a change; Yes saves without the notice.
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions.size(), 3);
     EXPECT_TRUE(op.notices.isEmpty());
 
     drawOneRound();
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions.last(), AwardEditor::underwayQuestion());
     EXPECT_EQ(session.state.roundIndex, 0);
 }
@@ -268,7 +268,7 @@ TEST_F(AwardEditorTest, CloseStaysOpenWhileThereAreMoreWinnersThanPeople)
     editor->setQuantity(3, "999");
     ASSERT_LT(people, 999);
     op.answers = {Answer::Yes};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
     EXPECT_TRUE(session.tooManyWinners);
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("设置的总获奖人数是:")));
@@ -277,7 +277,7 @@ TEST_F(AwardEditorTest, CloseStaysOpenWhileThereAreMoreWinnersThanPeople)
     // Corrected: the flag of the refused plan is cleared as the close begins.
     editor->setQuantity(3, "10");
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_FALSE(session.tooManyWinners);
 
     // A settings file that cannot be replaced: the error shows and the window stays.
@@ -285,50 +285,50 @@ TEST_F(AwardEditorTest, CloseStaysOpenWhileThereAreMoreWinnersThanPeople)
     QDir(dir.root()).mkdir(files::Lottery);
     op.notices.clear();
     op.answers = {Answer::Yes};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
     EXPECT_EQ(op.notices.size(), 1);
 }
 
 TEST_F(AwardEditorTest, PictureChoiceKeepsThePathWhenCancelled)
 {
     op.openName = dir.path(QStringLiteral("pics\\奖品一.jpg"));
-    editor->btn_picClick(1);
+    editor->choosePicture(1);
     EXPECT_EQ(op.filters, QStringList{QStringLiteral("JPG,JPEG|*.jpg;*.jpeg")});
     EXPECT_EQ(gbk::decode(level(1).picturePath), op.openName);
 
     editor->setPicturePath(2, "C:\\old.jpg");
     op.openName.clear();
-    editor->btn_picClick(2);
+    editor->choosePicture(2);
     EXPECT_EQ(level(2).picturePath, "C:\\old.jpg");
 
     // A path that GBK cannot hold would name no file after a save.
     op.openName = QStringLiteral("/home/사진.jpg");
-    editor->btn_picClick(2);
+    editor->choosePicture(2);
     EXPECT_EQ(level(2).picturePath, "C:\\old.jpg");
     EXPECT_EQ(op.notices.size(), 1);
 }
 
 TEST_F(AwardEditorTest, PositionsTakeEffectAtOnceEvenWhenClosedWithNo)
 {
-    editor->ComboBox_CpositionChange(1);
-    EXPECT_EQ(dir.lines(files::Curtain), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
+    editor->captionPositionChosen(1);
+    EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
     EXPECT_EQ(session.settings.options.captionPosition, 1);
     EXPECT_EQ(screen.relayouts, 1);
-    editor->ComboBox_awardShowChange(2);
-    EXPECT_EQ(dir.lines(files::Curtain), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    editor->prizePositionChosen(2);
+    EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     EXPECT_EQ(session.settings.options.prizePosition, 2);
     EXPECT_EQ(screen.relayouts, 2);
 
     op.answers = {Answer::No};
-    EXPECT_TRUE(editor->FormCloseQuery());
-    EXPECT_EQ(dir.lines(files::Curtain), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_TRUE(editor->confirmClose());
+    EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     EXPECT_EQ(editor->settings().options.captionPosition, 1);
     EXPECT_EQ(session.settings.options.captionPosition, 1);
 
     // Not written: the screen and the list keep the old position.
-    QFile::remove(dir.path(files::Curtain));
-    QDir(dir.root()).mkdir(files::Curtain);
-    editor->ComboBox_CpositionChange(2);
+    QFile::remove(dir.path(files::ScreenPositions));
+    QDir(dir.root()).mkdir(files::ScreenPositions);
+    editor->captionPositionChosen(2);
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(editor->settings().options.captionPosition, 1);
     EXPECT_EQ(session.settings.options.captionPosition, 1);
@@ -341,13 +341,13 @@ TEST_F(AwardEditorTest, ShowAndResetReadTheSavedFile)
     AwardSettings other = saved();
     other.options.title = G("别处改的");
     awardfile::save(dir.folder(), other);
-    editor->btn_cancelClick();
+    editor->resetEdits();
     EXPECT_EQ(editor->settings().options.title, G("别处改的"));
     EXPECT_EQ(screen.title, QStringLiteral("别处改的"));
 
     // A missing file is reported when the window opens; the controls keep the live settings.
     dir.folder().remove(files::Lottery);
-    editor->FormShow();
+    editor->windowShown();
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(editor->settings().options.title, G("别处改的"));
 }

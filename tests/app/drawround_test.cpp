@@ -124,8 +124,8 @@ protected:
 
     void drawOne()
     {
-        round->Image_startClick();
-        round->Image_endClick();
+        round->startClicked();
+        round->stopClicked();
     }
 
     QStringList slotTexts() const
@@ -155,9 +155,9 @@ TEST(DrawRoundLayout, OnlyFiveToFourteenLinesHaveALayout)
 TEST_F(DrawRoundTest, SevenLineRoundShowsSlotsFourToSixOnly)
 {
     writePlan({{1, {"张三", "李四", "王五"}}});
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(slotsShown(screen), QStringList({"4", "5", "6"}));
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(slotTexts(), QStringList({"", "", "", "张三", "李四", "王五", "", "", "", ""}));
     EXPECT_EQ(slotsShown(screen), QStringList({"4", "5", "6"}));
 }
@@ -173,13 +173,13 @@ TEST_F(DrawRoundTest, EveryWinnerCountFillsItsSlotsInFileOrder)
     }
     writePlan(plan);
     for (const auto &[w, range] : LayoutTable) {
-        round->Image_startClick();
+        round->startClicked();
         const auto [first, last] = range;
         QStringList visible;
         for (int s = first; s <= last; ++s)
             visible << QString::number(s);
         EXPECT_EQ(slotsShown(screen), visible) << w;
-        round->Image_endClick();
+        round->stopClicked();
         for (int slot = 1; slot <= 10; ++slot) {
             const bool used = slot >= first && slot <= last;
             EXPECT_EQ(screen.slotText[slot], used ? QStringLiteral("人%1-%2").arg(w).arg(slot - first) : QString())
@@ -197,9 +197,9 @@ TEST_F(DrawRoundTest, LineCountOutsideLayoutLeavesVisibilityAndShowsNoNames)
         eleven << QStringLiteral("多%1").arg(i);
     writePlan({{1, eleven}});
     screen.slotVisible[2] = false;
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(slotsShown(screen), QStringList({"1", "3", "4", "5", "6", "7", "8", "9", "10"}));
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(slotTexts(), QStringList(10, QString()));
     EXPECT_EQ(tf.lines(files::levelWinners(1)).mid(3), eleven);
     EXPECT_EQ(session.state.roundIndex, 1);
@@ -210,7 +210,7 @@ TEST_F(DrawRoundTest, LineCountOutsideLayoutLeavesVisibilityAndShowsNoNames)
 TEST_F(DrawRoundTest, StartShowsHeadPrizeAndRollsStopCancelsLoop)
 {
     writePlan({{1, {"张三"}}});
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_TRUE(round->isRolling());
     EXPECT_EQ(screen.head, QStringLiteral("第0轮 前"));
     EXPECT_TRUE(screen.prizeTextShown[ScreenPort::Left]);
@@ -221,27 +221,27 @@ TEST_F(DrawRoundTest, StartShowsHeadPrizeAndRollsStopCancelsLoop)
     EXPECT_EQ(host.startPictures, QStringList({tf.path("pics\\start3.jpg")}));
     EXPECT_EQ(sound.played, QStringList({"stop music", "loop start.wav"}));
     EXPECT_FALSE(sound.repeatTimerRunning);
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(sound.played, QStringList({"stop music", "loop start.wav", "stop effects", "once stop.wav"}));
 }
 
 TEST_F(DrawRoundTest, SecondStartAndSecondStopChangeNothing)
 {
     writePlan({{1, {"张三", "李四"}}, {1, {"王五"}}});
-    round->Image_startClick();
+    round->startClicked();
     const QStringList soundsAfterFirst = sound.played;
     screen.head = QStringLiteral("未动");
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(host.timerStarts, 1);
     EXPECT_EQ(sound.played, soundsAfterFirst);
     EXPECT_EQ(screen.head, QStringLiteral("未动"));
     EXPECT_EQ(host.menuHides, 2); // step 1 runs on every press
 
-    round->Image_endClick();
+    round->stopClicked();
     const QByteArray levelFile = tf.bytes(files::levelWinners(1));
     const QStringList soundsAfterStop = sound.played;
     const QStringList captions = screen.captions;
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(session.state.roundIndex, 1);
     EXPECT_EQ(tf.lines(files::Status), QStringList({"1"}));
     EXPECT_EQ(tf.bytes(files::levelWinners(1)), levelFile);
@@ -295,9 +295,9 @@ TEST_F(DrawRoundTest, WinnersListCoversHighestEnabledLevelOfLiveSettings)
 TEST_F(DrawRoundTest, StopWithMissingRoundFileStillAdvances)
 {
     writePlan({{1, {"一"}}, {1, {"二"}}});
-    round->Image_startClick();
+    round->startClicked();
     QFile::remove(tf.path(files::round(0)));
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(session.state.roundIndex, 1);
     EXPECT_EQ(tf.lines(files::Status), QStringList({"1"}));
     EXPECT_EQ(op.notices.size(), 1); // the generic error box
@@ -309,9 +309,9 @@ TEST_F(DrawRoundTest, StopWithMissingRoundFileStillAdvances)
 TEST_F(DrawRoundTest, BadLevelLineAdvancesWithoutRecording)
 {
     writePlan({{1, {"一"}}, {1, {"二"}}});
-    round->Image_startClick();
+    round->startClicked();
     tf.write(files::round(0), {"x", "", "前", "后", "一"});
-    round->Image_endClick();
+    round->stopClicked();
     EXPECT_EQ(screen.head, QStringLiteral("后"));
     EXPECT_EQ(screen.slotText[5], QStringLiteral("一"));
     EXPECT_EQ(session.state.roundIndex, 1);
@@ -324,7 +324,7 @@ TEST_F(DrawRoundTest, LevelOutsideTableAtStartIsAnErrorAndDoesNotRoll)
 {
     writePlan({{1, {"一"}}});
     tf.write(files::round(0), {"11", "", "前", "后", "一"});
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_FALSE(round->isRolling());
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(screen.head, QStringLiteral("前"));
@@ -335,14 +335,14 @@ TEST_F(DrawRoundTest, LevelOutsideTableAtStartIsAnErrorAndDoesNotRoll)
 TEST_F(DrawRoundTest, SpaceStartsAndEnterStopsByDefault)
 {
     writePlan({{1, {"一"}}, {1, {"二"}}});
-    round->FormKeyPress('\r');
+    round->keyPressed('\r');
     EXPECT_FALSE(round->isRolling());
-    round->FormKeyPress(' ');
+    round->keyPressed(' ');
     EXPECT_TRUE(round->isRolling());
-    round->FormKeyPress('a');
-    round->FormKeyPress('\n');
+    round->keyPressed('a');
+    round->keyPressed('\n');
     EXPECT_TRUE(round->isRolling());
-    round->FormKeyPress('\r');
+    round->keyPressed('\r');
     EXPECT_FALSE(round->isRolling());
     EXPECT_EQ(session.state.roundIndex, 1);
 }
@@ -351,13 +351,13 @@ TEST_F(DrawRoundTest, EnterStartsAndSpaceStopsWithSecondChoice)
 {
     session.settings.options.startStopKeys = 1;
     writePlan({{1, {"一"}}, {1, {"二"}}});
-    round->FormKeyPress(' ');
+    round->keyPressed(' ');
     EXPECT_FALSE(round->isRolling());
-    round->FormKeyPress('\r');
+    round->keyPressed('\r');
     EXPECT_TRUE(round->isRolling());
-    round->FormKeyPress('\r');
+    round->keyPressed('\r');
     EXPECT_TRUE(round->isRolling());
-    round->FormKeyPress(' ');
+    round->keyPressed(' ');
     EXPECT_FALSE(round->isRolling());
     EXPECT_EQ(session.state.roundIndex, 1);
 }
@@ -365,9 +365,9 @@ TEST_F(DrawRoundTest, EnterStartsAndSpaceStopsWithSecondChoice)
 TEST_F(DrawRoundTest, KeyPressSwallowsFailures)
 {
     writePlan({{1, {"一"}}, {1, {"二"}}});
-    round->FormKeyPress(' ');
+    round->keyPressed(' ');
     QFile::remove(tf.path(files::round(0)));
-    EXPECT_NO_THROW(round->FormKeyPress('\r'));
+    EXPECT_NO_THROW(round->keyPressed('\r'));
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_EQ(session.state.roundIndex, 1);
 }
@@ -380,7 +380,7 @@ TEST_F(DrawRoundTest, LockedFullScreenIsLeftAloneButMenusHide)
     EXPECT_EQ(host.fullScreenRequests, 0);
     EXPECT_EQ(host.menuHides, 1);
     host.locked = false;
-    round->Image_endClick(); // not rolling: only step 1
+    round->stopClicked(); // not rolling: only step 1
     EXPECT_EQ(host.fullScreenRequests, 1);
     EXPECT_EQ(host.menuHides, 1);
 }
@@ -394,7 +394,7 @@ TEST_F(DrawRoundTest, PrizeInBothCornersWithTextAndPicture)
     session.awardTable[1].picturePath = gbk::encode(picture);
     session.settings.options.prizePosition = 2;
     writePlan({{1, {"一"}}});
-    round->Image_startClick();
+    round->startClicked();
     for (int c : {ScreenPort::Left, ScreenPort::Right}) {
         EXPECT_TRUE(screen.prizeTextShown[c]);
         EXPECT_EQ(screen.prizeText[c], QStringLiteral("奖品电脑"));
@@ -454,7 +454,7 @@ TEST_F(DrawRoundTest, MakeupRunsEvenAfterTheLastRound)
     writeRound(files::makeupRound(0), 1, {"补一"});
     session.state.makeupActive = true;
     session.state.makeupCount = 1;
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_TRUE(round->isRolling());
     EXPECT_TRUE(op.questions.isEmpty());
 }
@@ -465,7 +465,7 @@ TEST_F(DrawRoundTest, MissingRoundFileAtStartOnlyStopsMusicAndLoops)
 {
     session.state.roundCount = 3;
     session.state.roundIndex = 1;
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_FALSE(round->isRolling());
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_TRUE(op.questions.isEmpty());
@@ -479,9 +479,9 @@ TEST_F(DrawRoundTest, AllRoundsDrawnAsksAndYesShowsResults)
     drawOne();
     sound.played.clear();
     op.answers = {OperatorPort::Answer::No, OperatorPort::Answer::Yes};
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(host.resultsShown, 0);
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(host.resultsShown, 1);
     EXPECT_EQ(op.questions, QStringList(2, QStringLiteral("抽奖已经全部完成，是否显示最后结果？\r")));
     EXPECT_EQ(sound.played, QStringList({"stop music", "stop effects", "stop music", "stop effects"}));
@@ -490,7 +490,7 @@ TEST_F(DrawRoundTest, AllRoundsDrawnAsksAndYesShowsResults)
 
 TEST_F(DrawRoundTest, NoPlanShowsTheMessage)
 {
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_EQ(op.notices, QStringList({"暂时无法抽奖，可能是人员名单或奖项设置还没有完成。"}));
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_TRUE(sound.played.isEmpty());
@@ -503,7 +503,7 @@ TEST_F(DrawRoundTest, SoundOffPlaysNothing)
     session.settings.options.soundOn = false;
     writePlan({{1, {"一"}}});
     drawOne();
-    round->Image_startClick(); // all done
+    round->startClicked(); // all done
     for (const QString &played : sound.played)
         EXPECT_EQ(played, QStringLiteral("stop music"));
     EXPECT_EQ(session.state.roundIndex, 1);
@@ -514,12 +514,12 @@ TEST_F(DrawRoundTest, SoundOffPlaysNothing)
 TEST_F(DrawRoundTest, TickFillsAllTenSlotsUniformlyAndIndependently)
 {
     writePlan({{1, {"一"}}});
-    round->Image_startClick();
+    round->startClicked();
     std::map<QString, int> seen;
     int ticksWithDifferentSlots = 0;
     const int ticks = 4000;
     for (int t = 0; t < ticks; ++t) {
-        round->Timer_startTimer();
+        round->rollTick();
         QSet<QString> inTick;
         for (int slot = 1; slot <= 10; ++slot) {
             ++seen[screen.slotText[slot]];
@@ -539,12 +539,12 @@ TEST_F(DrawRoundTest, TickFillsAllTenSlotsUniformlyAndIndependently)
 
 TEST_F(DrawRoundTest, TickOutsideRoundOrWithEmptyPoolDoesNothing)
 {
-    round->Timer_startTimer();
+    round->rollTick();
     EXPECT_EQ(slotTexts(), QStringList(10, QString()));
     writePlan({{1, {"一"}}});
-    round->Image_startClick();
+    round->startClicked();
     session.pool.clear();
-    round->Timer_startTimer();
+    round->rollTick();
     EXPECT_EQ(slotTexts(), QStringList(10, QString()));
 }
 
@@ -552,10 +552,10 @@ TEST_F(DrawRoundTest, StoppedTimerEndsTheRound)
 {
     // A preparation stops the timer through the screen: start works again.
     writePlan({{1, {"一"}}});
-    round->Image_startClick();
+    round->startClicked();
     host.timerRunning = false;
     EXPECT_FALSE(round->isRolling());
-    round->Image_startClick();
+    round->startClicked();
     EXPECT_TRUE(round->isRolling());
     EXPECT_EQ(host.timerStarts, 2);
 }

@@ -80,7 +80,7 @@ protected:
             passwords.pop_front();
             return typed;
         };
-        editor->FormShow();
+        editor->windowShown();
         op.questions.clear();
         op.notices.clear();
     }
@@ -149,12 +149,12 @@ TEST_F(ListEditorTest, InsertAppendAndDeleteRows)
 {
     start();
     editor->setCurrentRow(3);
-    editor->btn_insertLineClick();
+    editor->insertLine();
     EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(names(), (QStringList{"张一", "李二", "", "王三", "赵四", "钱五"}));
     EXPECT_EQ(cell(4, 5), QStringLiteral("1"));
     EXPECT_EQ(editor->currentRow(), 3);
-    editor->btn_addLineClick();
+    editor->addLine();
     EXPECT_EQ(numbers().last(), QStringLiteral("7"));
     // Rows added or inserted enable nothing and leave the count of the load.
     EXPECT_FALSE(editor->saveEnabled());
@@ -162,20 +162,20 @@ TEST_F(ListEditorTest, InsertAppendAndDeleteRows)
 
     editor->setCurrentRow(2);
     op.answers = {Answer::No};
-    editor->btn_delLineClick();
+    editor->deleteLine();
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("确认删除第 2 行吗？")});
     EXPECT_EQ(table().personCount(), 7);
     EXPECT_FALSE(editor->saveEnabled());
 
     op.answers = {Answer::Yes};
-    editor->btn_delLineClick();
+    editor->deleteLine();
     EXPECT_EQ(names(), (QStringList{"张一", "", "王三", "赵四", "钱五", ""}));
     EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4", "5", "6"}));
     EXPECT_TRUE(editor->saveEnabled());
     EXPECT_EQ(editor->linesText(), QStringLiteral("共 5 行"));
 
     // Typing a cell enables saving; the same text again is no edit.
-    editor->FormShow();
+    editor->windowShown();
     type(1, 1, QStringLiteral("张一"));
     EXPECT_FALSE(editor->saveEnabled());
     type(1, 1, QStringLiteral("张一一"));
@@ -186,13 +186,13 @@ TEST_F(ListEditorTest, ClearThenCloseWithYesWritesFiveTwoLineFiles)
 {
     start();
     const int stops = screen.rollingStops;
-    editor->btn_clearClick();
+    editor->clearList();
     EXPECT_EQ(table().personCount(), 1);
     EXPECT_EQ(numbers(), QStringList{"1"});
     EXPECT_EQ(editor->columnWidths(), (std::array<int, 6>{50, 100, 120, 150, 120, 0}));
     EXPECT_FALSE(editor->saveEnabled());
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, QStringList{ListEditor::closeQuestion()});
     const char *files[5] = {"Tname.dll", "Tmobile.dll", "Tid.dll", "Tbadge.dll", "Tgroup.dll"};
     const char *headers[5] = {"姓名", "手机号", "身份证号码", "工号", "分组"};
@@ -213,15 +213,15 @@ TEST_F(ListEditorTest, CloseWithNoOrCancelWritesNothing)
     start(false);
     const auto before = snapshot();
     type(2, 1, QStringLiteral("改过的名字"));
-    editor->RadioGroup_keyClick(KeyMobile);
-    editor->btn_clearClick();
+    editor->chooseKeyField(KeyMobile);
+    editor->clearList();
     op.answers = {Answer::Cancel, Answer::No};
-    EXPECT_FALSE(editor->FormCloseQuery());
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, (QStringList{ListEditor::closeQuestion(), ListEditor::closeQuestion()}));
     EXPECT_EQ(snapshot(), before);
     // The next showing starts from the saved list again.
-    editor->FormShow();
+    editor->windowShown();
     EXPECT_EQ(table().personCount(), 200);
     EXPECT_EQ(editor->keyField(), KeyName);
     EXPECT_FALSE(editor->saveEnabled());
@@ -231,7 +231,7 @@ TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
 {
     start(false);
     type(1, 1, QStringLiteral("新名字"));
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_FALSE(editor->saveEnabled());
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(1), QStringLiteral("新名字"));
@@ -243,13 +243,13 @@ TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
     const auto drawn = snapshot();
     type(2, 1, QStringLiteral("又一个"));
     op.answers = {Answer::No};
-    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_FALSE(editor->save());
     EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
     EXPECT_EQ(snapshot(), drawn);
     EXPECT_EQ(session.state.roundIndex, 1);
 
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_EQ(session.state.roundIndex, 0);
     EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{"0"});
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("dat\\LuckyList.txt"))));
@@ -258,7 +258,7 @@ TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
     drawOneRound();
     op.questions.clear();
     op.answers = {Answer::No};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
     EXPECT_EQ(session.state.roundIndex, 1);
 }
@@ -268,7 +268,7 @@ TEST_F(ListEditorTest, KeyFieldAndShowSwitches)
     start();
     editor->setShowSwitch(KeyName, false);
     EXPECT_TRUE(editor->showFields().showName);
-    editor->RadioGroup_keyClick(KeyMobile);
+    editor->chooseKeyField(KeyMobile);
     EXPECT_FALSE(editor->showFields().showName);
     EXPECT_TRUE(editor->showFields().showMobile);
     editor->setShowSwitch(KeyMobile, false);
@@ -279,7 +279,7 @@ TEST_F(ListEditorTest, KeyFieldAndShowSwitches)
     // Switches alone enable nothing; the close with Yes saves them.
     EXPECT_FALSE(editor->saveEnabled());
     op.answers = {Answer::Yes};
-    EXPECT_TRUE(editor->FormCloseQuery());
+    EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(dir.lines(QStringLiteral("keyword.dll")), QStringList{"1"});
     EXPECT_EQ(dir.lines(QStringLiteral("showword.dll")), (QStringList{"1", "1", "0", "0", "1", "0"}));
     EXPECT_EQ(session.keyField, KeyMobile);
@@ -291,36 +291,36 @@ TEST_F(ListEditorTest, GroupModeOpensWithTheDaysPasswordAndKeepsItsTags)
 {
     start();
     passwords = {QStringLiteral("12345678"), std::nullopt, dailypassword::forDate(QDate(2025, 1, 28))};
-    editor->lb_linesDblClick();
-    editor->lb_linesDblClick();
+    editor->askForGroupMode();
+    editor->askForGroupMode();
     EXPECT_FALSE(editor->groupMode());
     EXPECT_TRUE(op.notices.isEmpty());
-    editor->lb_linesDblClick();
+    editor->askForGroupMode();
     EXPECT_TRUE(editor->groupMode());
     EXPECT_TRUE(session.groupModeUnlocked);
     EXPECT_EQ(editor->columnWidths()[5], 50);
     EXPECT_TRUE(table().flags(table().index(0, 5)) & Qt::ItemIsEditable);
 
     type(1, 5, QStringLiteral(" 3 "));
-    editor->lb_linesDblClick();
+    editor->askForGroupMode();
     EXPECT_FALSE(editor->groupMode());
     EXPECT_FALSE(session.groupModeUnlocked);
     EXPECT_EQ(editor->columnWidths()[5], 0);
     EXPECT_EQ(cell(1, 5), QStringLiteral(" 3 "));
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "3", "", "1", "", "A"}));
 
     // Clearing the groups is for group mode only; a close of any answer ends it.
-    editor->btn_delGrpClick();
+    editor->clearGroups();
     EXPECT_EQ(cell(3, 5), QStringLiteral("1"));
     passwords = {dailypassword::forDate(QDate(2025, 1, 28))};
-    editor->lb_linesDblClick();
-    editor->btn_delGrpClick();
+    editor->askForGroupMode();
+    editor->clearGroups();
     EXPECT_TRUE(editor->saveEnabled());
     for (int r = 1; r <= 5; ++r)
         EXPECT_EQ(cell(r, 5), QString()) << r;
     op.answers = {Answer::Cancel};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
     EXPECT_FALSE(editor->groupMode());
     EXPECT_FALSE(session.groupModeUnlocked);
 }
@@ -334,16 +334,16 @@ TEST_F(ListEditorTest, TextsGbkCannotHoldAreRefusedAndLineBreaksBecomeBlanks)
     EXPECT_EQ(cell(2, 1), QStringLiteral("李二😀"));
     EXPECT_EQ(cell(5, 4), QStringLiteral("QW 05 "));
     const auto before = snapshot();
-    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_FALSE(editor->save());
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("第 2 行“姓名”、第 4 行“手机号”"))) << op.notices[0].toStdString();
     op.answers = {Answer::Yes};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
     EXPECT_EQ(snapshot(), before);
 
     type(2, 1, QStringLiteral("李二"));
     type(4, 2, QStringLiteral("138"));
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).value(5), QStringLiteral("QW 05 "));
     EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).size(), 6);
 }
@@ -354,7 +354,7 @@ TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
     // A key field file that is no number: its message, and the saved list all the same.
     dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("x")});
     type(1, 1, QStringLiteral("未保存"));
-    editor->FormShow();
+    editor->windowShown();
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(cell(1, 1), QStringLiteral("张一"));
 
@@ -365,7 +365,7 @@ TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
     const int rounds = session.state.roundCount;
     op.notices.clear();
     type(1, 1, QStringLiteral("新的"));
-    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_FALSE(editor->save());
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tmobile.dll")));
     EXPECT_TRUE(editor->saveEnabled());
@@ -373,7 +373,7 @@ TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
     EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), status);
     EXPECT_EQ(session.state.roundCount, rounds);
     op.answers = {Answer::Yes};
-    EXPECT_FALSE(editor->FormCloseQuery());
+    EXPECT_FALSE(editor->confirmClose());
 }
 
 TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
@@ -395,7 +395,7 @@ TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
     EXPECT_EQ(rows[0][4], QStringLiteral("分组"));
     EXPECT_EQ(rows[2][1], QStringLiteral("139"));
     EXPECT_EQ(rows[3][0], QStringLiteral("丙😀"));
-    EXPECT_FALSE(editor->btn_saveClick());
+    EXPECT_FALSE(editor->save());
 
     // A workbook without a first name: the header stays, nobody is left.
     editor->importRows({});
@@ -403,9 +403,9 @@ TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
     EXPECT_EQ(editor->linesText(), QStringLiteral("共 0 行"));
     EXPECT_EQ(editor->currentRow(), 0);
     EXPECT_EQ(table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("姓名"));
-    editor->btn_delLineClick();
+    editor->deleteLine();
     EXPECT_TRUE(op.questions.isEmpty());
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")), QStringList{"姓名"});
     EXPECT_EQ(session.list.count(), 0);
 }
@@ -420,11 +420,11 @@ TEST_F(ListEditorTest, ImportAsksFirstFillsTheGridAndReportsWhatToLookAt)
 
     // No opens the template read-only; Cancel and a cancelled dialog do nothing.
     op.answers = {Answer::No, Answer::Cancel, Answer::Yes};
-    sheets.btn_importClick();
+    sheets.importWorkbook();
     EXPECT_EQ(op.opened, QStringList{dir.path(ListSheets::TemplateFile)});
     EXPECT_FALSE(QFileInfo(dir.path(ListSheets::TemplateFile)).permissions() & QFile::WriteOwner);
-    sheets.btn_importClick();
-    sheets.btn_importClick();
+    sheets.importWorkbook();
+    sheets.importWorkbook();
     EXPECT_EQ(op.filters.last(),
               QStringLiteral("Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
     EXPECT_EQ(names(), (QStringList{"张一", "李二", "王三", "赵四", "钱五"}));
@@ -432,7 +432,7 @@ TEST_F(ListEditorTest, ImportAsksFirstFillsTheGridAndReportsWhatToLookAt)
 
     // An unreadable file keeps the grid as it was.
     op.openName = dir.path(QStringLiteral("Tname.dll"));
-    sheets.btn_importClick();
+    sheets.importWorkbook();
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tname.dll")));
     EXPECT_EQ(names().size(), 5);
@@ -440,7 +440,7 @@ TEST_F(ListEditorTest, ImportAsksFirstFillsTheGridAndReportsWhatToLookAt)
 
     op.openName = QStringLiteral(SORVIX_SOURCE_DIR "/tests/data/sheets/people.xls");
     op.notices.clear();
-    sheets.btn_importClick();
+    sheets.importWorkbook();
     EXPECT_EQ(names(), (QStringList{"张三", "李四", "王五", "张三"}));
     EXPECT_EQ(cell(1, 5), QStringLiteral("1"));
     EXPECT_TRUE(editor->saveEnabled());
@@ -452,7 +452,7 @@ TEST_F(ListEditorTest, ImportAsksFirstFillsTheGridAndReportsWhatToLookAt)
     EXPECT_TRUE(report[1].contains(QStringLiteral("第 3 行"))) << report[1].toStdString();
     EXPECT_TRUE(report[2].contains(QStringLiteral("有 1 人的姓名"))) << report[2].toStdString();
     EXPECT_TRUE(report[3].contains(QStringLiteral("还有 2 行"))) << report[3].toStdString();
-    EXPECT_TRUE(editor->btn_saveClick());
+    EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "1", "", "", ""}));
 }
 
@@ -464,7 +464,7 @@ TEST_F(ListEditorTest, ExportWritesTheGridWithTheGroupColumnOnlyInGroupMode)
     const QString path = dir.path(QStringLiteral("out"));
     op.saveName = path;
     type(2, 1, QStringLiteral("李贰"));
-    sheets.btn_exportClick();
+    sheets.exportWorkbook();
     EXPECT_EQ(op.proposedNames, QStringList{"人员名单导出20250128-090507.xlsx"});
     EXPECT_EQ(op.notices, QStringList{"人员名单导出至：" + path + ".xlsx"});
     const workbook::Sheet plain = workbook::read(path + QStringLiteral(".xlsx"));
@@ -474,13 +474,13 @@ TEST_F(ListEditorTest, ExportWritesTheGridWithTheGroupColumnOnlyInGroupMode)
 
     // In group mode the tags leave too; an existing file is replaced only on Yes.
     passwords = {dailypassword::forDate(QDate(2025, 1, 28))};
-    editor->lb_linesDblClick();
+    editor->askForGroupMode();
     op.saveName = path + QStringLiteral(".xlsx");
     op.answers = {Answer::No, Answer::Yes};
-    sheets.btn_exportClick();
+    sheets.exportWorkbook();
     EXPECT_EQ(op.questions.last(), "文件已存在：" + path + ".xlsx\n是否替换？");
     EXPECT_EQ(workbook::read(op.saveName).rows, plain.rows);
-    sheets.btn_exportClick();
+    sheets.exportWorkbook();
     const workbook::Sheet grouped = workbook::read(op.saveName);
     EXPECT_EQ(grouped.rows[0][4], QStringLiteral("分组"));
     EXPECT_EQ(grouped.rows[3][4], QStringLiteral("1"));
@@ -491,7 +491,7 @@ TEST_F(ListEditorTest, ExportWritesTheGridWithTheGroupColumnOnlyInGroupMode)
     op.shellOpens = false;
     QDir().mkpath(dir.path(QStringLiteral("data")));
     QFile::copy(QStringLiteral(SORVIX_SOURCE_DIR "/assets/data/template.xls"), dir.path(ListSheets::TemplateFile));
-    sheets.btn_templateClick();
+    sheets.openTemplate();
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("没有能打开“template.xls”的程序")));
 }

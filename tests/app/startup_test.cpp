@@ -137,8 +137,8 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
         DrawScreen &drawScreen = screen;
         DrawRound round(session, drawScreen, sound, op, host);
         for (int n = session.state.roundIndex; n < session.state.roundCount; ++n) {
-            round.Image_startClick();
-            round.Image_endClick();
+            round.startClicked();
+            round.stopClicked();
         }
     };
     start();
@@ -146,7 +146,7 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
     {
         DrawPreparation probe(session, static_cast<DrawScreen &>(screen), op, random);
         probe.setStepHook([&](const char *name) { steps << QLatin1String(name); });
-        probe.PrepareDraw();
+        probe.prepareDraw();
     }
     ASSERT_EQ(steps.mid(0, 3), QStringList({"roundcount0", "status", "clear"}));
     ASSERT_EQ(steps.mid(steps.size() - 3), QStringList({"leftover", "sync", "roundcount"}));
@@ -167,7 +167,7 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
             if (seen++ == crashAt)
                 throw SimulatedCrash();
         });
-        EXPECT_THROW(cut.PrepareDraw(), SimulatedCrash);
+        EXPECT_THROW(cut.prepareDraw(), SimulatedCrash);
 
         start();
         EXPECT_TRUE(op.questions.isEmpty()) << op.questions.join('|').toStdString();
@@ -298,7 +298,7 @@ struct ExitCase
         ExitQuestions questions(session, op);
         questions.now = [] { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); };
         questions.exportWinners = [this] { ++exports; };
-        return questions.FormCloseQuery();
+        return questions.confirmClose();
     }
     QStringList history() const { return dir.lines(QStringLiteral("dat\\Sorvix history.txt")); }
 };

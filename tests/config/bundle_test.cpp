@@ -1,4 +1,4 @@
-#include "app/confighost.h"
+#include "app/drawconfighost.h"
 #include "app/drawscreen.h"
 #include "app/startup.h"
 #include "base/gbk.h"
@@ -60,7 +60,7 @@ struct Computer
     RecordingSound sound;
     DrawRandom random{5};
     std::unique_ptr<DrawPreparation> preparation;
-    std::unique_ptr<AppConfigHost> host;
+    std::unique_ptr<DrawConfigHost> host;
     std::unique_ptr<ConfigCommands> commands;
     Theme theme;
 
@@ -69,7 +69,7 @@ struct Computer
         session.folder = dir.folder();
         DrawScreen &drawScreen = screen;
         preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        host = std::make_unique<AppConfigHost>(session, drawScreen, op, sound, *preparation);
+        host = std::make_unique<DrawConfigHost>(session, drawScreen, op, sound, *preparation);
         host->theme = [this] { return theme; };
         host->applyTheme = [this](const Theme &stored) { theme = stored; };
         Startup startup(session, drawScreen, op, sound, *preparation);
@@ -144,7 +144,7 @@ protected:
     {
         const QString name = office.dir.path(QStringLiteral("party.drcf"));
         office.op.saveName = name;
-        office.commands->N_saveconfigClick();
+        office.commands->saveBundle();
         return name;
     }
 };
@@ -166,7 +166,7 @@ TEST_F(BundleTest, SavedBundleImportsLineForLineOnAnotherComputer)
     // Results on the venue computer are discarded by the import.
     drawfiles::writeStatus(venue.dir.folder(), 1);
     venue.op.openName = name;
-    venue.commands->N_loadconfigClick();
+    venue.commands->importBundle();
     EXPECT_EQ(venue.op.notices.last(), QStringLiteral("配置文件 ") + name + QStringLiteral(" 导入成功。"));
     for (const QString &file : MemberFiles)
         EXPECT_EQ(venue.dir.bytes(file), office.dir.bytes(file)) << file.toStdString();
@@ -265,7 +265,7 @@ TEST_F(BundleTest, SaveNamesAndTheOverwriteQuestion)
 {
     // ".DRCF" is not the extension: ".drcf" is added all the same.
     office.op.saveName = office.dir.path(QStringLiteral("party.DRCF"));
-    office.commands->N_saveconfigClick();
+    office.commands->saveBundle();
     EXPECT_TRUE(textfile::exists(office.dir.path(QStringLiteral("party.DRCF.drcf"))));
 
     const QString name = office.dir.path(QStringLiteral("party.drcf"));
@@ -273,13 +273,13 @@ TEST_F(BundleTest, SaveNamesAndTheOverwriteQuestion)
     office.op.saveName = office.dir.path(QStringLiteral("party"));
     office.op.notices.clear();
     office.op.answers = {Answer::No};
-    office.commands->N_saveconfigClick();
+    office.commands->saveBundle();
     EXPECT_EQ(office.op.questions, QStringList{name + QStringLiteral(" 已经存在，是否覆盖？")});
     EXPECT_EQ(office.dir.bytes(QStringLiteral("party.drcf")), QByteArray("keep me"));
     EXPECT_TRUE(office.op.notices.isEmpty());
 
     office.op.answers = {Answer::Yes};
-    office.commands->N_saveconfigClick();
+    office.commands->saveBundle();
     EXPECT_TRUE(office.dir.bytes(QStringLiteral("party.drcf")).startsWith("v4.2.1\r\n"));
     EXPECT_EQ(office.op.notices.size(), 1);
 }
@@ -306,11 +306,11 @@ TEST_F(BundleTest, RestoreDefaultsBringsBackTheFactorySet)
     // Nothing happens on No.
     const auto before = office.snapshot();
     office.op.answers = {Answer::No};
-    office.commands->N53Click();
+    office.commands->restoreDefaults();
     EXPECT_EQ(office.op.questions, QStringList{QStringLiteral("所有设置将恢复到初始安装状态，请确认？")});
     EXPECT_EQ(office.changedSince(before), QStringList());
 
-    office.commands->N53Click();
+    office.commands->restoreDefaults();
     EXPECT_EQ(office.op.notices.last(), QStringLiteral("恢复默认设置成功。"));
     const QDir factory(factoryFolder());
     for (const QString &file : ConfigCommands::factoryFiles()) {
@@ -330,7 +330,7 @@ TEST_F(BundleTest, RestoreDefaultsBringsBackTheFactorySet)
     office.dir.write(QStringLiteral("Curtain.dll"), {QStringLiteral("2"), QStringLiteral("1")});
     office.dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("2")});
     office.dir.folder().remove(QStringLiteral("DLL\\Curtain.dll"));
-    office.commands->N53Click();
+    office.commands->restoreDefaults();
     EXPECT_EQ(office.dir.lines(QStringLiteral("Curtain.dll")), (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
     EXPECT_EQ(office.dir.lines(QStringLiteral("keyword.dll")), QStringList{QStringLiteral("0")});
     EXPECT_EQ(office.op.notices.last(), QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"));

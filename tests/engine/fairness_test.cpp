@@ -110,10 +110,10 @@ protected:
             // plan started from the previous plan's order would hide a bias.
             session.pool = listOrder;
             if (!session.settings.options.repeatedWins)
-                prep.PreparePoolOnce();
+                prep.preparePoolOnce();
             for (const LevelRange &range : ranges) {
                 if (session.settings.options.repeatedWins)
-                    prep.PreparePoolForLevel(range.level);
+                    prep.preparePoolForLevel(range.level);
                 for (int pos = range.start; pos < range.end; ++pos)
                     ++counts[size_t(range.level)][size_t(personOf(session.pool[size_t(pos)].displayText))];
             }
@@ -190,7 +190,7 @@ TEST_F(FairnessTest, WrittenPlansAreFair)
         std::vector<std::vector<long>> counts(3, std::vector<long>(People));
         for (long plan = 0; plan < Plans; ++plan) {
             session.pool = makePool();
-            prep.PrepareDraw();
+            prep.prepareDraw();
             ASSERT_EQ(session.state.roundCount, 3);
             for (int n = 0; n < 3; ++n) {
                 const RoundPlan round = drawfiles::readRound(session.folder, n);

@@ -65,20 +65,20 @@ TEST_F(GiveUpFormTest, ListsForBothOrdersAndGiveUpOfTheChosenWinner)
 {
     winners(2, {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
     session.state.roundIndex = 4;   // levels 3 and 2 drawn, level 1 next
-    form.FormActivate();
+    form.activate();
     EXPECT_EQ(decoded(form.giveUpItems()),
               QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖"), QStringLiteral("二等奖"), QStringLiteral("三等奖")}));
     EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("三等奖"), QStringLiteral("二等奖")}));
     // Big prizes first, with level 2 next: levels 0 and 1.
     session.settings.options.order = 1;
     dir.write(files::round(4), {"2"});
-    form.FormActivate();
+    form.activate();
     EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖")}));
     EXPECT_EQ(form.giveUpItem(), 0);
     EXPECT_TRUE(form.winners().isEmpty());
 
-    form.ComboBox_giveupChange(2);
-    EXPECT_TRUE(form.btn_giveupClick(1));
+    form.giveUpLevelChosen(2);
+    EXPECT_TRUE(form.giveUp(1));
     EXPECT_EQ(op.questions.last(), QStringLiteral("从中奖名单中删除\r乙"));
     EXPECT_EQ(decoded(form.winners()), QStringList({QStringLiteral("甲"), QStringLiteral("丙")}));
     EXPECT_EQ(dir.lines(files::levelWinners(2)),
@@ -96,17 +96,17 @@ TEST_F(GiveUpFormTest, NothingChosenGivesAClearMessageAndChangesNothing)
     session.state.makeupActive = true;
     session.state.makeupIndex = 1;
     session.state.makeupCount = 2;
-    form.FormActivate();
+    form.activate();
     const QByteArray before = dir.bytes(files::levelWinners(3));
 
-    form.ComboBox_giveupChange(3);
-    EXPECT_FALSE(form.btn_giveupClick(-1));
+    form.giveUpLevelChosen(3);
+    EXPECT_FALSE(form.giveUp(-1));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
     QString quantity = QStringLiteral("1");
-    EXPECT_FALSE(form.btn_makeupClick(-1, &quantity));
+    EXPECT_FALSE(form.makeUp(-1, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先选择要补奖的奖项。"));
     // Level 1 (item 2, small prizes first) has no winners file.
-    EXPECT_FALSE(form.btn_makeupClick(2, &quantity));
+    EXPECT_FALSE(form.makeUp(2, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("一等奖还没有中奖名单，无法补奖。"));
 
     EXPECT_TRUE(op.questions.isEmpty());
@@ -120,16 +120,16 @@ TEST_F(GiveUpFormTest, NothingChosenGivesAClearMessageAndChangesNothing)
 
 TEST_F(GiveUpFormTest, QuantityFieldAndMakeUpOfMoreThanTheRemainder)
 {
-    EXPECT_EQ(GiveUpForm::edt_makeupQtyChange(QStringLiteral("0")), QStringLiteral("1"));
-    EXPECT_EQ(GiveUpForm::edt_makeupQtyChange(QStringLiteral("a")), QStringLiteral("1"));
-    EXPECT_EQ(GiveUpForm::edt_makeupQtyChange(QStringLiteral("12")), QStringLiteral("12"));
+    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("0")), QStringLiteral("1"));
+    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("a")), QStringLiteral("1"));
+    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("12")), QStringLiteral("12"));
 
     winners(3, {QStringLiteral("甲")});
     session.state.roundIndex = 2;   // level 3's two rounds are drawn
-    form.FormActivate();
+    form.activate();
     // More than any number: everyone left, after the question about the total.
     QString quantity = QStringLiteral("99999999999999999999");
-    EXPECT_TRUE(form.btn_makeupClick(0, &quantity));
+    EXPECT_TRUE(form.makeUp(0, &quantity));
     EXPECT_EQ(quantity, QStringLiteral("3"));
     EXPECT_EQ(op.notices.first(), QStringLiteral("未中奖人数不够，只能再补抽 3 名"));
     EXPECT_EQ(dir.lines(files::makeupRound(0)).mid(4), QStringList({"L0", "L1", "L2"}));

@@ -281,7 +281,7 @@ TEST_F(MakeupTest, MakeUpDrawsFromThePlansNonWinnersOnly)
         session.pool[size_t(i)].displayText = "P" + QByteArray::number(i);
     DrawRandom random(5);
     DrawPreparation prep(session, screen, op, random);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     const Lines planned = drawfiles::readRound(dir.folder(), 0).names;
     const Lines left = drawfiles::readLeftover(dir.folder());
     ASSERT_EQ(left.size(), 8);

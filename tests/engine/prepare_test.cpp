@@ -118,7 +118,7 @@ TEST_F(PrepareTest, TwelveInRoundsOfFiveMakesThreeExactRoundFiles)
 {
     session.pool = makePool(20);
     level(1, "12", 5, "一等奖", "笔记本电脑");
-    prep.PrepareDraw();
+    prep.prepareDraw();
 
     ASSERT_EQ(roundFiles(), 3);
     EXPECT_EQ(round(0).mid(0, 4), QStringList({"1", QStringLiteral("一等奖 笔记本电脑 (5/12名)"),
@@ -150,7 +150,7 @@ TEST_F(PrepareTest, RoundSizesFollowQuantityAndPerRound)
 {
     session.pool = makePool(30);
     level(0, "3", 5);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     ASSERT_EQ(roundFiles(), 1);
     EXPECT_TRUE(round(0)[1].endsWith(QStringLiteral("(3/3名)")));
     EXPECT_TRUE(round(0)[2].endsWith(QStringLiteral("已抽取0名")));
@@ -158,17 +158,17 @@ TEST_F(PrepareTest, RoundSizesFollowQuantityAndPerRound)
     EXPECT_EQ(names(0).size(), 3);
 
     level(0, "10", 5);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(roundFiles(), 2);
     EXPECT_EQ(names(0).size(), 5);
     EXPECT_EQ(names(1).size(), 5);
 
     // One winner: a five-line file; ten: fourteen lines.
     level(0, "1", 1);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(round(0).size(), 5);
     level(0, "10", 10);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(round(0).size(), 14);
 }
 
@@ -176,7 +176,7 @@ TEST_F(PrepareTest, QuantityKeepsItsTypedTextAndCountsByValue)
 {
     session.pool = makePool(10);
     level(2, "007", 5, "二等奖", "奖");
-    prep.PrepareDraw();
+    prep.prepareDraw();
     ASSERT_EQ(roundFiles(), 2);
     EXPECT_EQ(round(0)[1], QStringLiteral("二等奖 奖 (5/007名)"));
     EXPECT_EQ(round(1)[2], QStringLiteral("准备抽取二等奖2名，共007名，已抽取5名"));
@@ -202,7 +202,7 @@ TEST_F(PrepareTest, SmallPrizesFirstDrawsFromTheHighestLevelDown)
     EXPECT_EQ((std::vector<int>{ranges[2].level, ranges[2].start, ranges[2].end}), (std::vector<int>{0, 7, 8}));
 
     for (int run = 0; run < 20; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         EXPECT_EQ(roundLevels(), (std::vector<int>{2, 1, 0}));
         EXPECT_EQ(names(2), QStringList({"P03"}));
         // The rounds take the pool positions of their ranges.
@@ -227,7 +227,7 @@ TEST_F(PrepareTest, BigPrizesFirstDrawsFromTheGrandPrizeUp)
     level(1, "2", 10);
     level(2, "5", 10);
     for (int run = 0; run < 20; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         EXPECT_EQ(roundLevels(), (std::vector<int>{0, 1, 2}));
         EXPECT_TRUE(names(1).contains("P11"));
         EXPECT_TRUE(names(2).contains("P00"));
@@ -247,7 +247,7 @@ TEST_F(PrepareTest, PresetWinnersAreDrawnInTheirLevelsFirstRound)
         for (int order : {0, 1}) {
             session.settings.options.order = order;
             for (int run = 0; run < 10; ++run) {
-                prep.PrepareDraw();
+                prep.prepareDraw();
                 const std::vector<int> levels = roundLevels();
                 const int first = int(std::find(levels.begin(), levels.end(), 1) - levels.begin());
                 ASSERT_LT(first, int(levels.size()));
@@ -267,7 +267,7 @@ TEST_F(PrepareTest, EveryPresetWinnerIsPlacedWhileTheLevelHasRoom)
     level(0, "6", 10);
     level(1, "5", 10);
     for (int run = 0; run < 200; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         const QStringList winners = levelNames(1);
         for (const char *tagged : {"P02", "P09", "P17", "P25"})
             ASSERT_TRUE(winners.contains(QLatin1String(tagged))) << tagged << " run " << run;
@@ -280,7 +280,7 @@ TEST_F(PrepareTest, PresetWinnersBeyondTheQuantityAreOrdinary)
     level(1, "1", 1);
     level(2, "10", 10);
     for (int run = 0; run < 30; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         const QStringList first = levelNames(1);
         ASSERT_EQ(first.size(), 1);
         EXPECT_TRUE(first[0] == "P04" || first[0] == "P20");
@@ -298,7 +298,7 @@ TEST_F(PrepareTest, ExcludedStayOutWhileOthersRemainInBothPoolModes)
     for (bool repeated : {false, true}) {
         session.settings.options.repeatedWins = repeated;
         for (int run = 0; run < 50; ++run) {
-            prep.PrepareDraw();
+            prep.prepareDraw();
             const QStringList winners = allNames();
             ASSERT_EQ(winners.size(), 7);
             for (const char *excluded : {"P00", "P04", "P09"})
@@ -307,7 +307,7 @@ TEST_F(PrepareTest, ExcludedStayOutWhileOthersRemainInBothPoolModes)
     }
     // Without repeated wins the excluded are among the non-winners.
     session.settings.options.repeatedWins = false;
-    prep.PrepareDraw();
+    prep.prepareDraw();
     const QStringList left = dir.lines(files::Leftover);
     EXPECT_TRUE(left.contains("P00") && left.contains("P04") && left.contains("P09"));
     EXPECT_TRUE(op.notices.isEmpty());
@@ -318,7 +318,7 @@ TEST_F(PrepareTest, ExcludedWinOnlyWhenNoOneElseIsLeft)
     session.pool = makePool(5, {{0, "a"}, {1, "a"}, {2, "A"}});
     level(0, "4", 10);
     for (int run = 0; run < 30; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         const QStringList winners = allNames();
         ASSERT_TRUE(winners.contains("P03") && winners.contains("P04"));
         ASSERT_EQ(dir.lines(files::Leftover).size(), 1);
@@ -327,7 +327,7 @@ TEST_F(PrepareTest, ExcludedWinOnlyWhenNoOneElseIsLeft)
     EXPECT_TRUE(op.notices.isEmpty()) << "no warning outside group mode";
 
     session.groupModeUnlocked = true;
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(op.notices, QStringList({QStringLiteral("设置的黑名单人数:3 多于未获奖人数:1\r将有黑名单人员会中奖！")}));
     EXPECT_EQ(roundFiles(), 1) << "the warning does not stop the preparation";
 }
@@ -340,7 +340,7 @@ TEST_F(PrepareTest, RepeatedWinsUseTheLastPositionAsPartnerForExcluded)
     session.settings.options.repeatedWins = true;
     level(0, "3", 10);
     for (int run = 0; run < 100; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         EXPECT_EQ(allNames().filter("P0").size(), 3);
         ASSERT_FALSE(allNames().contains("P00") || allNames().contains("P01")) << "run " << run;
     }
@@ -351,7 +351,7 @@ TEST_F(PrepareTest, RepeatedWinsUseTheLastPositionAsPartnerForExcluded)
     level(0, "3", 10);
     level(1, "3", 10);
     for (int run = 0; run < 100; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         ASSERT_FALSE(levelNames(1).contains("P06") || levelNames(1).contains("P07")) << "run " << run;
     }
 }
@@ -361,7 +361,7 @@ TEST_F(PrepareTest, RepeatedWinsOverTheWholePoolKeepTheExcludedInPlace)
     session.pool = makePool(4, {{2, "a"}});
     session.settings.options.repeatedWins = true;
     level(0, "4", 10);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     QStringList winners = allNames();
     winners.sort();
     EXPECT_EQ(winners, QStringList({"P00", "P01", "P02", "P03"}));
@@ -378,7 +378,7 @@ TEST_F(PrepareTest, WithoutRepeatedWinsNobodyWinsTwice)
     level(3, "20", 10);
     for (int order : {0, 1}) {
         session.settings.options.order = order;
-        prep.PrepareDraw();
+        prep.prepareDraw();
         const QStringList winners = allNames();
         EXPECT_EQ(winners.size(), 42);
         EXPECT_EQ(QSet<QString>(winners.begin(), winners.end()).size(), 42);
@@ -401,7 +401,7 @@ TEST_F(PrepareTest, RepeatedWinsDrawEachLevelFromTheWholePool)
     session.pool = makePool(10);
     session.settings.options.repeatedWins = true;
     level(0, "10", 3);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     QStringList winners = allNames();
     winners.sort();
     QStringList everyone;
@@ -415,7 +415,7 @@ TEST_F(PrepareTest, RepeatedWinsDrawEachLevelFromTheWholePool)
     level(1, "5", 5);
     bool someoneWonTwice = false;
     for (int run = 0; run < 20; ++run) {
-        prep.PrepareDraw();
+        prep.prepareDraw();
         const QStringList first = levelNames(0), second = levelNames(1);
         EXPECT_EQ(QSet<QString>(first.begin(), first.end()).size(), 5);
         EXPECT_EQ(QSet<QString>(second.begin(), second.end()).size(), 5);
@@ -431,7 +431,7 @@ TEST_F(PrepareTest, NoEnabledLevelWritesAnEmptyPlan)
 {
     writeOldPlan();
     session.pool = makePool(6);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(roundFiles(), 0);
     EXPECT_EQ(session.state.roundCount, 0);
     EXPECT_EQ(roundCountFile(), "0");
@@ -458,7 +458,7 @@ TEST_F(PrepareTest, MoreWinnersThanParticipantsIsRefused)
         level(1, "3", 10);
         for (int slot = 1; slot <= 10; ++slot)
             screen.slotText[slot] = QStringLiteral("x");
-        prep.PrepareDraw();
+        prep.prepareDraw();
 
         EXPECT_EQ(op.notices, QStringList({QStringLiteral("设置的总获奖人数是:6  多于参加的总人数:5\r总获奖人数不得大于总参加人数！")}));
         EXPECT_TRUE(session.tooManyWinners);
@@ -486,7 +486,7 @@ TEST_F(PrepareTest, PreparationRemovesThePreviousDrawsResults)
     dir.write(files::levelWinners(3), {"", "x", "()", "y"});
     session.pool = makePool(10);
     level(0, "2", 10);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(roundFiles(), 1);
     EXPECT_FALSE(dir.folder().exists(files::round(7)));
     EXPECT_FALSE(dir.folder().exists(files::levelWinners(0)));
@@ -499,7 +499,7 @@ TEST_F(PrepareTest, PlansBeyondFiveHundredRoundsAreWrittenWholeAndClearedUpToFiv
 {
     session.pool = makePool(1000);
     level(0, "999", 1);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(session.state.roundCount, 999);
     EXPECT_EQ(roundCountFile(), "999");
     EXPECT_TRUE(dir.folder().exists(files::round(998)));
@@ -507,7 +507,7 @@ TEST_F(PrepareTest, PlansBeyondFiveHundredRoundsAreWrittenWholeAndClearedUpToFiv
     EXPECT_EQ(dir.lines(files::round(998))[1], QStringLiteral("特等奖  (1/999名)"));
 
     level(0, "2", 1);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_TRUE(dir.folder().exists(files::round(1)));
     for (int n : {2, 250, 500})
         EXPECT_FALSE(dir.folder().exists(files::round(n))) << n;
@@ -524,14 +524,14 @@ TEST_F(PrepareTest, QuantitiesOutsideOneTo999NeverReachThePlan)
     level(0, "2", 1);
     for (const char *bad : {"-3", "0", "000", "1000", "99999999999", "+5", " 4x"}) {
         level(1, bad, 1);
-        prep.PrepareDraw();
+        prep.prepareDraw();
         EXPECT_EQ(roundFiles(), 0) << bad;
         EXPECT_EQ(roundCountFile(), "0") << bad;
         EXPECT_EQ(session.state.roundCount, 0) << bad;
     }
     EXPECT_TRUE(op.notices.isEmpty());
     level(1, " 007", 1);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(roundCountFile(), "9");
 }
 
@@ -542,7 +542,7 @@ TEST_F(PrepareTest, AnOldResultThatCannotBeRemovedEndsThePreparation)
     QDir(dir.path(QStringLiteral("dat"))).mkpath(QStringLiteral("5.dll/x"));
     session.pool = makePool(10);
     level(0, "2", 1);
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(roundFiles(), 0);
     EXPECT_EQ(roundCountFile(), "0");
     EXPECT_EQ(status(), "0");
@@ -554,7 +554,7 @@ TEST_F(PrepareTest, ErrorsEndThePreparationQuietly)
     level(0, "2", 10);
     level(1, "x1", 10);
     writeOldPlan();
-    EXPECT_NO_THROW(prep.PrepareDraw());
+    EXPECT_NO_THROW(prep.prepareDraw());
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_EQ(roundFiles(), 0);
     EXPECT_EQ(status(), "0");
@@ -565,7 +565,7 @@ TEST_F(PrepareTest, ErrorsEndThePreparationQuietly)
     level(1, "3", 10);
     ASSERT_TRUE(QDir(dir.path(QStringLiteral("data"))).removeRecursively());
     dir.write(files::RoundCount, {QStringLiteral("4")});
-    EXPECT_NO_THROW(prep.PrepareDraw());
+    EXPECT_NO_THROW(prep.prepareDraw());
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_EQ(roundCountFile(), "0");
     EXPECT_EQ(session.state.roundCount, 0) << "no partial plan to draw from";
@@ -579,7 +579,7 @@ TEST_F(PrepareTest, RefreshAwardTableCopiesEnabledLevelsOnly)
     session.awardTable[3].enabled = true;
     level(0, "1", 1, "大奖", "车");
     session.settings.levels[3].displayName = g("新名");
-    EXPECT_EQ(prep.RefreshAwardTable(), 0);
+    EXPECT_EQ(prep.refreshAwardTable(), 0);
     EXPECT_EQ(session.awardTable[0].displayName, g("大奖"));
     EXPECT_EQ(session.awardTable[0].prizeText, g("车"));
     EXPECT_TRUE(session.awardTable[0].enabled);
@@ -587,11 +587,11 @@ TEST_F(PrepareTest, RefreshAwardTableCopiesEnabledLevelsOnly)
     EXPECT_EQ(session.awardTable[3].displayName, g("旧名"));
 
     session.settings.levels[0].enabled = false;
-    EXPECT_EQ(prep.RefreshAwardTable(), -1);
-    EXPECT_EQ(prep.TotalWinners(), 0);
+    EXPECT_EQ(prep.refreshAwardTable(), -1);
+    EXPECT_EQ(prep.totalWinners(), 0);
     level(0, "12", 1);
     level(1, "007", 1);
-    EXPECT_EQ(prep.TotalWinners(), 19);
+    EXPECT_EQ(prep.totalWinners(), 19);
 }
 
 TEST_F(PrepareTest, PreparationAnnouncesTheFirstLevelAndResetsTheScreen)
@@ -606,7 +606,7 @@ TEST_F(PrepareTest, PreparationAnnouncesTheFirstLevelAndResetsTheScreen)
     session.settings.options.title = g("新年晚会");
     screen.slotText[3] = QStringLiteral("old");
 
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(screen.head, QStringLiteral("准备抽取一等奖2名"));
     EXPECT_EQ(screen.prizeText[0], QStringLiteral("奖品电脑"));
     EXPECT_TRUE(screen.prizeTextShown[0] && screen.prizeTextShown[1]);
@@ -622,7 +622,7 @@ TEST_F(PrepareTest, PreparationAnnouncesTheFirstLevelAndResetsTheScreen)
     session.settings.options.prizePosition = 1;
     session.settings.options.prizePictureHidden = true;
     session.settings.options.startStopKeys = 1;
-    prep.PrepareDraw();
+    prep.prepareDraw();
     EXPECT_EQ(screen.head, QStringLiteral("准备抽取特等奖1名"));
     EXPECT_FALSE(screen.prizeTextShown[0]);
     EXPECT_EQ(screen.prizeText[1], QStringLiteral("奖品汽车"));

@@ -54,28 +54,28 @@ TEST_F(WinnersTest, ListIsEmptyBeforeAnythingIsDrawn)
     EXPECT_TRUE(dir.bytes(files::WinnersList).isEmpty());
 }
 
-// ---- Curtain text -----------------------------------------------------------------
+// ---- ScreenPositions text -----------------------------------------------------------------
 
-TEST(CurtainTextTest, JoinsLinesEachAfterOneBlank)
+TEST(CaptionTextTest, JoinsLinesEachAfterOneBlank)
 {
-    EXPECT_EQ(winners::curtainText({"A", "B"}), QByteArray(" A B"));
-    EXPECT_EQ(winners::curtainText({"", "A"}), QByteArray("  A"));
-    EXPECT_EQ(winners::curtainText({}), QByteArray());
+    EXPECT_EQ(winners::captionText({"A", "B"}), QByteArray(" A B"));
+    EXPECT_EQ(winners::captionText({"", "A"}), QByteArray("  A"));
+    EXPECT_EQ(winners::captionText({}), QByteArray());
 }
 
-TEST(CurtainTextTest, LongListsAreCutToExactly2500Bytes)
+TEST(CaptionTextTest, LongListsAreCutToExactly2500Bytes)
 {
     Lines list;
     for (int i = 0; i < 300; ++i)
         list << QByteArray(9, char('a' + i % 26));   // 10 bytes each with the blank: 3000 bytes
-    const QByteArray text = winners::curtainText(list);
+    const QByteArray text = winners::captionText(list);
     EXPECT_EQ(text.size(), 2500);
-    EXPECT_EQ(text, winners::curtainText(list.mid(0, 250)));
+    EXPECT_EQ(text, winners::captionText(list.mid(0, 250)));
     // Exactly at the limit nothing is cut.
-    EXPECT_EQ(winners::curtainText(list.mid(0, 250)).size(), 2500);
+    EXPECT_EQ(winners::captionText(list.mid(0, 250)).size(), 2500);
     // Bytes are counted, not characters: a double-byte text may be cut in half.
     // " x" then " 张" (3 bytes) repeatedly: 2498 = 832 * 3 + 2.
-    const QByteArray cut = winners::curtainText(Lines({"x"}) + Lines(1000, g("张")));
+    const QByteArray cut = winners::captionText(Lines({"x"}) + Lines(1000, g("张")));
     EXPECT_EQ(cut.size(), 2500);
     EXPECT_EQ(cut.right(4), g("张") + ' ' + g("张").left(1));
 }
@@ -153,7 +153,7 @@ protected:
         session.pool.resize(6);
         for (int i = 0; i < 6; ++i)
             session.pool[size_t(i)].displayText = "P" + QByteArray::number(i);
-        prep.PrepareDraw();
+        prep.prepareDraw();
         // One round drawn.
         const RoundPlan first = drawfiles::readRound(dir.folder(), 0);
         levelwinners::create(dir.folder(), 0, session.awardTable[0].displayName, QByteArray(), first.names);

@@ -140,23 +140,23 @@ TEST(ThemeMenu, BuiltInItemsMatchTheMenu)
     }
     EXPECT_EQ(names.size(), 28);
 
-    EXPECT_STREQ(items.front().objectName, "N111");
+    EXPECT_STREQ(items.front().objectName, "themeRed1");
     EXPECT_STREQ(items.front().group, "传统主题");
     EXPECT_STREQ(items.front().theme, "喜庆红");
-    EXPECT_STREQ(items.back().objectName, "N38");
+    EXPECT_STREQ(items.back().objectName, "themeMountain3");
     EXPECT_STREQ(items.back().path, "bg\\mountain\\3.jpg");
 
-    const auto &pink1 = itemNamed("N118");
+    const auto &pink1 = itemNamed("themePink1");
     EXPECT_STREQ(pink1.theme, "美丽粉");
     EXPECT_STREQ(pink1.colourName, "Blue");
-    EXPECT_STREQ(itemNamed("N212").colourName, "Red");
-    const auto &sun2 = itemNamed("N213");
+    EXPECT_STREQ(itemNamed("themePink2").colourName, "Red");
+    const auto &sun2 = itemNamed("themeSun2");
     EXPECT_STREQ(sun2.group, "自然主题");
     EXPECT_STREQ(sun2.theme, "日出");
     EXPECT_STREQ(sun2.path, "bg\\sun\\2.jpg");
     EXPECT_STREQ(sun2.colourName, "Yellow");
-    EXPECT_STREQ(itemNamed("N114").path, "bg\\plane\\1.jpg");
-    EXPECT_STREQ(itemNamed("N51").entry, "5");
+    EXPECT_STREQ(itemNamed("themePlain1").path, "bg\\plane\\1.jpg");
+    EXPECT_STREQ(itemNamed("themeRed5").entry, "5");
 }
 
 TEST(ThemeMenu, ColourAndFontItems)
@@ -164,12 +164,12 @@ TEST(ThemeMenu, ColourAndFontItems)
     QStringList colours;
     for (const auto &item : theme::colourItems())
         colours << QString::fromUtf8(item.objectName) + item.caption + item.colourName;
-    EXPECT_EQ(colours, (QStringList{"N42红Red", "N43黄Yellow", "N44绿Green", "N45蓝Blue", "N46黑Black", "N52白White"}));
+    EXPECT_EQ(colours, (QStringList{"colourRed红Red", "colourYellow黄Yellow", "colourGreen绿Green", "colourBlue蓝Blue", "colourBlack黑Black", "colourWhite白White"}));
 
     QStringList fonts;
     for (const auto &item : theme::fontItems())
         fonts << QString::fromUtf8(item.objectName) + item.caption;
-    EXPECT_EQ(fonts, (QStringList{"N_HeiTi黑体", "N_KaiTi楷体", "N_SongTi宋体"}));
+    EXPECT_EQ(fonts, (QStringList{"fontHeiTi黑体", "fontKaiTi楷体", "fontSongTi宋体"}));
 }
 
 TEST(ThemeChoice, SkyTwoThenSave)
@@ -179,7 +179,7 @@ TEST(ThemeChoice, SkyTwoThenSave)
     touch(t.path("bg\\sky\\2.jpg"));
 
     Theme current{{}, {}, g("楷体")};
-    const theme::ThemeItem &sky2 = itemNamed("N27");
+    const theme::ThemeItem &sky2 = itemNamed("themeSky2");
     const QString picture = theme::chooseBuiltIn(current, t.folder(), sky2);
     EXPECT_EQ(picture, t.path("bg\\sky\\2.jpg"));
     EXPECT_TRUE(QFileInfo(picture).isFile());
@@ -193,7 +193,7 @@ TEST(ThemeChoice, MissingPictureStillStoresPath)
 {
     TestFolder t;
     Theme current{"bg\\red\\1.jpg", "Yellow", {}};
-    const QString picture = theme::chooseBuiltIn(current, t.folder(), itemNamed("N110"));
+    const QString picture = theme::chooseBuiltIn(current, t.folder(), itemNamed("themeSky1"));
     EXPECT_FALSE(QFileInfo(picture).exists());
     EXPECT_EQ(current.backgroundPath, "bg\\sky\\1.jpg");
     EXPECT_EQ(current.colourName, "Yellow"); // the load failed, so no colour

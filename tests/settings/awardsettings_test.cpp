@@ -346,27 +346,27 @@ TEST(AwardSettingsModel, OptionTexts)
     EXPECT_EQ(gbk::decode(AwardSettings::fixedLevelName(10)), QStringLiteral("十等奖"));
 }
 
-TEST(CurtainFile, TwoSelections)
+TEST(PositionsFile, TwoSelections)
 {
     TestFolder t;
     DrawOptions o;
     o.captionPosition = 1;
     o.prizePosition = 2;
-    awardfile::loadCurtain(t.folder(), o); // missing: nothing changes
+    awardfile::loadPositions(t.folder(), o); // missing: nothing changes
     EXPECT_EQ(o.captionPosition, 1);
     EXPECT_EQ(o.prizePosition, 2);
 
-    awardfile::saveCurtain(t.folder(), o);
+    awardfile::savePositions(t.folder(), o);
     EXPECT_EQ(t.bytes("Curtain.dll"), QByteArray("1\r\n2\r\n"));
     DrawOptions r;
-    awardfile::loadCurtain(t.folder(), r);
+    awardfile::loadPositions(t.folder(), r);
     EXPECT_EQ(r.captionPosition, 1);
     EXPECT_EQ(r.prizePosition, 2);
 
     t.writeBytes("Curtain.dll", "2\r\n");
-    EXPECT_THROW(awardfile::loadCurtain(t.folder(), r), OperationError);
+    EXPECT_THROW(awardfile::loadPositions(t.folder(), r), OperationError);
     t.writeBytes("Curtain.dll", "top\r\n0\r\n");
-    EXPECT_THROW(awardfile::loadCurtain(t.folder(), r), OperationError);
+    EXPECT_THROW(awardfile::loadPositions(t.folder(), r), OperationError);
 }
 
 // --- The factory set shipped with the program ---------------------------------
@@ -416,7 +416,7 @@ TEST(FactorySet, IsAValidSetOfSettings)
     EXPECT_EQ(show.toLines(), ShowFields().toLines());
     DrawOptions o;
     o.captionPosition = o.prizePosition = 2;
-    awardfile::loadCurtain(t.folder(), o);
+    awardfile::loadPositions(t.folder(), o);
     EXPECT_EQ(o.captionPosition, 0);
     EXPECT_EQ(o.prizePosition, 0);
     EXPECT_EQ(t.folder().readLines(files::Theme).size(), 3);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/gbk.h"
-#include "engine/ports.h"
+#include "engine/screenport.h"
 
 #include <QStringList>
 #include <deque>

@@ -10,7 +10,7 @@
 
 #include "app/drawround.h"
 #include "app/headlesshost.h"
-#include "engine/nullports.h"
+#include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/errors.h"
 #include "settings/awardsettings.h"
@@ -52,11 +52,11 @@ int main(int argc, char **argv)
     std::fflush(stdout);
 
     while (session.state.roundIndex < session.state.roundCount) {
-        round.Image_startClick();
+        round.startClicked();
         if (!round.isRolling())
             return op.errors ? 4 : 3;
-        round.Timer_startTimer();
-        round.Image_endClick();
+        round.rollTick();
+        round.stopClicked();
         if (op.errors)
             return 4;
     }

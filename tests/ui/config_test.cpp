@@ -1,7 +1,7 @@
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "base/gbk.h"
-#include "config/ui/about.h"
-#include "config/ui/quickhelp.h"
+#include "config/ui/aboutdialog.h"
+#include "config/ui/quickhelpdialog.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
@@ -29,14 +29,14 @@ TEST(QuickHelpWindow, ShowsTheTwoStepsAndRecordsItsCloseInQuickhelpDll)
 {
     TestFolder dir;
     RecordingOperator op;
-    TfrmShelp window(dir.folder(), op);
+    QuickHelpDialog window(dir.folder(), op);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("快速设置帮助"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.size(), QSize(574, 307));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 
-    auto *memo = window.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+    auto *memo = window.findChild<QPlainTextEdit *>(QStringLiteral("helpText"));
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->geometry(), QRect(0, 0, 574, 289));
@@ -48,7 +48,7 @@ TEST(QuickHelpWindow, ShowsTheTwoStepsAndRecordsItsCloseInQuickhelpDll)
                                   indent + QStringLiteral("1，点击【设置】－【人员名单】，导入或者现场编辑人员名单。"),
                                   indent + QStringLiteral("2，点击【设置】－【奖项设置】，设置奖项。"),
                                   indent + QStringLiteral("开始抽奖。")}));
-    auto *box = window.findChild<QCheckBox *>(QStringLiteral("cb_quickHelp"));
+    auto *box = window.findChild<QCheckBox *>(QStringLiteral("notAtStartSwitch"));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("软件启动时不再自动显示"));
     EXPECT_FALSE(box->isVisible());
@@ -72,22 +72,22 @@ TEST(AboutWindow, ShowsProductVersionAndMakerAndOpensTheGuide)
 {
     TestFolder dir;
     RecordingOperator op;
-    TfrmAbout window(dir.folder(), op);
+    AboutDialog window(dir.folder(), op);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("关于"));
     EXPECT_EQ(window.size(), QSize(298, 157));
 
     const auto label = [&](const char *name) { return window.findChild<QLabel *>(QString::fromLatin1(name)); };
-    EXPECT_EQ(label("Label1")->text(), QStringLiteral("Sorvix软件"));
-    EXPECT_EQ(label("Label1")->font().pixelSize(), 13);
-    EXPECT_EQ(label("Label2")->text(), QStringLiteral("v4.2.1"));
-    EXPECT_EQ(label("Label3")->text(), QStringLiteral("Qenwood出品"));
-    EXPECT_EQ(label("Label1")->toolTip(), QStringLiteral("点击打开主页"));
-    EXPECT_EQ(label("Label3")->toolTip(), QStringLiteral("点击进入主页"));
-    EXPECT_EQ(label("Label4")->toolTip(), QStringLiteral("点击进入官网"));
+    EXPECT_EQ(label("productLabel")->text(), QStringLiteral("Sorvix软件"));
+    EXPECT_EQ(label("productLabel")->font().pixelSize(), 13);
+    EXPECT_EQ(label("versionLabel")->text(), QStringLiteral("v4.2.1"));
+    EXPECT_EQ(label("makerLabel")->text(), QStringLiteral("Qenwood出品"));
+    EXPECT_EQ(label("productLabel")->toolTip(), QStringLiteral("点击打开主页"));
+    EXPECT_EQ(label("makerLabel")->toolTip(), QStringLiteral("点击进入主页"));
+    EXPECT_EQ(label("addressLabel")->toolTip(), QStringLiteral("点击进入官网"));
 
-    for (const char *name : {"Label1", "Label2", "Label3", "Label4"})
+    for (const char *name : {"productLabel", "versionLabel", "makerLabel", "addressLabel"})
         QTest::mouseClick(label(name), Qt::LeftButton);
     EXPECT_EQ(op.opened, QStringList(3, guide(dir)));
     QTest::keyClick(&window, Qt::Key_Escape);
@@ -104,13 +104,13 @@ protected:
     RecordingOperator op;
     RecordingSound sound;
     DrawRandom random{3};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<DrawScreenWindow> window;
 
     void SetUp() override
     {
         session.folder = dir.folder();
-        window = std::make_unique<TfrmMain>(session, op, sound, random);
-        window->FormCreate();
+        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
+        window->runStartup();
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -123,28 +123,28 @@ protected:
 
 TEST_F(ConfigMenuTest, ImportAndRestoreReachTheDrawScreen)
 {
-    for (const char *name : {"N_saveconfig", "N_loadconfig", "N53", "N12", "N13", "N48"})
+    for (const char *name : {"saveBundleAction", "importBundleAction", "restoreDefaultsAction", "quickHelpAction", "guideAction", "aboutAction"})
         EXPECT_TRUE(action(name)->isEnabled()) << name;
-    action("N13")->trigger();
+    action("guideAction")->trigger();
     EXPECT_EQ(op.opened, QStringList{guide(dir)});
 
     // A bundle saved here, given another title and face, comes back onto the screen.
     op.saveName = dir.path(QStringLiteral("party.drcf"));
-    action("N_saveconfig")->trigger();
+    action("saveBundleAction")->trigger();
     Lines lines = textfile::splitLines(dir.bytes(QStringLiteral("party.drcf")));
     ASSERT_GT(lines.size(), 97);
     lines[4] = gbk::fromUtf8("楷体");
     lines[8] = gbk::fromUtf8("年会抽奖");
     dir.writeBytes(QStringLiteral("party.drcf"), textfile::joinLines(lines));
     op.openName = dir.path(QStringLiteral("party.drcf"));
-    action("N_loadconfig")->trigger();
+    action("importBundleAction")->trigger();
     EXPECT_EQ(op.notices.last(), QStringLiteral("配置文件 ") + op.openName + QStringLiteral(" 导入成功。"));
-    EXPECT_EQ(label("Label_title")->text(), QStringLiteral("年会抽奖"));
-    EXPECT_EQ(label("Label_name3")->font().family(), QStringLiteral("楷体"));
+    EXPECT_EQ(label("titleLabel")->text(), QStringLiteral("年会抽奖"));
+    EXPECT_EQ(label("nameSlot3")->font().family(), QStringLiteral("楷体"));
 
     op.answers = {OperatorPort::Answer::Yes};
-    action("N53")->trigger();
+    action("restoreDefaultsAction")->trigger();
     EXPECT_EQ(op.notices.last(), QStringLiteral("恢复默认设置成功。"));
-    EXPECT_EQ(label("Label_title")->text(), QStringLiteral("Qenwood科技有限公司新年联欢会"));
+    EXPECT_EQ(label("titleLabel")->text(), QStringLiteral("Qenwood科技有限公司新年联欢会"));
     EXPECT_TRUE(window->menusShown());
 }

@@ -1,7 +1,7 @@
 #include "app/ui/application.h"
 
 #include "base/ui/fontsetup.h"
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "base/ui/picturebox.h"
 #include "base/ui/qtoperator.h"
 #include "engine/prepare.h"
@@ -45,7 +45,7 @@ int runApplication(int argc, char **argv)
     if (const std::optional<Theme> stored = theme::load(session.folder))
         pictures = theme::startupLook(session.folder, *stored).pictures;
     if (pictures.isEmpty())
-        pictures << TfrmMain::BuiltInBackground;
+        pictures << DrawScreenWindow::BuiltInBackground;
     auto prefetch = std::make_unique<PicturePrefetch>();
     for (const QString &picture : pictures)
         prefetch->start(picture);
@@ -54,14 +54,14 @@ int runApplication(int argc, char **argv)
     QtSound resultMusic;
     resultMusic.setRepeatTimerRunning(false);
 
-    TfrmMain window(session, op, sound, random);
+    DrawScreenWindow window(session, op, sound, random);
     window.adoptPrefetch(std::move(prefetch));
     window.setResultMusic(resultMusic);
     op.setParent(&window);
-    window.FormCreateScreen();
+    window.startScreen();
     // The screen comes up first; the plan, the questions about an unfinished
     // draw and the media player follow at once.
-    QObject::connect(&window, &TfrmMain::firstFramePainted, &window, [&] {
+    QObject::connect(&window, &DrawScreenWindow::firstFramePainted, &window, [&] {
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME")) {
             // For the start-up benchmark only: the monotonic clock at the first frame.
             timespec now{};
@@ -69,7 +69,7 @@ int runApplication(int argc, char **argv)
             std::printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
             std::fflush(stdout);
         }
-        window.FormCreateDraw();
+        window.startDraw();
         sound.warmUp();
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
             QApplication::exit(0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 
 #include <QHash>
 #include <QObject>
@@ -64,7 +64,7 @@ public:
     void setRepeatIntervalMs(int ms) { m_repeat.setInterval(ms); }
 
 public slots:
-    // Timer_bgsound: back to the start, and play again if the sound is on.
+    // musicRepeatTimer: back to the start, and play again if the sound is on.
     void repeatTick();
 
 private:

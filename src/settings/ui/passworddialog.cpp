@@ -28,37 +28,37 @@ public:
 
 } // namespace
 
-TfrmPassword::TfrmPassword(QWidget *parent)
+PasswordDialog::PasswordDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("TfrmPassword"));
+    setObjectName(QStringLiteral("PasswordDialog"));
     setWindowTitle(QStringLiteral("Password"));
 
     auto *label = new QLabel(QStringLiteral("密码："), this);
-    edt_password = new QLineEdit(this);
-    edt_password->setObjectName(QStringLiteral("edt_password"));
-    edt_password->setAccessibleName(QStringLiteral("密码"));
-    edt_password->setMaxLength(8);
-    edt_password->setEchoMode(QLineEdit::Password);
+    m_passwordEdit = new QLineEdit(this);
+    m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
+    m_passwordEdit->setAccessibleName(QStringLiteral("密码"));
+    m_passwordEdit->setMaxLength(8);
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
     auto *style = new HashMaskStyle;
-    style->setParent(edt_password);
-    edt_password->setStyle(style);
-    edt_password->setMinimumWidth(140);
-    label->setBuddy(edt_password);
+    style->setParent(m_passwordEdit);
+    m_passwordEdit->setStyle(style);
+    m_passwordEdit->setMinimumWidth(140);
+    label->setBuddy(m_passwordEdit);
 
-    btn_pass = new QPushButton(QStringLiteral("确定"), this);
-    btn_pass->setObjectName(QStringLiteral("btn_pass"));
-    btn_pass->setAccessibleName(btn_pass->text());
-    btn_pass->setDefault(true);
-    btn_pass->setAutoDefault(true);
-    connect(btn_pass, &QPushButton::clicked, this, [this] { btn_passClick(); });
+    m_okButton = new QPushButton(QStringLiteral("确定"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setAccessibleName(m_okButton->text());
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, [this] { confirm(); });
 
     auto *row = new QHBoxLayout;
     row->addWidget(label);
-    row->addWidget(edt_password);
+    row->addWidget(m_passwordEdit);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btn_pass);
+    buttons->addWidget(m_okButton);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
@@ -66,30 +66,30 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-std::optional<QString> TfrmPassword::ask(QWidget *over)
+std::optional<QString> PasswordDialog::ask(QWidget *over)
 {
     m_typed.reset();
-    edt_password->clear();
+    m_passwordEdit->clear();
     adjustSize();
     if (over) {
         const QPoint centre = over->mapToGlobal(over->rect().center());
         move(centre - rect().center());
     }
-    edt_password->setFocus();
+    m_passwordEdit->setFocus();
     exec();
     return m_typed;
 }
 
-void TfrmPassword::btn_passClick()
+void PasswordDialog::confirm()
 {
-    m_typed = edt_password->text();
-    edt_password->clear();
+    m_typed = m_passwordEdit->text();
+    m_passwordEdit->clear();
     accept();
 }
 
-void TfrmPassword::reject()
+void PasswordDialog::reject()
 {
-    edt_password->clear();
+    m_passwordEdit->clear();
     QDialog::reject();
 }
 

@@ -1,4 +1,4 @@
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
@@ -19,7 +19,7 @@ namespace {
 
 // The draw screen on a program folder with the shipped settings, as the
 // program starts it.
-class MainWindowTest : public ::testing::Test
+class DrawScreenWindowTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
@@ -27,13 +27,13 @@ protected:
     RecordingOperator op;
     RecordingSound sound;
     DrawRandom random{11};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<DrawScreenWindow> window;
 
     void start()
     {
         session.folder = dir.folder();
-        window = std::make_unique<TfrmMain>(session, op, sound, random);
-        window->FormCreate();
+        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
+        window->runStartup();
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -44,29 +44,29 @@ protected:
 
 QStringList themedNames()
 {
-    QStringList names{QStringLiteral("Label_title"), QStringLiteral("Label_subtitle"), QStringLiteral("Label_head"),
-                      QStringLiteral("Label_award"), QStringLiteral("Label_award1")};
+    QStringList names{QStringLiteral("titleLabel"), QStringLiteral("subtitleLabel"), QStringLiteral("statusLabel"),
+                      QStringLiteral("leftPrizeLabel"), QStringLiteral("rightPrizeLabel")};
     for (int k = 1; k <= 10; ++k)
-        names << QStringLiteral("Label_name%1").arg(k);
+        names << QStringLiteral("nameSlot%1").arg(k);
     return names;
 }
 
 } // namespace
 
-TEST_F(MainWindowTest, EveryElementCarriesItsName)
+TEST_F(DrawScreenWindowTest, EveryElementCarriesItsName)
 {
     start();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("抽奖软件"));
     for (const QString &name : themedNames())
         EXPECT_NE(window->findChild<QLabel *>(name), nullptr) << name.toStdString();
-    for (const char *name : {"Image1", "Image_start", "Image_end", "Image_award", "Image_award1", "Panel_curtain"})
+    for (const char *name : {"background", "startButton", "stopButton", "leftPrizePicture", "rightPrizePicture", "captionStrip"})
         EXPECT_NE(window->findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_NE(label("Label_curtain"), nullptr);
+    EXPECT_NE(label("captionLabel"), nullptr);
     // The menus are hidden after start-up.
     EXPECT_FALSE(window->menusShown());
 }
 
-TEST_F(MainWindowTest, StoredThemeColoursAndFacesEveryText)
+TEST_F(DrawScreenWindowTest, StoredThemeColoursAndFacesEveryText)
 {
     dir.write(QStringLiteral("bgtheme.dll"), {QStringLiteral("bg\\sky\\2.jpg"), QStringLiteral("Red"), QStringLiteral("楷体")});
     QImage picture(32, 18, QImage::Format_RGB32);
@@ -80,24 +80,24 @@ TEST_F(MainWindowTest, StoredThemeColoursAndFacesEveryText)
         EXPECT_EQ(l->font().family(), QStringLiteral("楷体")) << name.toStdString();
     }
     // The caption strip keeps its own look.
-    EXPECT_EQ(label("Label_curtain")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(label("captionLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
-TEST_F(MainWindowTest, ThemeWithoutItsPictureKeepsTheYellowText)
+TEST_F(DrawScreenWindowTest, ThemeWithoutItsPictureKeepsTheYellowText)
 {
     dir.write(QStringLiteral("bgtheme.dll"), {QStringLiteral("bg\\nowhere\\1.jpg"), QStringLiteral("Blue"), QStringLiteral("宋体")});
     start();
-    EXPECT_EQ(label("Label_name5")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    EXPECT_EQ(label("Label_name5")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(label("nameSlot5")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_EQ(label("nameSlot5")->font().family(), QStringLiteral("宋体"));
 }
 
-TEST_F(MainWindowTest, ColourAndFontItemsChangeTheTextsAndAreSavedOnClose)
+TEST_F(DrawScreenWindowTest, ColourAndFontItemsChangeTheTextsAndAreSavedOnClose)
 {
     start();
-    action("N45")->trigger();   // 蓝
-    action("N_KaiTi")->trigger();
-    EXPECT_EQ(label("Label_title")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_EQ(label("Label_head")->font().family(), QStringLiteral("楷体"));
+    action("colourBlue")->trigger();   // 蓝
+    action("fontKaiTi")->trigger();
+    EXPECT_EQ(label("titleLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(label("statusLabel")->font().family(), QStringLiteral("楷体"));
     // Nothing drawn: the window closes after the question about the unfinished draw.
     op.answers = {OperatorPort::Answer::Yes};
     window->close();
@@ -105,18 +105,18 @@ TEST_F(MainWindowTest, ColourAndFontItemsChangeTheTextsAndAreSavedOnClose)
               (QStringList{QStringLiteral("bg\\red\\1.jpg"), QStringLiteral("Blue"), QStringLiteral("楷体")}));
 }
 
-TEST_F(MainWindowTest, CloseAnsweredNoKeepsTheWindowAndWritesNothing)
+TEST_F(DrawScreenWindowTest, CloseAnsweredNoKeepsTheWindowAndWritesNothing)
 {
     start();
     const QByteArray theme = dir.bytes(QStringLiteral("bgtheme.dll"));
-    action("N42")->trigger();
+    action("colourRed")->trigger();
     op.answers = {OperatorPort::Answer::No};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(dir.bytes(QStringLiteral("bgtheme.dll")), theme);
 }
 
-TEST_F(MainWindowTest, KeysDrawAWholeRound)
+TEST_F(DrawScreenWindowTest, KeysDrawAWholeRound)
 {
     start();
     const RoundPlan first = drawfiles::readRound(dir.folder(), 0);
@@ -130,43 +130,43 @@ TEST_F(MainWindowTest, KeysDrawAWholeRound)
     // The slots show exactly the round file's winners.
     QStringList shown;
     for (int k = 1; k <= 10; ++k)
-        if (label(QStringLiteral("Label_name%1").arg(k).toLatin1())->isVisible())
-            shown << label(QStringLiteral("Label_name%1").arg(k).toLatin1())->text();
+        if (label(QStringLiteral("nameSlot%1").arg(k).toLatin1())->isVisible())
+            shown << label(QStringLiteral("nameSlot%1").arg(k).toLatin1())->text();
     QStringList expected;
     for (const QByteArray &name : first.names)
         expected << gbk::decode(name);
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(label("Label_head")->text(), gbk::decode(first.headAfter));
+    EXPECT_EQ(label("statusLabel")->text(), gbk::decode(first.headAfter));
 }
 
-TEST_F(MainWindowTest, ShowMenuAndFullScreenLock)
+TEST_F(DrawScreenWindowTest, ShowMenuAndFullScreenLock)
 {
     start();
-    const int slotTop = label("Label_name10")->y();
-    action("N_showmenu")->trigger();
+    const int slotTop = label("nameSlot10")->y();
+    action("showMenuAction")->trigger();
     EXPECT_TRUE(window->menusShown());
     // The menu bar takes height from the client area: the screen is laid out again.
     QTest::qWait(50);
-    EXPECT_LT(label("Label_name10")->y(), slotTop);
-    action("N_No_FullScreen")->trigger();
+    EXPECT_LT(label("nameSlot10")->y(), slotTop);
+    action("fullScreenLockAction")->trigger();
     EXPECT_TRUE(window->fullScreenLocked());
     EXPECT_EQ(window->size(), QSize(800, 600));
     // Clicking the screen while locked changes nothing.
-    QTest::mouseClick(label("Label_title"), Qt::LeftButton);
+    QTest::mouseClick(label("titleLabel"), Qt::LeftButton);
     EXPECT_TRUE(window->menusShown());
     EXPECT_FALSE(window->isFullScreen());
-    action("N_No_FullScreen")->trigger();
+    action("fullScreenLockAction")->trigger();
     EXPECT_FALSE(window->fullScreenLocked());
     EXPECT_FALSE(window->menusShown());
 }
 
-TEST_F(MainWindowTest, SoundSwitchSavesTheSettings)
+TEST_F(DrawScreenWindowTest, SoundSwitchSavesTheSettings)
 {
     start();
-    action("N_bgoff")->trigger();
+    action("soundOffAction")->trigger();
     EXPECT_FALSE(session.settings.options.soundOn);
     EXPECT_EQ(dir.lines(QStringLiteral("Tlottery.dll")).value(70), QStringLiteral("0"));
-    action("N_bgOn")->trigger();
+    action("soundOnAction")->trigger();
     EXPECT_TRUE(session.settings.options.soundOn);
     EXPECT_EQ(dir.lines(QStringLiteral("Tlottery.dll")).value(70), QStringLiteral("1"));
     EXPECT_TRUE(sound.played.contains(QStringLiteral("play music")));

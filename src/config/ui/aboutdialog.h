@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 
 #include <QDialog>
@@ -11,11 +11,11 @@ namespace sorvix {
 
 // "关于": the product, its version and its maker, each line but the version
 // opening the user guide when clicked.
-class TfrmAbout : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmAbout(const ProgramFolder &folder, OperatorPort &op, QWidget *parent = nullptr);
+    AboutDialog(const ProgramFolder &folder, OperatorPort &op, QWidget *parent = nullptr);
 
     static constexpr int ClientWidth = 298;
     static constexpr int ClientHeight = 157;
@@ -23,9 +23,9 @@ public:
     void reject() override;
 
     // The clicks: the product's help page and the maker's page.
-    void Label1Click();
-    void Label3Click();
-    void Label4Click();
+    void openProductPage();
+    void openMakerPage();
+    void openMakerSite();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -36,10 +36,10 @@ private:
 
     const ProgramFolder &m_folder;
     OperatorPort &m_operator;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
+    QLabel *m_productLabel = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QLabel *m_makerLabel = nullptr;
+    QLabel *m_addressLabel = nullptr;
 };
 
 } // namespace sorvix

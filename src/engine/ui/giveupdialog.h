@@ -16,12 +16,12 @@ namespace sorvix {
 // The give-up / make-up window: strike a winner off a level, or prepare
 // make-up winners for a level whose rounds are all drawn. A fixed dialog,
 // shown modally over the draw screen; the logic is GiveUpForm's.
-class TfrmGiveup : public QDialog
+class GiveUpDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmGiveup(Session &session, OperatorPort &op, ScreenPort &screen, QWidget *parent = nullptr);
-    ~TfrmGiveup() override;
+    GiveUpDialog(Session &session, OperatorPort &op, ScreenPort &screen, QWidget *parent = nullptr);
+    ~GiveUpDialog() override;
 
     // Fills the lists and centres the window over its owner.
     void prepareShow();
@@ -30,10 +30,10 @@ public:
 
     GiveUpForm &form() { return m_form; }
 
-    void ComboBox_giveupChange(int item);
-    void btn_giveupClick();
-    void edt_makeupQtyChange(const QString &text);
-    void btn_makeupClick();
+    void giveUpLevelChosen(int item);
+    void giveUp();
+    void makeUpQuantityChanged(const QString &text);
+    void makeUp();
 
 public slots:
     // Escape: the same close as the title bar's.
@@ -48,15 +48,15 @@ private:
     GiveUpForm m_form;
     bool m_filling = false;
 
-    QGroupBox *GroupBox1 = nullptr;
-    QComboBox *ComboBox_giveup = nullptr;
-    QListView *ListBox_giveup = nullptr;
+    QGroupBox *m_giveUpBox = nullptr;
+    QComboBox *m_giveUpLevelList = nullptr;
+    QListView *m_giveUpWinnersList = nullptr;
     QStringListModel *m_winnersModel = nullptr;
-    QPushButton *btn_giveup = nullptr;
-    QGroupBox *GroupBox2 = nullptr;
-    QComboBox *ComboBox_makeup = nullptr;
-    QLineEdit *edt_makeupQty = nullptr;
-    QPushButton *btn_makeup = nullptr;
+    QPushButton *m_giveUpButton = nullptr;
+    QGroupBox *m_makeUpBox = nullptr;
+    QComboBox *m_makeUpLevelList = nullptr;
+    QLineEdit *m_makeUpQuantityEdit = nullptr;
+    QPushButton *m_makeUpButton = nullptr;
 };
 
 } // namespace sorvix

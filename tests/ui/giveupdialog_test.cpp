@@ -1,6 +1,6 @@
-#include "engine/ui/giveupwindow.h"
+#include "engine/ui/giveupdialog.h"
 
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "engine/drawfiles.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
@@ -28,7 +28,7 @@ bool becomesActive(QWidget *w)
 }
 
 // The demo event on the draw screen, drawn with the keys.
-class GiveUpWindowTest : public ::testing::Test
+class GiveUpDialogTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
@@ -37,13 +37,13 @@ protected:
     RecordingSound sound;
     RecordingScreen probeScreen;
     DrawRandom random{3};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<DrawScreenWindow> window;
 
     void start()
     {
         session.folder = dir.folder();
-        window = std::make_unique<TfrmMain>(session, op, sound, random);
-        window->FormCreate();
+        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
+        window->runStartup();
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(becomesActive(window.get()));
@@ -55,10 +55,10 @@ protected:
     }
     // Opens the window from the menu and runs `drive` on it; the window is
     // closed afterwards if `drive` left it open.
-    void withGiveUpWindow(const std::function<void(TfrmGiveup *)> &drive)
+    void withGiveUpWindow(const std::function<void(GiveUpDialog *)> &drive)
     {
         QTimer::singleShot(0, window.get(), [&] {
-            auto *giveUp = window->findChild<TfrmGiveup *>();
+            auto *giveUp = window->findChild<GiveUpDialog *>();
             if (giveUp && becomesActive(giveUp))
                 drive(giveUp);
             else
@@ -66,7 +66,7 @@ protected:
             if (giveUp && giveUp->isVisible())
                 giveUp->close();
         });
-        window->findChild<QAction *>(QStringLiteral("N_giveup"))->trigger();
+        window->findChild<QAction *>(QStringLiteral("giveUpAction"))->trigger();
     }
     template <typename T> static T *child(QWidget *w, const char *name)
     {
@@ -76,7 +76,7 @@ protected:
 
 } // namespace
 
-TEST_F(GiveUpWindowTest, GiveUpAndMakeUpAreDrawnWithTheKeysThenThePlanGoesOn)
+TEST_F(GiveUpDialogTest, GiveUpAndMakeUpAreDrawnWithTheKeysThenThePlanGoesOn)
 {
     start();
     // Draw until some level has all its rounds drawn.
@@ -89,23 +89,23 @@ TEST_F(GiveUpWindowTest, GiveUpAndMakeUpAreDrawnWithTheKeysThenThePlanGoesOn)
     const Lines before = levelwinners::readNames(dir.folder(), level);
     const QByteArray firstLeft = drawfiles::readLeftover(dir.folder()).value(0);
 
-    withGiveUpWindow([&](TfrmGiveup *w) {
+    withGiveUpWindow([&](GiveUpDialog *w) {
         EXPECT_EQ(w->windowTitle(), QStringLiteral("弃奖/补奖"));
-        EXPECT_EQ(child<QGroupBox>(w, "GroupBox1")->title(), QStringLiteral("弃奖"));
-        EXPECT_EQ(child<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral("补奖"));
-        EXPECT_EQ(child<QPushButton>(w, "btn_giveup")->toolTip(), QStringLiteral("放弃获奖资格，从名单中删除"));
-        EXPECT_EQ(child<QLineEdit>(w, "edt_makeupQty")->toolTip(), QStringLiteral("大于1的数字"));
-        for (const char *name : {"ComboBox_giveup", "ListBox_giveup", "ComboBox_makeup", "edt_makeupQty"})
+        EXPECT_EQ(child<QGroupBox>(w, "giveUpBox")->title(), QStringLiteral("弃奖"));
+        EXPECT_EQ(child<QGroupBox>(w, "makeUpBox")->title(), QStringLiteral("补奖"));
+        EXPECT_EQ(child<QPushButton>(w, "giveUpButton")->toolTip(), QStringLiteral("放弃获奖资格，从名单中删除"));
+        EXPECT_EQ(child<QLineEdit>(w, "makeUpQuantityEdit")->toolTip(), QStringLiteral("大于1的数字"));
+        for (const char *name : {"giveUpLevelList", "giveUpWinnersList", "makeUpLevelList", "makeUpQuantityEdit"})
             EXPECT_FALSE(child<QWidget>(w, name)->accessibleName().isEmpty()) << name;
         // Centred on the draw screen.
         EXPECT_LE((w->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 2);
 
-        auto *levels = child<QComboBox>(w, "ComboBox_giveup");
-        auto *list = child<QListView>(w, "ListBox_giveup");
-        auto *quantity = child<QLineEdit>(w, "edt_makeupQty");
+        auto *levels = child<QComboBox>(w, "giveUpLevelList");
+        auto *list = child<QListView>(w, "giveUpWinnersList");
+        auto *quantity = child<QLineEdit>(w, "makeUpQuantityEdit");
         // Nothing chosen: a message each, nothing written.
-        QTest::mouseClick(child<QPushButton>(w, "btn_giveup"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(w, "btn_makeup"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
         EXPECT_EQ(op.notices, QStringList({QStringLiteral("请先在名单中选择要弃奖的中奖人。"),
                                            QStringLiteral("请先选择要补奖的奖项。")}));
         EXPECT_TRUE(w->isVisible());
@@ -113,15 +113,15 @@ TEST_F(GiveUpWindowTest, GiveUpAndMakeUpAreDrawnWithTheKeysThenThePlanGoesOn)
         levels->setCurrentIndex(level);
         ASSERT_EQ(list->model()->rowCount(), before.size());
         list->setCurrentIndex(list->model()->index(0, 0));
-        QTest::mouseClick(child<QPushButton>(w, "btn_giveup"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
         EXPECT_EQ(list->model()->rowCount(), before.size() - 1);
 
         quantity->setText(QStringLiteral("7"));
         quantity->selectAll();
         QTest::keyClicks(quantity, QStringLiteral("0"));
         EXPECT_EQ(quantity->text(), QStringLiteral("1"));
-        child<QComboBox>(w, "ComboBox_makeup")->setCurrentIndex(0);
-        QTest::mouseClick(child<QPushButton>(w, "btn_makeup"), Qt::LeftButton);
+        child<QComboBox>(w, "makeUpLevelList")->setCurrentIndex(0);
+        QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
         EXPECT_FALSE(w->isVisible());
     });
     ASSERT_TRUE(session.state.makeupActive);

@@ -1,8 +1,8 @@
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "settings/dailypassword.h"
-#include "settings/ui/namelistwindow.h"
+#include "settings/ui/participantlistdialog.h"
 #include "settings/ui/passworddialog.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
@@ -28,7 +28,7 @@ using Answer = OperatorPort::Answer;
 namespace {
 
 // The draw screen on the shipped settings, from which the list editor opens.
-class NamelistWindowTest : public ::testing::Test
+class ParticipantListDialogTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
@@ -36,13 +36,13 @@ protected:
     RecordingOperator op;
     RecordingSound sound;
     DrawRandom random{13};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<DrawScreenWindow> window;
 
     void SetUp() override
     {
         session.folder = dir.folder();
-        window = std::make_unique<TfrmMain>(session, op, sound, random);
-        window->FormCreate();
+        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
+        window->runStartup();
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -51,10 +51,10 @@ protected:
 
     // Opens the editor from its menu item and runs `drive` once it is up; the
     // editor must be closed by then.
-    void openEditor(const std::function<void(Tfrm_namelist *)> &drive)
+    void openEditor(const std::function<void(ParticipantListDialog *)> &drive)
     {
         QTimer::singleShot(0, window.get(), [this, drive] {
-            auto *editor = window->findChild<Tfrm_namelist *>();
+            auto *editor = window->findChild<ParticipantListDialog *>();
             ASSERT_NE(editor, nullptr);
             drive(editor);
             if (editor->isVisible()) {
@@ -63,7 +63,7 @@ protected:
                 editor->close();
             }
         });
-        window->findChild<QAction *>(QStringLiteral("N17"))->trigger();
+        window->findChild<QAction *>(QStringLiteral("participantListAction"))->trigger();
     }
 
     template<typename W>
@@ -87,26 +87,26 @@ protected:
 
 } // namespace
 
-TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
+TEST_F(ParticipantListDialogTest, OpensCentredOnTheDrawScreenWithEveryControl)
 {
     const QByteArray names = dir.bytes(QStringLiteral("Tname.dll"));
-    Tfrm_namelist *opened = nullptr;
-    openEditor([&](Tfrm_namelist *editor) {
+    ParticipantListDialog *opened = nullptr;
+    openEditor([&](ParticipantListDialog *editor) {
         opened = editor;
         EXPECT_TRUE(editor->isModal());
         EXPECT_EQ(editor->windowTitle(), QStringLiteral("参加抽奖人员设置"));
         EXPECT_LE((editor->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 40);
 
         const std::vector<std::tuple<const char *, const char *, const char *>> buttons = {
-            {"btn_template", "打开名单编辑模板Excel", "模板为只读文件，编辑后请另存"},
-            {"btn_export", "导出", "导出抽奖人员名单到Excel文件"},
-            {"btn_clear", "清空", "清空当前抽奖名单"},
-            {"btn_insertLine", "插入行", ""},
-            {"btn_addLine", "添加行", ""},
-            {"btn_delLine", "删除行", ""},
-            {"btn_save", "保存", ""},
-            {"btn_delGrp", "清空分组", "清空所有预设中奖设置"},
-            {"btn_import", "导入", "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入"}};
+            {"templateButton", "打开名单编辑模板Excel", "模板为只读文件，编辑后请另存"},
+            {"exportButton", "导出", "导出抽奖人员名单到Excel文件"},
+            {"clearButton", "清空", "清空当前抽奖名单"},
+            {"insertLineButton", "插入行", ""},
+            {"addLineButton", "添加行", ""},
+            {"deleteLineButton", "删除行", ""},
+            {"saveButton", "保存", ""},
+            {"clearGroupsButton", "清空分组", "清空所有预设中奖设置"},
+            {"importButton", "导入", "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入"}};
         for (const auto &[name, caption, hint] : buttons) {
             auto *b = child<QPushButton>(editor, name);
             ASSERT_NE(b, nullptr) << name;
@@ -114,26 +114,26 @@ TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
             EXPECT_EQ(b->accessibleName(), QString::fromUtf8(caption)) << name;
             EXPECT_EQ(b->toolTip(), QString::fromUtf8(hint)) << name;
         }
-        for (const char *name : {"btn_template", "btn_import", "btn_export"})
+        for (const char *name : {"templateButton", "importButton", "exportButton"})
             EXPECT_TRUE(child<QPushButton>(editor, name)->isEnabled()) << name;
-        EXPECT_FALSE(child<QPushButton>(editor, "btn_save")->isEnabled());
-        EXPECT_FALSE(child<QPushButton>(editor, "btn_delGrp")->isVisible());
+        EXPECT_FALSE(child<QPushButton>(editor, "saveButton")->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(editor, "clearGroupsButton")->isVisible());
 
-        auto *key = child<QGroupBox>(editor, "RadioGroup_key");
+        auto *key = child<QGroupBox>(editor, "keyFieldBox");
         EXPECT_EQ(key->title(), QStringLiteral("抽奖关键字段"));
         QStringList items;
         for (QRadioButton *r : key->findChildren<QRadioButton *>())
             items << r->accessibleName();
         EXPECT_EQ(items, (QStringList{"姓名", "手机号", "身份证号", "工号"}));
-        EXPECT_EQ(child<QGroupBox>(editor, "GroupBox1")->title(), QStringLiteral("抽奖显示信息"));
+        EXPECT_EQ(child<QGroupBox>(editor, "shownFieldsBox")->title(), QStringLiteral("抽奖显示信息"));
         const std::vector<std::pair<const char *, const char *>> switches = {
-            {"CheckBox_name", "姓名"}, {"CheckBox_phone", "手机号"}, {"CheckBox_id", "身份证号"},
-            {"CheckBox_workid", "工号"}, {"CheckBox_phonehide", "手机号隐藏中间4 位"},
-            {"CheckBox_idhide", "身份证号隐藏8 位出生日期"}};
+            {"showNameSwitch", "姓名"}, {"showMobileSwitch", "手机号"}, {"showIdSwitch", "身份证号"},
+            {"showWorkIdSwitch", "工号"}, {"maskMobileSwitch", "手机号隐藏中间4 位"},
+            {"maskIdSwitch", "身份证号隐藏8 位出生日期"}};
         for (const auto &[name, caption] : switches)
             EXPECT_EQ(child<QCheckBox>(editor, name)->accessibleName(), QString::fromUtf8(caption)) << name;
 
-        auto *grid = child<QTableView>(editor, "StringGrid1");
+        auto *grid = child<QTableView>(editor, "grid");
         EXPECT_FALSE(grid->accessibleName().isEmpty());
         EXPECT_EQ(grid->model()->rowCount(), 200);
         EXPECT_EQ(grid->verticalHeader()->sectionSize(0), 20);
@@ -144,13 +144,13 @@ TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
         EXPECT_EQ(grid->height(), editor->height() - 128);
         editor->resize(editor->width() + 40, editor->height() + 100);
         EXPECT_EQ(grid->height(), editor->height() - 128);
-        EXPECT_EQ(child<QLabel>(editor, "lb_lines")->text(), QStringLiteral("共 200 行"));
+        EXPECT_EQ(child<QLabel>(editor, "lineCountLabel")->text(), QStringLiteral("共 200 行"));
 
         // Typing a cell enables "保存"; Escape closes through the question.
         grid->setCurrentIndex(grid->model()->index(0, 1));
         typeInCell(grid, QStringLiteral("Zed"));
         EXPECT_EQ(editor->editor().table().text(1, 1), QStringLiteral("Zed"));
-        EXPECT_TRUE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(editor, "saveButton")->isEnabled());
         op.answers = {Answer::No};
         QTest::keyClick(editor, Qt::Key_Escape);
         EXPECT_FALSE(editor->isVisible());
@@ -159,32 +159,32 @@ TEST_F(NamelistWindowTest, OpensCentredOnTheDrawScreenWithEveryControl)
     EXPECT_EQ(dir.bytes(QStringLiteral("Tname.dll")), names);
 
     // Made once: the second opening shows the same window on the saved list.
-    openEditor([&](Tfrm_namelist *editor) {
+    openEditor([&](ParticipantListDialog *editor) {
         EXPECT_EQ(editor, opened);
         EXPECT_EQ(editor->editor().table().text(1, 1), gbk::decode(session.list.field(ColName, 0)));
-        EXPECT_FALSE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(editor, "saveButton")->isEnabled());
         op.answers = {Answer::No};
         editor->close();
     });
 }
 
-TEST_F(NamelistWindowTest, GroupModeThroughThePasswordDialog)
+TEST_F(ParticipantListDialogTest, GroupModeThroughThePasswordDialog)
 {
-    openEditor([&](Tfrm_namelist *editor) {
-        auto *grid = child<QTableView>(editor, "StringGrid1");
-        auto *lines = child<QLabel>(editor, "lb_lines");
-        auto *delGrp = child<QPushButton>(editor, "btn_delGrp");
+    openEditor([&](ParticipantListDialog *editor) {
+        auto *grid = child<QTableView>(editor, "grid");
+        auto *lines = child<QLabel>(editor, "lineCountLabel");
+        auto *delGrp = child<QPushButton>(editor, "clearGroupsButton");
         const auto enterPassword = [](const QString &typed) {
             QTimer::singleShot(0, [typed] {
-                auto *dialog = qobject_cast<TfrmPassword *>(QApplication::activeModalWidget());
+                auto *dialog = qobject_cast<PasswordDialog *>(QApplication::activeModalWidget());
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Password"));
-                auto *edit = child<QLineEdit>(dialog, "edt_password");
+                auto *edit = child<QLineEdit>(dialog, "passwordEdit");
                 EXPECT_EQ(edit->maxLength(), 8);
                 EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
                 EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '#');
                 EXPECT_EQ(edit->accessibleName(), QStringLiteral("密码"));
-                EXPECT_TRUE(child<QPushButton>(dialog, "btn_pass")->isDefault());
+                EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isDefault());
                 QTest::keyClicks(edit, typed);
                 QTest::keyClick(edit, Qt::Key_Return);
                 EXPECT_TRUE(edit->text().isEmpty());
@@ -221,17 +221,17 @@ TEST_F(NamelistWindowTest, GroupModeThroughThePasswordDialog)
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(2), QStringLiteral("Q"));
 }
 
-TEST_F(NamelistWindowTest, ImportFromAWorkbookFillsTheGrid)
+TEST_F(ParticipantListDialogTest, ImportFromAWorkbookFillsTheGrid)
 {
     op.openName = QStringLiteral(SORVIX_SOURCE_DIR "/tests/data/sheets/people.xlsx");
-    openEditor([&](Tfrm_namelist *editor) {
+    openEditor([&](ParticipantListDialog *editor) {
         op.answers = {Answer::Yes};
-        QTest::mouseClick(child<QPushButton>(editor, "btn_import"), Qt::LeftButton);
-        auto *grid = child<QTableView>(editor, "StringGrid1");
+        QTest::mouseClick(child<QPushButton>(editor, "importButton"), Qt::LeftButton);
+        auto *grid = child<QTableView>(editor, "grid");
         EXPECT_EQ(grid->model()->rowCount(), 4);
         EXPECT_EQ(grid->currentIndex().row(), 3);
-        EXPECT_EQ(child<QLabel>(editor, "lb_lines")->text(), QStringLiteral("共 4 行"));
-        EXPECT_TRUE(child<QPushButton>(editor, "btn_save")->isEnabled());
+        EXPECT_EQ(child<QLabel>(editor, "lineCountLabel")->text(), QStringLiteral("共 4 行"));
+        EXPECT_TRUE(child<QPushButton>(editor, "saveButton")->isEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         op.answers = {Answer::No};
         editor->close();

@@ -1,4 +1,4 @@
-#include "settings/ui/awardwindow.h"
+#include "settings/ui/awardsettingsdialog.h"
 
 #include "base/gbk.h"
 
@@ -54,7 +54,7 @@ W *named(W *widget, const QString &objectName, const QString &accessibleName)
 void setHint(QWidget *widget, const QString &hint)
 {
     widget->setToolTip(hint);
-    widget->setToolTipDuration(TfrmLottery::HintMs);
+    widget->setToolTipDuration(AwardSettingsDialog::HintMs);
     widget->setAccessibleDescription(hint);
 }
 
@@ -105,27 +105,27 @@ int perRoundPosition(int perRound)
 
 } // namespace
 
-TfrmLottery::TfrmLottery(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent)
+AwardSettingsDialog::AwardSettingsDialog(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent)
     : QDialog(parent), m_editor(folder, op, host)
 {
-    setObjectName(QStringLiteral("TfrmLottery"));
+    setObjectName(QStringLiteral("AwardSettingsDialog"));
     setWindowTitle(text("奖项设置"));
 
     createLevelRows();
     createPerRoundSelectors();
     QWidget *options = createOptions();
 
-    btn_save = makeButton(this, "btn_save", text("保存"));
-    btn_cancel = makeButton(this, "btn_cancel", text("重置"));
+    m_saveButton = makeButton(this, "saveButton", text("保存"));
+    m_resetButton = makeButton(this, "resetButton", text("重置"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btn_save);
+    buttons->addWidget(m_saveButton);
     buttons->addSpacing(24);
-    buttons->addWidget(btn_cancel);
+    buttons->addWidget(m_resetButton);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox_jiangxiang);
+    layout->addWidget(m_levelsBox);
     layout->addWidget(options);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -144,13 +144,13 @@ TfrmLottery::TfrmLottery(const ProgramFolder &folder, OperatorPort &op, AwardEdi
             previous = w;
         }
     }
-    setTabOrder(previous, edt_title);
+    setTabOrder(previous, m_titleEdit);
 
     for (int k = 0; k < LevelCount; ++k)
         bindLevel(k);
     bindOptions();
-    connect(btn_save, &QPushButton::clicked, this, [this] { m_editor.btn_saveClick(); });
-    connect(btn_cancel, &QPushButton::clicked, this, [this] { m_editor.btn_cancelClick(); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { m_editor.save(); });
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { m_editor.resetEdits(); });
     m_editor.changed = [this] { showSettings(); };
     m_editor.working = [](bool working) {
         if (working)
@@ -161,12 +161,12 @@ TfrmLottery::TfrmLottery(const ProgramFolder &folder, OperatorPort &op, AwardEdi
     showSettings();
 }
 
-void TfrmLottery::createLevelRows()
+void AwardSettingsDialog::createLevelRows()
 {
-    GroupBox_jiangxiang = new QGroupBox(text("奖项设置"), this);
-    GroupBox_jiangxiang->setObjectName(QStringLiteral("GroupBox_jiangxiang"));
-    GroupBox_jiangxiang->setFixedSize(LevelBoxSize);
-    QWidget *box = GroupBox_jiangxiang;
+    m_levelsBox = new QGroupBox(text("奖项设置"), this);
+    m_levelsBox->setObjectName(QStringLiteral("levelsBox"));
+    m_levelsBox->setFixedSize(LevelBoxSize);
+    QWidget *box = m_levelsBox;
     const QString quantityHint = text("只能是大于0 的数字");
     for (int k = 0; k < LevelCount; ++k) {
         const int field = FieldTop + RowStep * k;
@@ -176,17 +176,17 @@ void TfrmLottery::createLevelRows()
         LevelRow &row = m_rows[k];
 
         row.enabled = new QCheckBox(level, box);
-        row.enabled->setObjectName(QStringLiteral("cb") + n);
+        row.enabled->setObjectName(QStringLiteral("levelSwitch") + n);
         row.enabled->setAccessibleName(level);
         row.enabled->setGeometry(12, field, 72, FieldHeight);
 
         QLabel *shownAs = fixedLabel(box, "显示为", 86, label, 38);
-        row.displayName = named(new QLineEdit(box), QStringLiteral("ed") + n, level + text(" 显示为"));
+        row.displayName = named(new QLineEdit(box), QStringLiteral("displayNameEdit") + n, level + text(" 显示为"));
         row.displayName->setGeometry(124, field, 96, FieldHeight);
         shownAs->setBuddy(row.displayName);
 
         QLabel *total = fixedLabel(box, "共设", 228, label, 28);
-        row.quantity = named(new QLineEdit(box), (k == 0 ? QStringLiteral("edit_qty") : QStringLiteral("Edit_qty")) + n,
+        row.quantity = named(new QLineEdit(box), QStringLiteral("quantityEdit") + n,
                              level + text(" 共设…名"));
         row.quantity->setGeometry(256, field, 36, FieldHeight);
         row.quantity->setMaxLength(3);
@@ -196,28 +196,28 @@ void TfrmLottery::createLevelRows()
         fixedLabel(box, "名", 296, label, 16);
 
         QLabel *prize = fixedLabel(box, "奖品", 318, label, 28);
-        row.prizeText = named(new QLineEdit(box), QStringLiteral("edt_jiangpin") + n, level + text(" 奖品"));
+        row.prizeText = named(new QLineEdit(box), QStringLiteral("prizeTextEdit") + n, level + text(" 奖品"));
         row.prizeText->setGeometry(346, field, 122, FieldHeight);
         prize->setBuddy(row.prizeText);
 
         row.picture = makeButton(box, "", text("奖品图片"));
-        row.picture->setObjectName(QStringLiteral("btn_pic") + n);
+        row.picture->setObjectName(QStringLiteral("pictureButton") + n);
         row.picture->setAccessibleName(row.picture->text());
         row.picture->setAccessibleDescription(level);
         row.picture->setGeometry(474, field, 72, FieldHeight);
 
-        row.picturePath = named(new QLineEdit(box), QStringLiteral("edt_pic") + n, level + text(" 奖品图片"));
+        row.picturePath = named(new QLineEdit(box), QStringLiteral("picturePathEdit") + n, level + text(" 奖品图片"));
         row.picturePath->setGeometry(550, field, 126, FieldHeight);
     }
 }
 
-void TfrmLottery::createPerRoundSelectors()
+void AwardSettingsDialog::createPerRoundSelectors()
 {
-    QWidget *box = GroupBox_jiangxiang;
+    QWidget *box = m_levelsBox;
     for (int k = 0; k < LevelCount; ++k) {
         QLabel *each = fixedLabel(box, "每轮抽取", 682, 20 + RowStep * k, 60);
         QComboBox *list = makeList(box, "", "", {"1", "2", "3", "4", "5", "10"});
-        named(list, QStringLiteral("ComboBox_perRound%1").arg(k), levelName(k) + text(" 每轮抽取…名"));
+        named(list, QStringLiteral("perRoundList%1").arg(k), levelName(k) + text(" 每轮抽取…名"));
         // 4 pixels wider than the classic 40, so that "10" shows whole beside
         // the arrow; it still ends before "名".
         list->setGeometry(740, 16 + RowStep * k, 44, FieldHeight);
@@ -228,10 +228,10 @@ void TfrmLottery::createPerRoundSelectors()
     }
 }
 
-QWidget *TfrmLottery::createOptions()
+QWidget *AwardSettingsDialog::createOptions()
 {
     auto *box = new QGroupBox(this);
-    box->setObjectName(QStringLiteral("GroupBox_options"));
+    box->setObjectName(QStringLiteral("optionsBox"));
     auto *layout = new QVBoxLayout(box);
 
     const auto labelled = [&](QGridLayout *grid, int row, int column, const char *caption, QWidget *field) {
@@ -240,60 +240,60 @@ QWidget *TfrmLottery::createOptions()
         grid->addWidget(label, row, column);
         grid->addWidget(field, row, column + 1);
     };
-    edt_title = named(new QLineEdit(box), QStringLiteral("edt_title"), text("主标题"));
-    CheckBox_titlecenter = makeSwitch(box, "CheckBox_titlecenter", "居中");
-    CheckBox_titleHide = makeSwitch(box, "CheckBox_titleHide", "隐藏");
-    edt_subTitle = named(new QLineEdit(box), QStringLiteral("edt_subTitle"), text("副标题"));
-    CheckBox_subtitleCenter = makeSwitch(box, "CheckBox_subtitleCenter", "居中");
-    CheckBox_subtitleHide = makeSwitch(box, "CheckBox_subtitleHide", "隐藏");
+    m_titleEdit = named(new QLineEdit(box), QStringLiteral("titleEdit"), text("主标题"));
+    m_titleCentredSwitch = makeSwitch(box, "titleCentredSwitch", "居中");
+    m_titleHiddenSwitch = makeSwitch(box, "titleHiddenSwitch", "隐藏");
+    m_subtitleEdit = named(new QLineEdit(box), QStringLiteral("subtitleEdit"), text("副标题"));
+    m_subtitleCentredSwitch = makeSwitch(box, "subtitleCentredSwitch", "居中");
+    m_subtitleHiddenSwitch = makeSwitch(box, "subtitleHiddenSwitch", "隐藏");
     // Two pairs share their captions; the description tells them apart.
-    for (QCheckBox *title : {CheckBox_titlecenter, CheckBox_titleHide})
+    for (QCheckBox *title : {m_titleCentredSwitch, m_titleHiddenSwitch})
         title->setAccessibleDescription(text("主标题"));
-    for (QCheckBox *subtitle : {CheckBox_subtitleCenter, CheckBox_subtitleHide})
+    for (QCheckBox *subtitle : {m_subtitleCentredSwitch, m_subtitleHiddenSwitch})
         subtitle->setAccessibleDescription(text("副标题"));
     auto *titles = new QGridLayout;
-    labelled(titles, 0, 0, "主标题", edt_title);
-    titles->addWidget(CheckBox_titlecenter, 0, 2);
-    titles->addWidget(CheckBox_titleHide, 0, 3);
-    labelled(titles, 1, 0, "副标题", edt_subTitle);
-    titles->addWidget(CheckBox_subtitleCenter, 1, 2);
-    titles->addWidget(CheckBox_subtitleHide, 1, 3);
+    labelled(titles, 0, 0, "主标题", m_titleEdit);
+    titles->addWidget(m_titleCentredSwitch, 0, 2);
+    titles->addWidget(m_titleHiddenSwitch, 0, 3);
+    labelled(titles, 1, 0, "副标题", m_subtitleEdit);
+    titles->addWidget(m_subtitleCentredSwitch, 1, 2);
+    titles->addWidget(m_subtitleHiddenSwitch, 1, 3);
     titles->setColumnStretch(1, 1);
     layout->addLayout(titles);
 
-    ComboBox_order = makeList(box, "ComboBox_order", "奖项顺序", {"先小奖后大奖", "先大奖后小奖"});
-    ComboBox_start_end = makeList(box, "ComboBox_start_end", "开始和停止键", {"空格键开始回车键停止", "回车键开始空格键停止"});
-    ComboBox_rollingspeed = makeList(box, "ComboBox_rollingspeed", "字幕滚动速度", {"快速", "中速", "慢速"});
-    ComboBox_Cposition = makeList(box, "ComboBox_Cposition", "字幕位置", {"顶部", "底部", "关闭"});
-    ComboBox_awardShow = makeList(box, "ComboBox_awardShow", "奖品文字和图片位置", {"左下角", "右下角", "左右下角"});
+    m_orderList = makeList(box, "orderList", "奖项顺序", {"先小奖后大奖", "先大奖后小奖"});
+    m_startStopKeysList = makeList(box, "startStopKeysList", "开始和停止键", {"空格键开始回车键停止", "回车键开始空格键停止"});
+    m_captionSpeedList = makeList(box, "captionSpeedList", "字幕滚动速度", {"快速", "中速", "慢速"});
+    m_captionPositionList = makeList(box, "captionPositionList", "字幕位置", {"顶部", "底部", "关闭"});
+    m_prizePositionList = makeList(box, "prizePositionList", "奖品文字和图片位置", {"左下角", "右下角", "左右下角"});
     auto *lists = new QGridLayout;
-    labelled(lists, 0, 0, "奖项顺序", ComboBox_order);
-    labelled(lists, 0, 2, "开始和停止键", ComboBox_start_end);
-    labelled(lists, 0, 4, "字幕滚动速度", ComboBox_rollingspeed);
-    labelled(lists, 1, 0, "字幕位置", ComboBox_Cposition);
-    labelled(lists, 1, 2, "奖品文字和图片位置", ComboBox_awardShow);
+    labelled(lists, 0, 0, "奖项顺序", m_orderList);
+    labelled(lists, 0, 2, "开始和停止键", m_startStopKeysList);
+    labelled(lists, 0, 4, "字幕滚动速度", m_captionSpeedList);
+    labelled(lists, 1, 0, "字幕位置", m_captionPositionList);
+    labelled(lists, 1, 2, "奖品文字和图片位置", m_prizePositionList);
     lists->setHorizontalSpacing(10);
     lists->setColumnStretch(6, 1);
     layout->addLayout(lists);
 
-    CheckBox_multidraw = makeSwitch(box, "CheckBox_multidraw", "允许重复抽奖");
-    setHint(CheckBox_multidraw, text("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
-    CheckBox_status = makeSwitch(box, "CheckBox_status", "隐藏奖项状态");
-    CheckBox_statecenter = makeSwitch(box, "CheckBox_statecenter", "奖项状态居中显示");
-    CheckBox_jiangpinWord = makeSwitch(box, "CheckBox_jiangpinWord", "隐藏奖品文字");
-    CheckBox_jiangpinpic = makeSwitch(box, "CheckBox_jiangpinpic", "隐藏奖品图片");
-    CheckBox_hidebtn = makeSwitch(box, "CheckBox_hidebtn", "隐藏开始/停止键");
-    CheckBox_Music = makeSwitch(box, "CheckBox_Music", "打开音效");
+    m_repeatedWinsSwitch = makeSwitch(box, "repeatedWinsSwitch", "允许重复抽奖");
+    setHint(m_repeatedWinsSwitch, text("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
+    m_statusHiddenSwitch = makeSwitch(box, "statusHiddenSwitch", "隐藏奖项状态");
+    m_statusCentredSwitch = makeSwitch(box, "statusCentredSwitch", "奖项状态居中显示");
+    m_prizeTextHiddenSwitch = makeSwitch(box, "prizeTextHiddenSwitch", "隐藏奖品文字");
+    m_prizePictureHiddenSwitch = makeSwitch(box, "prizePictureHiddenSwitch", "隐藏奖品图片");
+    m_buttonsHiddenSwitch = makeSwitch(box, "buttonsHiddenSwitch", "隐藏开始/停止键");
+    m_soundSwitch = makeSwitch(box, "soundSwitch", "打开音效");
     auto *switches = new QGridLayout;
-    QCheckBox *const order[] = {CheckBox_multidraw, CheckBox_status, CheckBox_statecenter, CheckBox_jiangpinWord,
-                                CheckBox_jiangpinpic, CheckBox_hidebtn, CheckBox_Music};
+    QCheckBox *const order[] = {m_repeatedWinsSwitch, m_statusHiddenSwitch, m_statusCentredSwitch, m_prizeTextHiddenSwitch,
+                                m_prizePictureHiddenSwitch, m_buttonsHiddenSwitch, m_soundSwitch};
     for (int i = 0; i < int(std::size(order)); ++i)
         switches->addWidget(order[i], i / 4, i % 4);
     layout->addLayout(switches);
     return box;
 }
 
-void TfrmLottery::bindLevel(int level)
+void AwardSettingsDialog::bindLevel(int level)
 {
     LevelRow &row = m_rows[level];
     connect(row.enabled, &QCheckBox::clicked, this, [this, level](bool on) {
@@ -309,14 +309,14 @@ void TfrmLottery::bindLevel(int level)
             [this, level](const QString &t) { m_editor.setPrizeText(level, gbk::encode(t)); });
     connect(row.picturePath, &QLineEdit::textChanged, this,
             [this, level](const QString &t) { m_editor.setPicturePath(level, gbk::encode(t)); });
-    connect(row.picture, &QPushButton::clicked, this, [this, level] { m_editor.btn_picClick(level); });
+    connect(row.picture, &QPushButton::clicked, this, [this, level] { m_editor.choosePicture(level); });
     connect(row.perRound, &QComboBox::activated, this, [this, level](int index) {
         if (index >= 0)
             m_editor.setPerRound(level, AwardSettings::perRoundChoices()[size_t(index)]);
     });
 }
 
-void TfrmLottery::bindOptions()
+void AwardSettingsDialog::bindOptions()
 {
     const auto bindText = [this](QLineEdit *edit, QByteArray DrawOptions::*field) {
         connect(edit, &QLineEdit::textChanged, this,
@@ -328,33 +328,33 @@ void TfrmLottery::bindOptions()
     const auto bindList = [this](QComboBox *list, int DrawOptions::*field) {
         connect(list, &QComboBox::activated, this, [this, field](int index) { m_editor.options().*field = index; });
     };
-    bindText(edt_title, &DrawOptions::title);
-    bindText(edt_subTitle, &DrawOptions::subtitle);
-    bindSwitch(CheckBox_titlecenter, &DrawOptions::titleCentred);
-    bindSwitch(CheckBox_titleHide, &DrawOptions::titleHidden);
-    bindSwitch(CheckBox_subtitleCenter, &DrawOptions::subtitleCentred);
-    bindSwitch(CheckBox_subtitleHide, &DrawOptions::subtitleHidden);
-    bindSwitch(CheckBox_multidraw, &DrawOptions::repeatedWins);
-    bindSwitch(CheckBox_status, &DrawOptions::statusHidden);
-    bindSwitch(CheckBox_statecenter, &DrawOptions::statusCentred);
-    bindSwitch(CheckBox_jiangpinWord, &DrawOptions::prizeTextHidden);
-    bindSwitch(CheckBox_jiangpinpic, &DrawOptions::prizePictureHidden);
-    bindSwitch(CheckBox_hidebtn, &DrawOptions::buttonsHidden);
-    bindSwitch(CheckBox_Music, &DrawOptions::soundOn);
-    bindList(ComboBox_order, &DrawOptions::order);
-    bindList(ComboBox_start_end, &DrawOptions::startStopKeys);
-    bindList(ComboBox_rollingspeed, &DrawOptions::captionSpeed);
-    connect(ComboBox_Cposition, &QComboBox::activated, this, [this](int index) {
+    bindText(m_titleEdit, &DrawOptions::title);
+    bindText(m_subtitleEdit, &DrawOptions::subtitle);
+    bindSwitch(m_titleCentredSwitch, &DrawOptions::titleCentred);
+    bindSwitch(m_titleHiddenSwitch, &DrawOptions::titleHidden);
+    bindSwitch(m_subtitleCentredSwitch, &DrawOptions::subtitleCentred);
+    bindSwitch(m_subtitleHiddenSwitch, &DrawOptions::subtitleHidden);
+    bindSwitch(m_repeatedWinsSwitch, &DrawOptions::repeatedWins);
+    bindSwitch(m_statusHiddenSwitch, &DrawOptions::statusHidden);
+    bindSwitch(m_statusCentredSwitch, &DrawOptions::statusCentred);
+    bindSwitch(m_prizeTextHiddenSwitch, &DrawOptions::prizeTextHidden);
+    bindSwitch(m_prizePictureHiddenSwitch, &DrawOptions::prizePictureHidden);
+    bindSwitch(m_buttonsHiddenSwitch, &DrawOptions::buttonsHidden);
+    bindSwitch(m_soundSwitch, &DrawOptions::soundOn);
+    bindList(m_orderList, &DrawOptions::order);
+    bindList(m_startStopKeysList, &DrawOptions::startStopKeys);
+    bindList(m_captionSpeedList, &DrawOptions::captionSpeed);
+    connect(m_captionPositionList, &QComboBox::activated, this, [this](int index) {
         if (index != m_editor.settings().options.captionPosition)
-            m_editor.ComboBox_CpositionChange(index);
+            m_editor.captionPositionChosen(index);
     });
-    connect(ComboBox_awardShow, &QComboBox::activated, this, [this](int index) {
+    connect(m_prizePositionList, &QComboBox::activated, this, [this](int index) {
         if (index != m_editor.settings().options.prizePosition)
-            m_editor.ComboBox_awardShowChange(index);
+            m_editor.prizePositionChosen(index);
     });
 }
 
-void TfrmLottery::showSettings()
+void AwardSettingsDialog::showSettings()
 {
     const AwardSettings &s = m_editor.settings();
     for (int k = 0; k < LevelCount; ++k) {
@@ -369,28 +369,28 @@ void TfrmLottery::showSettings()
         row.perRound->setCurrentIndex(perRoundPosition(level.perRound));
     }
     const DrawOptions &o = s.options;
-    setIfDifferent(edt_title, o.title);
-    setIfDifferent(edt_subTitle, o.subtitle);
-    CheckBox_titlecenter->setChecked(o.titleCentred);
-    CheckBox_titleHide->setChecked(o.titleHidden);
-    CheckBox_subtitleCenter->setChecked(o.subtitleCentred);
-    CheckBox_subtitleHide->setChecked(o.subtitleHidden);
-    CheckBox_multidraw->setChecked(o.repeatedWins);
-    CheckBox_status->setChecked(o.statusHidden);
-    CheckBox_statecenter->setChecked(o.statusCentred);
-    CheckBox_jiangpinWord->setChecked(o.prizeTextHidden);
-    CheckBox_jiangpinpic->setChecked(o.prizePictureHidden);
-    CheckBox_hidebtn->setChecked(o.buttonsHidden);
-    CheckBox_Music->setChecked(o.soundOn);
+    setIfDifferent(m_titleEdit, o.title);
+    setIfDifferent(m_subtitleEdit, o.subtitle);
+    m_titleCentredSwitch->setChecked(o.titleCentred);
+    m_titleHiddenSwitch->setChecked(o.titleHidden);
+    m_subtitleCentredSwitch->setChecked(o.subtitleCentred);
+    m_subtitleHiddenSwitch->setChecked(o.subtitleHidden);
+    m_repeatedWinsSwitch->setChecked(o.repeatedWins);
+    m_statusHiddenSwitch->setChecked(o.statusHidden);
+    m_statusCentredSwitch->setChecked(o.statusCentred);
+    m_prizeTextHiddenSwitch->setChecked(o.prizeTextHidden);
+    m_prizePictureHiddenSwitch->setChecked(o.prizePictureHidden);
+    m_buttonsHiddenSwitch->setChecked(o.buttonsHidden);
+    m_soundSwitch->setChecked(o.soundOn);
     // A stored number outside a list leaves the list without a selection.
-    ComboBox_order->setCurrentIndex(o.order);
-    ComboBox_start_end->setCurrentIndex(o.startStopKeys);
-    ComboBox_rollingspeed->setCurrentIndex(o.captionSpeed);
-    ComboBox_Cposition->setCurrentIndex(o.captionPosition < ComboBox_Cposition->count() ? o.captionPosition : -1);
-    ComboBox_awardShow->setCurrentIndex(o.prizePosition < ComboBox_awardShow->count() ? o.prizePosition : -1);
+    m_orderList->setCurrentIndex(o.order);
+    m_startStopKeysList->setCurrentIndex(o.startStopKeys);
+    m_captionSpeedList->setCurrentIndex(o.captionSpeed);
+    m_captionPositionList->setCurrentIndex(o.captionPosition < m_captionPositionList->count() ? o.captionPosition : -1);
+    m_prizePositionList->setCurrentIndex(o.prizePosition < m_prizePositionList->count() ? o.prizePosition : -1);
 }
 
-int TfrmLottery::showModalOver(QWidget *over)
+int AwardSettingsDialog::showModalOver(QWidget *over)
 {
     adjustSize();
     if (over) {
@@ -400,23 +400,23 @@ int TfrmLottery::showModalOver(QWidget *over)
     return exec();
 }
 
-void TfrmLottery::showEvent(QShowEvent *event)
+void AwardSettingsDialog::showEvent(QShowEvent *event)
 {
     // The editor always opens on the saved settings.
     if (!event->spontaneous())
-        m_editor.FormShow();
+        m_editor.windowShown();
     QDialog::showEvent(event);
 }
 
-void TfrmLottery::reject()
+void AwardSettingsDialog::reject()
 {
     // Escape goes through the close questions too.
     close();
 }
 
-void TfrmLottery::closeEvent(QCloseEvent *event)
+void AwardSettingsDialog::closeEvent(QCloseEvent *event)
 {
-    const bool mayClose = m_editor.FormCloseQuery();
+    const bool mayClose = m_editor.confirmClose();
     showSettings();
     if (!mayClose) {
         event->ignore();

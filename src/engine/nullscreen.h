@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/nullports.h"
-#include "engine/ports.h"
+#include "base/nulloperatorports.h"
+#include "engine/screenport.h"
 
 namespace sorvix {
 

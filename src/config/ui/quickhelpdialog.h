@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 
 #include <QDialog>
@@ -13,11 +13,11 @@ namespace sorvix {
 // "快速设置帮助": the two steps of setting up a draw, in a fixed window over
 // the draw screen. Closing it, by Escape, the title bar or the program,
 // records in quickhelp.dll whether it should come up at start.
-class TfrmShelp : public QDialog
+class QuickHelpDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmShelp(const ProgramFolder &folder, OperatorPort &op, QWidget *parent = nullptr);
+    QuickHelpDialog(const ProgramFolder &folder, OperatorPort &op, QWidget *parent = nullptr);
 
     static constexpr int ClientWidth = 574;
     static constexpr int ClientHeight = 307;
@@ -28,12 +28,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormClose();
+    void rememberChoice();
 
     const ProgramFolder &m_folder;
     OperatorPort &m_operator;
-    QPlainTextEdit *Memo1 = nullptr;
-    QCheckBox *cb_quickHelp = nullptr;
+    QPlainTextEdit *m_helpText = nullptr;
+    QCheckBox *m_notAtStartSwitch = nullptr;
 };
 
 } // namespace sorvix

@@ -1,6 +1,6 @@
-#include "presentation/ui/resultwindow.h"
+#include "presentation/ui/resultswindow.h"
 
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
@@ -24,7 +24,7 @@ bool becomesActive(QWidget *w)
     return QTest::qWaitFor([w] { return w->isActiveWindow(); });
 }
 
-class ResultWindowTest : public ::testing::Test
+class ResultsWindowTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
@@ -34,11 +34,11 @@ protected:
     bool soundOn = true;
     bool locked = false;
     int exports = 0;
-    std::unique_ptr<TfrmResult> window;
+    std::unique_ptr<ResultsWindow> window;
 
     void open()
     {
-        window = std::make_unique<TfrmResult>(dir.folder(), op, drawScreenSound, music);
+        window = std::make_unique<ResultsWindow>(dir.folder(), op, drawScreenSound, music);
         window->soundOn = [this] { return soundOn; };
         window->fullScreenLocked = [this] { return locked; };
         window->exportWinners = [this] { ++exports; };
@@ -53,14 +53,14 @@ protected:
 
 } // namespace
 
-TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStopsBoth)
+TEST_F(ResultsWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStopsBoth)
 {
     dir.write(files::WinnersList, {"", QStringLiteral("一等奖"), QStringLiteral("(电脑)")});
     open();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("中奖名单"));
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("Label_title"))->text(), QStringLiteral("新年联欢会"));
-    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("Label_subtitle"))->text(), QStringLiteral("幸运抽奖活动中奖名单"));
+    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("新年联欢会"));
+    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("subtitleLabel"))->text(), QStringLiteral("幸运抽奖活动中奖名单"));
     EXPECT_EQ(window->findChild<QWidget *>(QStringLiteral("name rows"))->accessibleName(), QStringLiteral("中奖名单"));
 
     ASSERT_EQ(window->rows().count(), 3);
@@ -71,7 +71,7 @@ TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStop
     QTest::qWait(200);
     EXPECT_LT(window->rows().top(0), initialTop(0));
     music.played.clear();
-    window->Timer_musicTimer();
+    window->rewindMusic();
     EXPECT_EQ(music.played, QStringList({QStringLiteral("rewind music"), QStringLiteral("play music")}));
 
     // Another window in front: the rising and the music stop.
@@ -97,7 +97,7 @@ TEST_F(ResultWindowTest, ActivationBuildsTheRowsPlaysTheMusicAndDeactivationStop
     EXPECT_FALSE(window->rising());
 }
 
-TEST_F(ResultWindowTest, SoundOffLockedFullScreenAndTheMenu)
+TEST_F(ResultsWindowTest, SoundOffLockedFullScreenAndTheMenu)
 {
     soundOn = false;
     locked = true;
@@ -105,12 +105,12 @@ TEST_F(ResultWindowTest, SoundOffLockedFullScreenAndTheMenu)
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(window->size(), QSize(800, 600));
     EXPECT_EQ(window->rows().count(), 0);   // no winners list: no rows
-    window->Timer_musicTimer();
+    window->rewindMusic();
     EXPECT_FALSE(music.played.contains(QStringLiteral("play music")));
 
     // The blue picture is missing here: bgshow.dll is rewritten all the same
     // and the failure is reported.
-    action("N_Blue")->trigger();
+    action("blueRowsAction")->trigger();
     EXPECT_EQ(dir.bytes(files::ResultBackground), QByteArray("bg\\show\\blue.jpg\r\n"));
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法打开图片文件：")));
@@ -118,13 +118,13 @@ TEST_F(ResultWindowTest, SoundOffLockedFullScreenAndTheMenu)
     QImage picture(16, 9, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(dir.path(results::RedBackground), "JPG"));
-    action("N_Red")->trigger();
+    action("redRowsAction")->trigger();
     EXPECT_EQ(dir.bytes(files::ResultBackground), QByteArray("bg\\show\\red.jpg\r\n"));
     EXPECT_EQ(op.notices.size(), 1);
 
-    action("N2")->trigger();
+    action("resultsExportAction")->trigger();
     EXPECT_EQ(exports, 1);
-    action("N1")->trigger();
+    action("resultsExitAction")->trigger();
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -141,14 +141,14 @@ protected:
     RecordingSound sound;
     RecordingSound music;
     DrawRandom random{7};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<DrawScreenWindow> window;
 
     void start()
     {
         session.folder = dir.folder();
-        window = std::make_unique<TfrmMain>(session, op, sound, random);
+        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
         window->setResultMusic(music);
-        window->FormCreate();
+        window->runStartup();
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(becomesActive(window.get()));
@@ -164,13 +164,13 @@ protected:
 
     // Runs `open` and, once the results window of `owner` is up, records how
     // many rows it shows and closes it.
-    int rowsShownBy(const std::function<void()> &open, TfrmMain *owner = nullptr)
+    int rowsShownBy(const std::function<void()> &open, DrawScreenWindow *owner = nullptr)
     {
         if (!owner)
             owner = window.get();
         int rows = -1;
         QTimer::singleShot(0, owner, [&rows, owner] {
-            auto *results = owner->findChild<TfrmResult *>();
+            auto *results = owner->findChild<ResultsWindow *>();
             if (!results || !becomesActive(results))
                 return;
             rows = results->rows().count();
@@ -187,7 +187,7 @@ TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheRe
 {
     start();
     // Nothing drawn yet: the window opens on an empty list.
-    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N5"))->trigger(); }), 0);
+    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("showResultsAction"))->trigger(); }), 0);
 
     drawEverything();
     const int lines = dir.lines(files::WinnersList).size();
@@ -195,16 +195,16 @@ TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheRe
     op.questions.clear();
     EXPECT_EQ(rowsShownBy([&] { QTest::keyClick(window.get(), Qt::Key_Space); }), lines);
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否显示最后结果？\r")}));
-    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("N3"))->trigger(); }), lines);
+    EXPECT_EQ(rowsShownBy([&] { window->findChild<QAction *>(QStringLiteral("popupShowResultsAction"))->trigger(); }), lines);
     // The keys are the draw screen's again.
     EXPECT_TRUE(becomesActive(window.get()));
 
     // The next start-up offers the results of the finished draw.
     Session again;
     again.folder = dir.folder();
-    TfrmMain second(again, op, sound, random);
+    DrawScreenWindow second(again, op, sound, random);
     second.setResultMusic(music);
     op.questions.clear();
-    EXPECT_EQ(rowsShownBy([&] { second.FormCreate(); }, &second), lines);
+    EXPECT_EQ(rowsShownBy([&] { second.runStartup(); }, &second), lines);
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")}));
 }

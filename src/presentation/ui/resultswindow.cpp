@@ -1,4 +1,4 @@
-#include "presentation/ui/resultwindow.h"
+#include "presentation/ui/resultswindow.h"
 
 #include "base/errors.h"
 #include "base/gbk.h"
@@ -178,56 +178,56 @@ private:
     int m_rowHeight = SubtitleHeight;
 };
 
-TfrmResult::TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
+ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
                        QWidget *parent)
     : QDialog(parent), m_folder(folder), m_operator(op), m_drawScreenSound(drawScreenSound), m_music(music)
 {
-    setObjectName(QStringLiteral("TfrmResult"));
+    setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("中奖名单"));
     QPalette window = palette();
     window.setColor(QPalette::Window, RowColour);
     setPalette(window);
     setAutoFillBackground(true);
 
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFallback(BuiltInBackground);
-    Label_title = makeLabel(this, "Label_title", TitlePixels, TitleHeight);
-    Label_subtitle = makeLabel(this, "Label_subtitle", SubtitlePixels, SubtitleHeight);
-    Label_subtitle->setText(QStringLiteral("幸运抽奖活动中奖名单"));
+    m_background = new PictureBox(this);
+    m_background->setObjectName(QStringLiteral("background"));
+    m_background->setFallback(BuiltInBackground);
+    m_titleLabel = makeLabel(this, "titleLabel", TitlePixels, TitleHeight);
+    m_subtitleLabel = makeLabel(this, "subtitleLabel", SubtitlePixels, SubtitleHeight);
+    m_subtitleLabel->setText(QStringLiteral("幸运抽奖活动中奖名单"));
     m_rowsView = new ResultRowsView(m_rows, this);
-    m_rowsView->setRowStyle(Label_subtitle->font(), Label_subtitle->height());
+    m_rowsView->setRowStyle(m_subtitleLabel->font(), m_subtitleLabel->height());
 
-    Timer_show = new QTimer(this);
-    Timer_show->setObjectName(QStringLiteral("Timer_show"));
-    Timer_show->setTimerType(Qt::PreciseTimer);
-    Timer_show->setInterval(RisingRows::TickMs);
-    connect(Timer_show, &QTimer::timeout, this, &TfrmResult::Timer_showTimer);
-    Timer_music = new QTimer(this);
-    Timer_music->setObjectName(QStringLiteral("Timer_music"));
-    Timer_music->setInterval(MusicIntervalMs);
-    connect(Timer_music, &QTimer::timeout, this, &TfrmResult::Timer_musicTimer);
-    Timer_music->start();
+    m_riseTimer = new QTimer(this);
+    m_riseTimer->setObjectName(QStringLiteral("riseTimer"));
+    m_riseTimer->setTimerType(Qt::PreciseTimer);
+    m_riseTimer->setInterval(RisingRows::TickMs);
+    connect(m_riseTimer, &QTimer::timeout, this, &ResultsWindow::riseTick);
+    m_musicTimer = new QTimer(this);
+    m_musicTimer->setObjectName(QStringLiteral("musicTimer"));
+    m_musicTimer->setInterval(MusicIntervalMs);
+    connect(m_musicTimer, &QTimer::timeout, this, &ResultsWindow::rewindMusic);
+    m_musicTimer->start();
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
     const auto item = [this](QMenu *menu, const char *name, const char *caption, auto handler) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    item(PopupMenu1, "N4", "返回抽奖界面", [this] { close(); });
-    item(PopupMenu1, "N2", "导出中奖名单", [this] {
+    item(m_contextMenu, "backToDrawAction", "返回抽奖界面", [this] { close(); });
+    item(m_contextMenu, "resultsExportAction", "导出中奖名单", [this] {
         if (exportWinners)
             exportWinners();
     });
-    QMenu *colours = PopupMenu1->addMenu(QStringLiteral("背景颜色"));
-    colours->menuAction()->setObjectName(QStringLiteral("N6"));
-    item(colours, "N_Red", "红", [this] { N_RedClick(); });
-    item(colours, "N_Blue", "蓝", [this] { N_BlueClick(); });
-    PopupMenu1->addSeparator();
-    item(PopupMenu1, "N1", "退出", [this] { close(); });
+    QMenu *colours = m_contextMenu->addMenu(QStringLiteral("背景颜色"));
+    colours->menuAction()->setObjectName(QStringLiteral("rowColourMenu"));
+    item(colours, "redRowsAction", "红", [this] { redRows(); });
+    item(colours, "blueRowsAction", "蓝", [this] { blueRows(); });
+    m_contextMenu->addSeparator();
+    item(m_contextMenu, "resultsExitAction", "退出", [this] { close(); });
 
     // The music is silence when its file is missing.
     m_music.setRepeatTimerRunning(false);
@@ -238,38 +238,38 @@ TfrmResult::TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort 
     try {
         const QString stored = results::storedBackground(m_folder);
         if (!stored.isEmpty())
-            Image1->load(stored);
+            m_background->load(stored);
     } catch (const OperationError &) {
         // An unreadable bgshow.dll leaves the built-in background.
     }
     resize(800, 600);
 }
 
-TfrmResult::~TfrmResult() = default;
+ResultsWindow::~ResultsWindow() = default;
 
-void TfrmResult::reloadBackground()
+void ResultsWindow::reloadBackground()
 {
     try {
         const QString stored = results::storedBackground(m_folder);
-        if (!stored.isEmpty() && Image1->load(stored))
+        if (!stored.isEmpty() && m_background->load(stored))
             return;
     } catch (const OperationError &error) {
         reportQuietly("results window (background)", error);
     }
-    Image1->load(BuiltInBackground);
+    m_background->load(BuiltInBackground);
 }
 
-void TfrmResult::setTitle(const QString &title)
+void ResultsWindow::setTitle(const QString &title)
 {
-    Label_title->setText(title);
+    m_titleLabel->setText(title);
 }
 
-bool TfrmResult::rising() const
+bool ResultsWindow::rising() const
 {
-    return Timer_show->isActive();
+    return m_riseTimer->isActive();
 }
 
-void TfrmResult::applyWindowMode()
+void ResultsWindow::applyWindowMode()
 {
     const bool locked = fullScreenLocked && fullScreenLocked();
     if (locked) {
@@ -288,20 +288,20 @@ void TfrmResult::applyWindowMode()
     setWindowState(Qt::WindowMaximized);
 }
 
-void TfrmResult::showModal()
+void ResultsWindow::showModal()
 {
     applyWindowMode();
     exec();
 }
 
-bool TfrmResult::event(QEvent *event)
+bool ResultsWindow::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::WindowActivate:
-        FormActivate();
+        activate();
         break;
     case QEvent::WindowDeactivate:
-        FormDeactivate();
+        deactivate();
         break;
     default:
         break;
@@ -309,7 +309,7 @@ bool TfrmResult::event(QEvent *event)
     return QDialog::event(event);
 }
 
-void TfrmResult::FormActivate()
+void ResultsWindow::activate()
 {
     m_drawScreenSound.setRepeatTimerRunning(false);
     m_drawScreenSound.stopMusic();
@@ -325,22 +325,22 @@ void TfrmResult::FormActivate()
     // The rows of an earlier activation go before the new ones come.
     m_rows.build(int(lines.size()), height());
     m_rowsView->setLines(lines);
-    Timer_show->start();
+    m_riseTimer->start();
 }
 
-void TfrmResult::FormDeactivate()
+void ResultsWindow::deactivate()
 {
     m_music.pauseMusic();
-    Timer_show->stop();
+    m_riseTimer->stop();
 }
 
-void TfrmResult::Timer_showTimer()
+void ResultsWindow::riseTick()
 {
     m_rows.tick(height());
     m_rowsView->refresh();
 }
 
-void TfrmResult::Timer_musicTimer()
+void ResultsWindow::rewindMusic()
 {
     if (isActiveWindow() && soundOn && soundOn()) {
         m_music.rewindMusic();
@@ -348,27 +348,27 @@ void TfrmResult::Timer_musicTimer()
     }
 }
 
-void TfrmResult::resizeEvent(QResizeEvent *event)
+void ResultsWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    FormResize();
+    layoutControls();
 }
 
-void TfrmResult::FormResize()
+void ResultsWindow::layoutControls()
 {
     const int w = width();
-    Image1->setGeometry(rect());
-    Label_title->setGeometry(0, TitleTop, w, Label_title->height());
-    Label_subtitle->setGeometry(0, SubtitleTop, w, Label_subtitle->height());
+    m_background->setGeometry(rect());
+    m_titleLabel->setGeometry(0, TitleTop, w, m_titleLabel->height());
+    m_subtitleLabel->setGeometry(0, SubtitleTop, w, m_subtitleLabel->height());
     m_rowsView->setGeometry(rect());
 }
 
-void TfrmResult::contextMenuEvent(QContextMenuEvent *event)
+void ResultsWindow::contextMenuEvent(QContextMenuEvent *event)
 {
-    PopupMenu1->popup(event->globalPos());
+    m_contextMenu->popup(event->globalPos());
 }
 
-void TfrmResult::chooseBackground(const QString &relative)
+void ResultsWindow::chooseBackground(const QString &relative)
 {
     try {
         results::saveBackground(m_folder, relative);
@@ -377,28 +377,28 @@ void TfrmResult::chooseBackground(const QString &relative)
         return;
     }
     const QString path = m_folder.path(relative);
-    if (!Image1->load(path))
+    if (!m_background->load(path))
         m_operator.showError(QStringLiteral("无法打开图片文件：") + path);
 }
 
-void TfrmResult::N_RedClick()
+void ResultsWindow::redRows()
 {
     chooseBackground(results::RedBackground);
 }
 
-void TfrmResult::N_BlueClick()
+void ResultsWindow::blueRows()
 {
     chooseBackground(results::BlueBackground);
 }
 
-void TfrmResult::reject()
+void ResultsWindow::reject()
 {
     close();
 }
 
-void TfrmResult::closeEvent(QCloseEvent *event)
+void ResultsWindow::closeEvent(QCloseEvent *event)
 {
-    FormDeactivate();
+    deactivate();
     m_rows.clear();
     m_rowsView->clear();
     event->accept();

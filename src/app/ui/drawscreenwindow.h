@@ -2,7 +2,7 @@
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
-#include "base/nullports.h"
+#include "base/nulloperatorports.h"
 #include "engine/session.h"
 #include "presentation/caption.h"
 #include "presentation/layout.h"
@@ -21,7 +21,7 @@ class QTimer;
 
 namespace sorvix {
 
-class AppConfigHost;
+class DrawConfigHost;
 class ConfigCommands;
 class DrawAwardHost;
 class DrawListHost;
@@ -31,23 +31,23 @@ class PictureBox;
 class PicturePrefetch;
 class RecordCommands;
 class Startup;
-class TfrmGiveup;
-class TfrmResult;
-class TfrmAbout;
-class TfrmShelp;
-class TfrmLottery;
-class Tfrm_namelist;
+class GiveUpDialog;
+class ResultsWindow;
+class AboutDialog;
+class QuickHelpDialog;
+class AwardSettingsDialog;
+class ParticipantListDialog;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
 // its widgets to the draw round, the start-up and the commands, which hold the
 // logic.
-class TfrmMain : public QMainWindow, public DrawScreen, public DrawRoundHost
+class DrawScreenWindow : public QMainWindow, public DrawScreen, public DrawRoundHost
 {
     Q_OBJECT
 public:
-    TfrmMain(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random, QWidget *parent = nullptr);
-    ~TfrmMain() override;
+    DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random, QWidget *parent = nullptr);
+    ~DrawScreenWindow() override;
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
 
@@ -55,13 +55,13 @@ public:
     // the window takes them from there during its start-up and then drops them.
     void adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch);
 
-    // The start-up sequence: FormCreateScreen, then FormCreateDraw.
-    void FormCreate();
+    // The start-up sequence: startScreen, then startDraw.
+    void runStartup();
     // What the first frame shows: the screen's own start-up and the titles.
-    void FormCreateScreen();
+    void startScreen();
     // The participant list and the award settings' start-up with the resume
     // decision; the program runs it once the first frame is on the screen.
-    void FormCreateDraw();
+    void startDraw();
 
     Theme &theme() { return m_theme; }
     DrawRound &drawRound() { return *m_round; }
@@ -102,35 +102,35 @@ public:
     bool rollingTimerActive() const override;
 
     // Theme operations of the "背景文字设置" menu.
-    void ThemeShow(const QByteArray &colourName);
-    void ThemeFontName(const QByteArray &fontName);
+    void showThemeColour(const QByteArray &colourName);
+    void applyThemeFont(const QByteArray &fontName);
     void applyStoredTheme(const Theme &stored);
 
     // Menu handlers.
-    void Image1Click();
-    void N_fullscreenClick();
-    void N_fullscreen_exitClick();
-    void N_No_FullScreenClick();
-    void N_bgoffClick();
-    void N_bgOnClick();
-    void N_resetallClick();
-    void N39Click();
+    void backgroundClicked();
+    void switchToFullScreen();
+    void leaveFullScreen();
+    void toggleFullScreenLock();
+    void turnSoundOff();
+    void turnSoundOn();
+    void restartDraw();
+    void chooseCustomBackground();
     // "弃奖 / 补奖": the give-up / make-up window, modally.
-    void N_giveupClick();
+    void openGiveUp();
 
     // The configuration bundle, the factory restore, help and about.
     ConfigCommands &configCommands() { return *m_config; }
-    AppConfigHost &configHost() { return *m_configHost; }
+    DrawConfigHost &configHost() { return *m_configHost; }
     // Made on first use; they live as long as the draw screen.
-    TfrmShelp *quickHelpWindow();
-    TfrmAbout *aboutWindow();
-    void N12Click();
-    void N13Click();
-    void N48Click();
+    QuickHelpDialog *quickHelpWindow();
+    AboutDialog *aboutWindow();
+    void openQuickHelp();
+    void openGuide();
+    void openAbout();
     // "奖项设置": the award settings window, made on first use.
-    void N16Click();
+    void openAwardSettings();
     // "人员名单": the participant list editor, made on first use.
-    void N17Click();
+    void openParticipantList();
 
 signals:
     // Once, after the draw screen's first frame was painted.
@@ -149,15 +149,15 @@ private:
     // A menu item; without a handler it stays disabled.
     QAction *addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
     void saveAwardSettings();
-    void FormResize();
+    void layoutControls();
     // Loads a picture into the background, from the start-up's prefetch while there is one.
     bool loadBackground(const QString &path);
     // The start and stop buttons' pictures, each file decoded once.
     const QImage &buttonPicture(const QString &path);
     // The results and give-up windows are made on first use and live as
     // long as the draw screen.
-    TfrmResult *resultWindow();
-    TfrmGiveup *giveUpWindow();
+    ResultsWindow *resultWindow();
+    GiveUpDialog *giveUpWindow();
     // After a window of ours closes, the keys are the draw screen's again.
     void takeFocusBack();
 
@@ -169,38 +169,38 @@ private:
     std::unique_ptr<RecordCommands> m_commands;
     NullSound m_noMusic;
     SoundPort *m_resultMusic = &m_noMusic;
-    TfrmResult *m_result = nullptr;
-    TfrmGiveup *m_giveup = nullptr;
-    std::unique_ptr<AppConfigHost> m_configHost;
+    ResultsWindow *m_result = nullptr;
+    GiveUpDialog *m_giveup = nullptr;
+    std::unique_ptr<DrawConfigHost> m_configHost;
     std::unique_ptr<ConfigCommands> m_config;
-    TfrmShelp *m_quickHelp = nullptr;
-    TfrmAbout *m_about = nullptr;
+    QuickHelpDialog *m_quickHelp = nullptr;
+    AboutDialog *m_about = nullptr;
     std::unique_ptr<DrawAwardHost> m_awardHost;
-    TfrmLottery *m_awardWindow = nullptr;
+    AwardSettingsDialog *m_awardWindow = nullptr;
     std::unique_ptr<DrawListHost> m_listHost;
-    Tfrm_namelist *m_listWindow = nullptr;
+    ParticipantListDialog *m_listWindow = nullptr;
 
     QWidget *m_canvas = nullptr;
-    PictureBox *Image1 = nullptr;
-    QLabel *Label_title = nullptr;
-    QLabel *Label_subtitle = nullptr;
-    QLabel *Label_head = nullptr;
-    QLabel *Label_name[11] = {};
-    PictureBox *Image_start = nullptr;
-    PictureBox *Image_end = nullptr;
-    PictureBox *Image_award = nullptr;
-    PictureBox *Image_award1 = nullptr;
-    QLabel *Label_award = nullptr;
-    QLabel *Label_award1 = nullptr;
-    QWidget *Panel_curtain = nullptr;
-    QLabel *Label_curtain = nullptr;
+    PictureBox *m_background = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_subtitleLabel = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    QLabel *m_nameSlots[11] = {};
+    PictureBox *m_startButton = nullptr;
+    PictureBox *m_stopButton = nullptr;
+    PictureBox *m_leftPrizePicture = nullptr;
+    PictureBox *m_rightPrizePicture = nullptr;
+    QLabel *m_leftPrizeLabel = nullptr;
+    QLabel *m_rightPrizeLabel = nullptr;
+    QWidget *m_captionStrip = nullptr;
+    QLabel *m_captionLabel = nullptr;
 
-    QTimer *Timer_start = nullptr;
-    QTimer *Timer_curtain = nullptr;
+    QTimer *m_rollingTimer = nullptr;
+    QTimer *m_captionTimer = nullptr;
 
-    QMenu *PopupMenu1 = nullptr;
+    QMenu *m_contextMenu = nullptr;
     QList<QMenu *> m_topMenus;
-    QAction *N_No_FullScreen = nullptr;
+    QAction *m_fullScreenLockAction = nullptr;
 
     std::unique_ptr<PicturePrefetch> m_prefetch;
     QHash<QString, QImage> m_buttonPictures;

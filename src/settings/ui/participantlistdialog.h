@@ -17,7 +17,7 @@ class QTableView;
 namespace sorvix {
 
 class GridDelegate;
-class TfrmPassword;
+class PasswordDialog;
 
 // The participant list editor window: the key field, the show switches, the
 // grid over the list and the row commands, "保存", and the group mode behind a
@@ -27,12 +27,12 @@ class TfrmPassword;
 //
 // The spreadsheet buttons run ListSheets, which reaches the grid through the
 // editor.
-class Tfrm_namelist : public QDialog
+class ParticipantListDialog : public QDialog
 {
     Q_OBJECT
 public:
-    Tfrm_namelist(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host, QWidget *parent = nullptr);
-    ~Tfrm_namelist() override;
+    ParticipantListDialog(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host, QWidget *parent = nullptr);
+    ~ParticipantListDialog() override;
 
     ListEditor &editor() { return m_editor; }
 
@@ -57,7 +57,7 @@ private:
     void createGrid();
     void bind();
     // Places the controls for the client size: the grid takes the height.
-    void FormResize();
+    void layoutControls();
     // Every control from the editor's state, without echoing back.
     void showState();
     // A cell being typed in reaches the grid before any command reads it.
@@ -68,30 +68,30 @@ private:
 
     ListEditor m_editor;
     ListSheets m_sheets;
-    TfrmPassword *m_password = nullptr;
+    PasswordDialog *m_password = nullptr;
     GridDelegate *m_delegate = nullptr;
 
-    QGroupBox *RadioGroup_key = nullptr;
+    QGroupBox *m_keyFieldBox = nullptr;
     QButtonGroup *m_keyButtons = nullptr;
     std::array<QRadioButton *, 4> m_keyItems{};
-    QGroupBox *GroupBox1 = nullptr;
-    QCheckBox *CheckBox_name = nullptr;
-    QCheckBox *CheckBox_phone = nullptr;
-    QCheckBox *CheckBox_id = nullptr;
-    QCheckBox *CheckBox_workid = nullptr;
-    QCheckBox *CheckBox_phonehide = nullptr;
-    QCheckBox *CheckBox_idhide = nullptr;
-    QPushButton *btn_template = nullptr;
-    QTableView *StringGrid1 = nullptr;
-    QLabel *lb_lines = nullptr;
-    QPushButton *btn_export = nullptr;
-    QPushButton *btn_clear = nullptr;
-    QPushButton *btn_insertLine = nullptr;
-    QPushButton *btn_addLine = nullptr;
-    QPushButton *btn_delLine = nullptr;
-    QPushButton *btn_save = nullptr;
-    QPushButton *btn_delGrp = nullptr;
-    QPushButton *btn_import = nullptr;
+    QGroupBox *m_shownFieldsBox = nullptr;
+    QCheckBox *m_showNameSwitch = nullptr;
+    QCheckBox *m_showMobileSwitch = nullptr;
+    QCheckBox *m_showIdSwitch = nullptr;
+    QCheckBox *m_showWorkIdSwitch = nullptr;
+    QCheckBox *m_maskMobileSwitch = nullptr;
+    QCheckBox *m_maskIdSwitch = nullptr;
+    QPushButton *m_templateButton = nullptr;
+    QTableView *m_grid = nullptr;
+    QLabel *m_lineCountLabel = nullptr;
+    QPushButton *m_exportButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_insertLineButton = nullptr;
+    QPushButton *m_addLineButton = nullptr;
+    QPushButton *m_deleteLineButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_clearGroupsButton = nullptr;
+    QPushButton *m_importButton = nullptr;
 
     std::array<int, 6> m_appliedWidths{};
     bool m_widthsApplied = false;

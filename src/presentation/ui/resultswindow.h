@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ports.h"
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 #include "presentation/results.h"
 
@@ -22,16 +22,16 @@ class ResultRowsView;
 // each time the window becomes active; losing the focus stops the rising and
 // the music. The draw screen lends it what it cannot see itself: the sound
 // switch, the full-screen lock and the winners export.
-class TfrmResult : public QDialog
+class ResultsWindow : public QDialog
 {
     Q_OBJECT
 public:
     // `drawScreenSound` is the draw screen's music, stopped while the results
     // show; `music` plays voice\result.mp3 (its own repeat timer is not used:
     // the window restarts it).
-    TfrmResult(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
+    ResultsWindow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
                QWidget *parent = nullptr);
-    ~TfrmResult() override;
+    ~ResultsWindow() override;
 
     static constexpr int MusicIntervalMs = 103000;
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
@@ -54,12 +54,12 @@ public:
     const RisingRows &rows() const { return m_rows; }
     bool rising() const;
 
-    void FormActivate();
-    void FormDeactivate();
-    void Timer_showTimer();
-    void Timer_musicTimer();
-    void N_RedClick();
-    void N_BlueClick();
+    void activate();
+    void deactivate();
+    void riseTick();
+    void rewindMusic();
+    void redRows();
+    void blueRows();
 
 public slots:
     // Escape: the same close as the title bar's.
@@ -72,7 +72,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void FormResize();
+    void layoutControls();
     void chooseBackground(const QString &relative);
 
     ProgramFolder m_folder;
@@ -81,13 +81,13 @@ private:
     SoundPort &m_music;
     RisingRows m_rows;
 
-    PictureBox *Image1 = nullptr;
-    QLabel *Label_title = nullptr;
-    QLabel *Label_subtitle = nullptr;
+    PictureBox *m_background = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_subtitleLabel = nullptr;
     ResultRowsView *m_rowsView = nullptr;
-    QTimer *Timer_show = nullptr;
-    QTimer *Timer_music = nullptr;
-    QMenu *PopupMenu1 = nullptr;
+    QTimer *m_riseTimer = nullptr;
+    QTimer *m_musicTimer = nullptr;
+    QMenu *m_contextMenu = nullptr;
 };
 
 } // namespace sorvix

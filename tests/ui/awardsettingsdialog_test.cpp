@@ -1,8 +1,8 @@
 #include "app/awardhost.h"
-#include "app/ui/mainwindow.h"
+#include "app/ui/drawscreenwindow.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
-#include "settings/ui/awardwindow.h"
+#include "settings/ui/awardsettingsdialog.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
@@ -24,7 +24,7 @@ using Answer = OperatorPort::Answer;
 namespace {
 
 // The draw screen started on the shipped settings, and the award window over it.
-class AwardWindowTest : public ::testing::Test
+class AwardSettingsDialogTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
@@ -32,15 +32,15 @@ protected:
     RecordingOperator op;
     RecordingSound sound;
     DrawRandom random{3};
-    std::unique_ptr<TfrmMain> screen;
+    std::unique_ptr<DrawScreenWindow> screen;
     std::unique_ptr<DrawAwardHost> host;
-    std::unique_ptr<TfrmLottery> window;
+    std::unique_ptr<AwardSettingsDialog> window;
 
     void SetUp() override
     {
         session.folder = dir.folder();
-        screen = std::make_unique<TfrmMain>(session, op, sound, random);
-        screen->FormCreate();
+        screen = std::make_unique<DrawScreenWindow>(session, op, sound, random);
+        screen->runStartup();
         screen->resize(1366, 768);
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
@@ -53,7 +53,7 @@ protected:
     void open()
     {
         host = std::make_unique<DrawAwardHost>(session, *screen, op, sound, screen->preparation());
-        window = std::make_unique<TfrmLottery>(session.folder, op, *host, screen.get());
+        window = std::make_unique<AwardSettingsDialog>(session.folder, op, *host, screen.get());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -64,7 +64,7 @@ protected:
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    QCheckBox *levelSwitch(int k) const { return find<QCheckBox>(QStringLiteral("cb%1").arg(k)); }
+    QCheckBox *levelSwitch(int k) const { return find<QCheckBox>(QStringLiteral("levelSwitch%1").arg(k)); }
     QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
     QString screenLabel(const char *name) const
     {
@@ -80,15 +80,15 @@ void typeText(QWidget *widget, const QString &text)
 
 } // namespace
 
-TEST_F(AwardWindowTest, OpensModallyCentredFromTheMenu)
+TEST_F(AwardSettingsDialogTest, OpensModallyCentredFromTheMenu)
 {
-    QAction *item = screen->findChild<QAction *>(QStringLiteral("N16"));
+    QAction *item = screen->findChild<QAction *>(QStringLiteral("awardSettingsAction"));
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->isEnabled());
     EXPECT_EQ(item->text(), QStringLiteral("奖项设置"));
     bool seen = false;
     QTimer::singleShot(0, screen.get(), [&] {
-        auto *shown = qobject_cast<TfrmLottery *>(QApplication::activeModalWidget());
+        auto *shown = qobject_cast<AwardSettingsDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         seen = true;
         EXPECT_EQ(shown->windowTitle(), QStringLiteral("奖项设置"));
@@ -103,35 +103,35 @@ TEST_F(AwardWindowTest, OpensModallyCentredFromTheMenu)
     item->trigger();
     EXPECT_TRUE(seen);
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("是否保存所做的修改？")});
-    auto *made = screen->findChild<TfrmLottery *>();
+    auto *made = screen->findChild<AwardSettingsDialog *>();
     ASSERT_NE(made, nullptr);
     EXPECT_FALSE(made->isVisible());
 }
 
-TEST_F(AwardWindowTest, ControlsCarryTheirCaptionsLimitsHintsAndNames)
+TEST_F(AwardSettingsDialogTest, ControlsCarryTheirCaptionsLimitsHintsAndNames)
 {
     open();
     const char *levels[] = {"特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
                             "六等奖", "七等奖", "八等奖", "九等奖", "十等奖"};
-    auto *box = find<QGroupBox>(QStringLiteral("GroupBox_jiangxiang"));
+    auto *box = find<QGroupBox>(QStringLiteral("levelsBox"));
     EXPECT_EQ(box->title(), QStringLiteral("奖项设置"));
     for (int k = 0; k < LevelCount; ++k) {
         const QString n = QString::number(k);
         const QString level = QString::fromUtf8(levels[k]);
         EXPECT_EQ(levelSwitch(k)->text(), level);
         EXPECT_EQ(levelSwitch(k)->accessibleName(), level);
-        EXPECT_EQ(edit(QStringLiteral("ed") + n)->accessibleName(), level + QStringLiteral(" 显示为"));
-        QLineEdit *quantity = edit((k == 0 ? QStringLiteral("edit_qty") : QStringLiteral("Edit_qty")) + n);
+        EXPECT_EQ(edit(QStringLiteral("displayNameEdit") + n)->accessibleName(), level + QStringLiteral(" 显示为"));
+        QLineEdit *quantity = edit(QStringLiteral("quantityEdit") + n);
         EXPECT_EQ(quantity->maxLength(), 3);
         EXPECT_EQ(quantity->toolTip(), QStringLiteral("只能是大于0 的数字"));
         EXPECT_EQ(quantity->toolTipDuration(), 10000);
         EXPECT_EQ(quantity->accessibleDescription(), quantity->toolTip());
         EXPECT_TRUE(quantity->accessibleName().startsWith(level));
-        EXPECT_EQ(edit(QStringLiteral("edt_jiangpin") + n)->accessibleName(), level + QStringLiteral(" 奖品"));
-        EXPECT_EQ(find<QPushButton>(QStringLiteral("btn_pic") + n)->text(), QStringLiteral("奖品图片"));
-        EXPECT_EQ(edit(QStringLiteral("edt_pic") + n)->accessibleName(), level + QStringLiteral(" 奖品图片"));
+        EXPECT_EQ(edit(QStringLiteral("prizeTextEdit") + n)->accessibleName(), level + QStringLiteral(" 奖品"));
+        EXPECT_EQ(find<QPushButton>(QStringLiteral("pictureButton") + n)->text(), QStringLiteral("奖品图片"));
+        EXPECT_EQ(edit(QStringLiteral("picturePathEdit") + n)->accessibleName(), level + QStringLiteral(" 奖品图片"));
         // The per-round list where the design puts it, 32 pixels per row.
-        auto *perRound = find<QComboBox>(QStringLiteral("ComboBox_perRound") + n);
+        auto *perRound = find<QComboBox>(QStringLiteral("perRoundList") + n);
         EXPECT_EQ(perRound->parentWidget(), box);
         EXPECT_EQ(perRound->geometry().topLeft(), QPoint(740, 16 + 32 * k));
         EXPECT_LE(perRound->geometry().right(), 786);
@@ -148,12 +148,12 @@ TEST_F(AwardWindowTest, ControlsCarryTheirCaptionsLimitsHintsAndNames)
 
     const QStringList perRoundItems{"1", "2", "3", "4", "5", "10"};
     const std::pair<const char *, QStringList> lists[] = {
-        {"ComboBox_perRound10", perRoundItems},
-        {"ComboBox_order", {"先小奖后大奖", "先大奖后小奖"}},
-        {"ComboBox_start_end", {"空格键开始回车键停止", "回车键开始空格键停止"}},
-        {"ComboBox_rollingspeed", {"快速", "中速", "慢速"}},
-        {"ComboBox_Cposition", {"顶部", "底部", "关闭"}},
-        {"ComboBox_awardShow", {"左下角", "右下角", "左右下角"}},
+        {"perRoundList10", perRoundItems},
+        {"orderList", {"先小奖后大奖", "先大奖后小奖"}},
+        {"startStopKeysList", {"空格键开始回车键停止", "回车键开始空格键停止"}},
+        {"captionSpeedList", {"快速", "中速", "慢速"}},
+        {"captionPositionList", {"顶部", "底部", "关闭"}},
+        {"prizePositionList", {"左下角", "右下角", "左右下角"}},
     };
     for (const auto &[name, items] : lists) {
         auto *list = find<QComboBox>(QString::fromLatin1(name));
@@ -163,21 +163,21 @@ TEST_F(AwardWindowTest, ControlsCarryTheirCaptionsLimitsHintsAndNames)
             shown << list->itemText(i);
         EXPECT_EQ(shown, items) << name;
     }
-    EXPECT_EQ(find<QComboBox>(QStringLiteral("ComboBox_Cposition"))->accessibleName(), QStringLiteral("字幕位置"));
-    EXPECT_EQ(edit(QStringLiteral("edt_subTitle"))->accessibleName(), QStringLiteral("副标题"));
-    auto *multidraw = find<QCheckBox>(QStringLiteral("CheckBox_multidraw"));
+    EXPECT_EQ(find<QComboBox>(QStringLiteral("captionPositionList"))->accessibleName(), QStringLiteral("字幕位置"));
+    EXPECT_EQ(edit(QStringLiteral("subtitleEdit"))->accessibleName(), QStringLiteral("副标题"));
+    auto *multidraw = find<QCheckBox>(QStringLiteral("repeatedWinsSwitch"));
     EXPECT_EQ(multidraw->text(), QStringLiteral("允许重复抽奖"));
     EXPECT_EQ(multidraw->accessibleDescription(), QStringLiteral("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
-    EXPECT_EQ(find<QCheckBox>(QStringLiteral("CheckBox_hidebtn"))->text(), QStringLiteral("隐藏开始/停止键"));
-    EXPECT_EQ(find<QPushButton>(QStringLiteral("btn_save"))->text(), QStringLiteral("保存"));
-    EXPECT_EQ(find<QPushButton>(QStringLiteral("btn_cancel"))->text(), QStringLiteral("重置"));
+    EXPECT_EQ(find<QCheckBox>(QStringLiteral("buttonsHiddenSwitch"))->text(), QStringLiteral("隐藏开始/停止键"));
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("saveButton"))->text(), QStringLiteral("保存"));
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("resetButton"))->text(), QStringLiteral("重置"));
 
     // Fits a 1366 x 768 laptop with room for the title bar and a panel.
     EXPECT_LE(window->frameGeometry().width(), 1366);
     EXPECT_LE(window->frameGeometry().height(), 700);
 }
 
-TEST_F(AwardWindowTest, DrivingTheControlsAppliesTheRulesAndSaves)
+TEST_F(AwardSettingsDialogTest, DrivingTheControlsAppliesTheRulesAndSaves)
 {
     open();
     // The shipped settings: levels 0..3 on, 4 selectable, the rest locked.
@@ -195,7 +195,7 @@ TEST_F(AwardWindowTest, DrivingTheControlsAppliesTheRulesAndSaves)
     EXPECT_FALSE(levelSwitch(3)->isChecked());
     EXPECT_FALSE(levelSwitch(4)->isEnabled());
 
-    QLineEdit *quantity = edit(QStringLiteral("Edit_qty1"));
+    QLineEdit *quantity = edit(QStringLiteral("quantityEdit1"));
     quantity->selectAll();
     QTest::keyClicks(quantity, QStringLiteral("12a"));
     EXPECT_EQ(quantity->text(), QStringLiteral("1"));
@@ -205,17 +205,17 @@ TEST_F(AwardWindowTest, DrivingTheControlsAppliesTheRulesAndSaves)
     EXPECT_EQ(quantity->text(), QStringLiteral("15"));
 
     op.openName = dir.path(QStringLiteral("pics\\car.jpg"));
-    QTest::mouseClick(find<QPushButton>(QStringLiteral("btn_pic2")), Qt::LeftButton);
-    EXPECT_EQ(edit(QStringLiteral("edt_pic2"))->text(), op.openName);
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("pictureButton2")), Qt::LeftButton);
+    EXPECT_EQ(edit(QStringLiteral("picturePathEdit2"))->text(), op.openName);
 
-    QLineEdit *title = edit(QStringLiteral("edt_title"));
+    QLineEdit *title = edit(QStringLiteral("titleEdit"));
     title->selectAll();
     typeText(title, QStringLiteral("新年快乐"));
-    QTest::keyClick(find<QComboBox>(QStringLiteral("ComboBox_start_end")), Qt::Key_Down);
-    QTest::keyClick(find<QComboBox>(QStringLiteral("ComboBox_Cposition")), Qt::Key_Down);
-    EXPECT_EQ(dir.lines(files::Curtain), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
+    QTest::keyClick(find<QComboBox>(QStringLiteral("startStopKeysList")), Qt::Key_Down);
+    QTest::keyClick(find<QComboBox>(QStringLiteral("captionPositionList")), Qt::Key_Down);
+    EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
 
-    QTest::mouseClick(find<QPushButton>(QStringLiteral("btn_save")), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("saveButton")), Qt::LeftButton);
     EXPECT_EQ(op.notices, QStringList{QStringLiteral("保存成功！")});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const AwardSettings saved = awardfile::load(dir.folder());
@@ -223,13 +223,13 @@ TEST_F(AwardWindowTest, DrivingTheControlsAppliesTheRulesAndSaves)
     EXPECT_FALSE(saved.levels[3].enabled);
     EXPECT_EQ(gbk::decode(saved.levels[2].picturePath), op.openName);
     // The draw screen shows the new title and key text at once.
-    EXPECT_EQ(screenLabel("Label_title"), QStringLiteral("新年快乐"));
-    EXPECT_EQ(screenLabel("Label_name5"), QStringLiteral("回车键开始空格键停止"));
+    EXPECT_EQ(screenLabel("titleLabel"), QStringLiteral("新年快乐"));
+    EXPECT_EQ(screenLabel("nameSlot5"), QStringLiteral("回车键开始空格键停止"));
 
     // Edits after the save are dropped by "重置".
     title->selectAll();
     typeText(title, QStringLiteral("不要"));
-    QTest::mouseClick(find<QPushButton>(QStringLiteral("btn_cancel")), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("resetButton")), Qt::LeftButton);
     EXPECT_EQ(title->text(), QStringLiteral("新年快乐"));
 
     // Cancel keeps the window open; No closes it on the saved settings.
@@ -242,5 +242,5 @@ TEST_F(AwardWindowTest, DrivingTheControlsAppliesTheRulesAndSaves)
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(title->text(), QStringLiteral("新年快乐"));
-    EXPECT_EQ(screenLabel("Label_title"), QStringLiteral("新年快乐"));
+    EXPECT_EQ(screenLabel("titleLabel"), QStringLiteral("新年快乐"));
 }

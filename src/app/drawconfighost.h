@@ -12,10 +12,10 @@ namespace sorvix {
 // The bundle import's and the factory restore's way back into the running
 // program: the start-up steps of the draw screen, the participant list and the
 // award settings run again on the new files, then a fresh plan.
-class AppConfigHost : public ConfigHost
+class DrawConfigHost : public ConfigHost
 {
 public:
-    AppConfigHost(Session &session, DrawScreen &screen, OperatorPort &op, SoundPort &sound,
+    DrawConfigHost(Session &session, DrawScreen &screen, OperatorPort &op, SoundPort &sound,
                   DrawPreparation &preparation);
 
     // The draw screen's theme, and how it shows a stored one.

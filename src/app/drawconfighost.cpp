@@ -1,66 +1,66 @@
-#include "app/confighost.h"
+#include "app/drawconfighost.h"
 
 #include "app/startup.h"
 #include "base/errors.h"
 
 namespace sorvix {
 
-AppConfigHost::AppConfigHost(Session &session, DrawScreen &screen, OperatorPort &op, SoundPort &sound,
+DrawConfigHost::DrawConfigHost(Session &session, DrawScreen &screen, OperatorPort &op, SoundPort &sound,
                              DrawPreparation &preparation)
     : m_session(session), m_screen(screen), m_operator(op), m_sound(sound), m_preparation(preparation)
 {
 }
 
-Theme AppConfigHost::currentTheme() const
+Theme DrawConfigHost::currentTheme() const
 {
     return theme ? theme() : Theme();
 }
 
-bool AppConfigHost::rerunScreenStartup()
+bool DrawConfigHost::rerunScreenStartup()
 {
     Startup startup(m_session, m_screen, m_operator, m_sound, m_preparation);
     startup.applyTheme = applyTheme;
     return startup.mainScreenCreate();
 }
 
-void AppConfigHost::relayout()
+void DrawConfigHost::relayout()
 {
     m_screen.relayout();
 }
 
-bool AppConfigHost::reloadParticipants()
+bool DrawConfigHost::reloadParticipants()
 {
     Startup startup(m_session, m_screen, m_operator, m_sound, m_preparation);
     return startup.participantListCreate();
 }
 
-bool AppConfigHost::reloadAwardSettings()
+bool DrawConfigHost::reloadAwardSettings()
 {
     Startup startup(m_session, m_screen, m_operator, m_sound, m_preparation);
     try {
-        startup.LoadAwardSettings();
+        startup.loadAwardSettings();
     } catch (const OperationError &) {
         return false;
     }
-    m_preparation.RefreshAwardTable();
+    m_preparation.refreshAwardTable();
     m_screen.setSlot(5, m_session.settings.options.startStopKeysText());
     return true;
 }
 
-void AppConfigHost::prepareFreshDraw()
+void DrawConfigHost::prepareFreshDraw()
 {
     m_session.state.roundIndex = 0;
     m_session.state.makeupActive = false;
     m_session.tooManyWinners = false;
-    m_preparation.PrepareDraw();
+    m_preparation.prepareDraw();
 }
 
-void AppConfigHost::showMainMenu()
+void DrawConfigHost::showMainMenu()
 {
     m_screen.showMenus();
 }
 
-void AppConfigHost::settingsReplaced()
+void DrawConfigHost::settingsReplaced()
 {
     if (onSettingsReplaced)
         onSettingsReplaced();

@@ -17,11 +17,11 @@ namespace sorvix {
 // "保存" and "重置". It binds its widgets to AwardEditor, which holds the rules;
 // Escape, the title bar and the program all close it through closeEvent, where
 // the editor's close questions decide.
-class TfrmLottery : public QDialog
+class AwardSettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmLottery(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent = nullptr);
+    AwardSettingsDialog(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent = nullptr);
 
     AwardEditor &editor() { return m_editor; }
 
@@ -60,29 +60,29 @@ private:
 
     AwardEditor m_editor;
 
-    QGroupBox *GroupBox_jiangxiang = nullptr;
+    QGroupBox *m_levelsBox = nullptr;
     LevelRow m_rows[LevelCount];
 
-    QComboBox *ComboBox_order = nullptr;
-    QLineEdit *edt_title = nullptr;
-    QCheckBox *CheckBox_titlecenter = nullptr;
-    QCheckBox *CheckBox_titleHide = nullptr;
-    QLineEdit *edt_subTitle = nullptr;
-    QCheckBox *CheckBox_subtitleCenter = nullptr;
-    QCheckBox *CheckBox_subtitleHide = nullptr;
-    QCheckBox *CheckBox_multidraw = nullptr;
-    QCheckBox *CheckBox_status = nullptr;
-    QCheckBox *CheckBox_statecenter = nullptr;
-    QCheckBox *CheckBox_jiangpinWord = nullptr;
-    QCheckBox *CheckBox_jiangpinpic = nullptr;
-    QComboBox *ComboBox_start_end = nullptr;
-    QComboBox *ComboBox_rollingspeed = nullptr;
-    QCheckBox *CheckBox_hidebtn = nullptr;
-    QCheckBox *CheckBox_Music = nullptr;
-    QComboBox *ComboBox_Cposition = nullptr;
-    QComboBox *ComboBox_awardShow = nullptr;
-    QPushButton *btn_save = nullptr;
-    QPushButton *btn_cancel = nullptr;
+    QComboBox *m_orderList = nullptr;
+    QLineEdit *m_titleEdit = nullptr;
+    QCheckBox *m_titleCentredSwitch = nullptr;
+    QCheckBox *m_titleHiddenSwitch = nullptr;
+    QLineEdit *m_subtitleEdit = nullptr;
+    QCheckBox *m_subtitleCentredSwitch = nullptr;
+    QCheckBox *m_subtitleHiddenSwitch = nullptr;
+    QCheckBox *m_repeatedWinsSwitch = nullptr;
+    QCheckBox *m_statusHiddenSwitch = nullptr;
+    QCheckBox *m_statusCentredSwitch = nullptr;
+    QCheckBox *m_prizeTextHiddenSwitch = nullptr;
+    QCheckBox *m_prizePictureHiddenSwitch = nullptr;
+    QComboBox *m_startStopKeysList = nullptr;
+    QComboBox *m_captionSpeedList = nullptr;
+    QCheckBox *m_buttonsHiddenSwitch = nullptr;
+    QCheckBox *m_soundSwitch = nullptr;
+    QComboBox *m_captionPositionList = nullptr;
+    QComboBox *m_prizePositionList = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_resetButton = nullptr;
 };
 
 } // namespace sorvix
