@@ -137,7 +137,11 @@ void run(int people, int perRound, int runs)
     NullSound sound;
     DrawRandom random = DrawRandom::fromSystem();
     DrawPreparation preparation(session, static_cast<DrawScreen &>(screen), op, random);
-    Startup(session, static_cast<DrawScreen &>(screen), op, sound, preparation).run();
+    {
+            Startup startup(session, static_cast<DrawScreen &>(screen), op, sound, preparation);
+            startup.startScreen();
+            startup.startDraw();
+        }
     DrawAwardHost host(session, static_cast<DrawScreen &>(screen), op, sound, preparation);
     TimedHost timed(host);
     AwardEditor editor(folder, op, timed);

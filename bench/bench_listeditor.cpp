@@ -12,6 +12,7 @@
 
 #include "app/listhost.h"
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "base/gbk.h"
 #include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
@@ -199,7 +200,7 @@ Figures measure(const QString &program, int people)
     NullSound sound;
     DrawRandom random(1);
     DrawScreenWindow screen(session, op, sound, random);
-    screen.runStartup();
+    startDrawScreen(screen);
     screen.resize(1280, 720);
     screen.show();
     QCoreApplication::processEvents();

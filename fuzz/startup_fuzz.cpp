@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DrawScreen &drawScreen = screen;
     DrawPreparation preparation(session, drawScreen, op, random);
     Startup startup(session, drawScreen, op, sound, preparation);
-    startup.run();
+    startup.startScreen();
+        startup.startDraw();
     if (session.state.roundCount < 0 || session.state.roundIndex < 0)
         __builtin_trap();
 

@@ -158,9 +158,19 @@ bool Startup::awardSettingsCreate()
     return true;
 }
 
-void Startup::run()
+void Startup::startScreen()
 {
     mainScreenCreate();
+    // The titles are on the first frame already; a damaged settings file is
+    // met again, and passed over the same way, by startDraw.
+    try {
+        loadAwardSettings();
+    } catch (const OperationError &) {
+    }
+}
+
+void Startup::startDraw()
+{
     participantListCreate();
     awardSettingsCreate();
 }

@@ -42,8 +42,11 @@ public:
     // prepare a new one.
     void resumeDecision();
 
-    // All of the above, in the program's order.
-    void run();
+    // The program's start-up in its two parts: what the first frame shows
+    // (the screen's own start-up and the titles), then, once it is painted,
+    // the participant list and the award settings with the resume decision.
+    void startScreen();
+    void startDraw();
 
 private:
     Session &m_session;

@@ -11,9 +11,6 @@ namespace sorvix {
 
 namespace {
 
-// 0-based line of the sound switch in Tlottery.dll.
-constexpr int SoundOnLine = 70;
-
 // The lines cut or padded with empty lines to `count`.
 Lines fitted(Lines lines, qsizetype count)
 {
@@ -174,12 +171,9 @@ Bundle collect(const Session &session, const Theme &theme)
 
     // The copy held since the last load or save of the award settings; if it
     // cannot be read back, the settings in force.
-    b.awardSettings = fitted(session.rawSettingsLists[5], Bundle::AwardLines);
+    b.awardSettings = fitted(session.rawSettingsLists[Session::RawAwardSettings], Bundle::AwardLines);
     if (!awardSettingsReadable(b.awardSettings))
         b.awardSettings = session.settings.toLines();
-    // The pop-up menu's sound switch rewrites Tlottery.dll but not the copy:
-    // the bundle carries the switch as it stands.
-    b.awardSettings[SoundOnLine] = options.soundOn ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
 
     const std::optional<Lines> key = linesOf(folder, files::KeyWord);
     b.keyField = key && isNumber(key->value(0)) ? key->value(0) : textfile::fromNumber(session.keyField);

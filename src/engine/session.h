@@ -35,6 +35,7 @@ struct Session
     // The raw lines of the five column files and Tlottery.dll, for the editors
     // and the configuration bundle.
     std::array<Lines, 6> rawSettingsLists;
+    static constexpr size_t RawAwardSettings = ColumnCount;
 };
 
 } // namespace sorvix

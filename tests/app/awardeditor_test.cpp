@@ -61,7 +61,11 @@ protected:
         session.folder = dir.folder();
         DrawScreen &drawScreen = screen;
         preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        Startup(session, drawScreen, op, sound, *preparation).run();
+        {
+            Startup startup(session, drawScreen, op, sound, *preparation);
+            startup.startScreen();
+            startup.startDraw();
+        }
         host = std::make_unique<DrawAwardHost>(session, drawScreen, op, sound, *preparation);
         editor = std::make_unique<AwardEditor>(session.folder, op, *host);
         editor->windowShown();

@@ -71,7 +71,11 @@ protected:
         session.folder = dir.folder();
         DrawScreen &drawScreen = screen;
         preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        Startup(session, drawScreen, op, sound, *preparation).run();
+        {
+            Startup startup(session, drawScreen, op, sound, *preparation);
+            startup.startScreen();
+            startup.startDraw();
+        }
         host = std::make_unique<DrawListHost>(session, drawScreen, op, sound, *preparation);
         editor = std::make_unique<ListEditor>(session.folder, op, *host);
         editor->today = [] { return QDate(2025, 1, 28); };

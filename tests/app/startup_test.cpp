@@ -65,7 +65,8 @@ protected:
         DrawScreen &drawScreen = screen;
         preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
         Startup startup(session, drawScreen, op, sound, *preparation);
-        startup.run();
+        startup.startScreen();
+        startup.startDraw();
     }
 
     // Marks the first `rounds` rounds of the current plan as drawn, as the

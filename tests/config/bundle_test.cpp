@@ -74,7 +74,8 @@ struct Computer
         host->applyTheme = [this](const Theme &stored) { theme = stored; };
         Startup startup(session, drawScreen, op, sound, *preparation);
         startup.applyTheme = host->applyTheme;
-        startup.run();
+        startup.startScreen();
+        startup.startDraw();
         commands = std::make_unique<ConfigCommands>(session, *host, op);
         commands->now = [] { return QDateTime(QDate(2025, 1, 24), QTime(18, 30, 5)); };
     }

@@ -1,5 +1,6 @@
 #include "app/awardhost.h"
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "settings/ui/awardsettingsdialog.h"
@@ -40,7 +41,7 @@ protected:
     {
         session.folder = dir.folder();
         screen = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        screen->runStartup();
+        startDrawScreen(*screen);
         screen->resize(1366, 768);
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));

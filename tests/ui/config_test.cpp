@@ -1,4 +1,5 @@
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "base/gbk.h"
 #include "config/ui/aboutdialog.h"
 #include "config/ui/quickhelpdialog.h"
@@ -110,7 +111,7 @@ protected:
     {
         session.folder = dir.folder();
         window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        window->runStartup();
+        startDrawScreen(*window);
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

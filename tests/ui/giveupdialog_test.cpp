@@ -1,6 +1,7 @@
 #include "engine/ui/giveupdialog.h"
 
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "engine/drawfiles.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
@@ -43,7 +44,7 @@ protected:
     {
         session.folder = dir.folder();
         window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        window->runStartup();
+        startDrawScreen(*window);
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(becomesActive(window.get()));

@@ -1,4 +1,5 @@
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "settings/dailypassword.h"
@@ -42,7 +43,7 @@ protected:
     {
         session.folder = dir.folder();
         window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        window->runStartup();
+        startDrawScreen(*window);
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

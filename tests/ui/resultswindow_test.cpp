@@ -1,6 +1,7 @@
 #include "presentation/ui/resultswindow.h"
 
 #include "app/ui/drawscreenwindow.h"
+#include "support/startdrawscreen.h"
 #include "engine/prepare.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
@@ -148,7 +149,7 @@ protected:
         session.folder = dir.folder();
         window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
         window->setResultMusic(music);
-        window->runStartup();
+        startDrawScreen(*window);
         window->resize(1280, 720);
         window->show();
         ASSERT_TRUE(becomesActive(window.get()));
@@ -205,6 +206,6 @@ TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheRe
     DrawScreenWindow second(again, op, sound, random);
     second.setResultMusic(music);
     op.questions.clear();
-    EXPECT_EQ(rowsShownBy([&] { second.runStartup(); }, &second), lines);
+    EXPECT_EQ(rowsShownBy([&] { startDrawScreen(second); }, &second), lines);
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")}));
 }

@@ -58,10 +58,9 @@ int runApplication(int argc, char **argv)
     window.adoptPrefetch(std::move(prefetch));
     window.setResultMusic(resultMusic);
     op.setParent(&window);
-    window.startScreen();
     // The screen comes up first; the plan, the questions about an unfinished
-    // draw and the media player follow at once.
-    QObject::connect(&window, &DrawScreenWindow::firstFramePainted, &window, [&] {
+    // draw and the media player follow once its first frame is painted.
+    QObject::connect(&window, &DrawScreenWindow::firstFramePainted, &window, [] {
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME")) {
             // For the start-up benchmark only: the monotonic clock at the first frame.
             timespec now{};
@@ -69,11 +68,13 @@ int runApplication(int argc, char **argv)
             std::printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
             std::fflush(stdout);
         }
-        window.startDraw();
+    });
+    QObject::connect(&window, &DrawScreenWindow::drawStarted, &window, [&] {
         sound.warmUp();
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
             QApplication::exit(0);
     });
+    window.start();
     window.goFullScreen();
     window.setFocus();
     return app.exec();

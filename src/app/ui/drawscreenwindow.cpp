@@ -4,27 +4,22 @@
 #include "app/commands.h"
 #include "app/drawconfighost.h"
 #include "app/listhost.h"
+#include "app/soundswitch.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
-#include "base/ui/picturebox.h"
-#include "base/errors.h"
 #include "base/gbk.h"
+#include "base/ui/picturebox.h"
 #include "config/configcommands.h"
-#include "config/help.h"
 #include "config/ui/aboutdialog.h"
 #include "config/ui/quickhelpdialog.h"
 #include "engine/prepare.h"
-#include "engine/restart.h"
 #include "engine/ui/giveupdialog.h"
 #include "presentation/ui/resultswindow.h"
 #include "settings/ui/awardsettingsdialog.h"
 #include "settings/ui/participantlistdialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -37,7 +32,7 @@ const QColor Yellow(255, 255, 0);
 const QColor StripColour(255, 128, 128);
 const char *const HeiTi = "黑体";
 
-void setTextColour(QLabel *label, const QColor &colour)
+void setLabelColour(QWidget *label, const QColor &colour)
 {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -58,34 +53,33 @@ void setAlignment(QLabel *label, bool centred)
 
 } // namespace
 
-DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random, QWidget *parent)
+DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random,
+                                   QWidget *parent)
     : QMainWindow(parent), m_session(session), m_operator(op), m_sound(sound),
-      m_preparation(std::make_unique<DrawPreparation>(session, *this, op, random))
+      m_theme(session.folder, op, *this),
+      m_preparation(std::make_unique<DrawPreparation>(session, *this, op, random)),
+      m_round(std::make_unique<DrawRound>(session, *this, sound, op, *this)),
+      m_records(std::make_unique<RecordCommands>(session, op)),
+      m_soundSwitch(std::make_unique<SoundSwitch>(session, sound, op)),
+      m_configHost(std::make_unique<DrawConfigHost>(session, *this, op, sound, *m_preparation)),
+      m_awardHost(std::make_unique<DrawAwardHost>(session, *this, op, sound, *m_preparation)),
+      m_listHost(std::make_unique<DrawListHost>(session, *this, op, sound, *m_preparation))
 {
     setObjectName(QStringLiteral("DrawScreenWindow"));
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
     createMenus();
-    m_round = std::make_unique<DrawRound>(m_session, *this, m_sound, m_operator, *this);
-    m_commands = std::make_unique<RecordCommands>(m_session, m_operator);
-    m_configHost = std::make_unique<DrawConfigHost>(m_session, *this, m_operator, m_sound, *m_preparation);
-    m_configHost->theme = [this] { return m_theme; };
-    m_configHost->applyTheme = [this](const Theme &stored) { applyStoredTheme(stored); };
+    m_configHost->theme = [this] { return m_theme.theme(); };
+    m_configHost->applyTheme = [this](const Theme &stored) { m_theme.applyStored(stored); };
     m_configHost->onSettingsReplaced = [this] {
-        if (m_result)
-            m_result->reloadBackground();
+        if (m_results)
+            m_results->reloadBackground();
     };
-    m_config = std::make_unique<ConfigCommands>(m_session, *m_configHost, m_operator);
+    m_config = std::make_unique<ConfigCommands>(session, *m_configHost, op);
 }
 
-DrawScreenWindow::~DrawScreenWindow()
-{
-    // The editor window goes before the host it uses.
-    delete m_awardWindow;
-    // The list editor goes before the host it uses.
-    delete m_listWindow;
-}
+DrawScreenWindow::~DrawScreenWindow() = default;
 
 QLabel *DrawScreenWindow::makeLabel(const char *name)
 {
@@ -94,9 +88,8 @@ QLabel *DrawScreenWindow::makeLabel(const char *name)
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAutoFillBackground(false);
     label->setWordWrap(false);
-    QFont font(QString::fromUtf8(HeiTi));
-    label->setFont(font);
-    setTextColour(label, Yellow);
+    label->setFont(QFont(QString::fromUtf8(HeiTi)));
+    setLabelColour(label, Yellow);
     setAlignment(label, true);
     label->installEventFilter(this);
     return label;
@@ -123,14 +116,15 @@ void DrawScreenWindow::createControls()
     for (int k = 1; k <= 10; ++k)
         m_nameSlots[k] = makeLabel(QStringLiteral("nameSlot%1").arg(k).toLatin1().constData());
 
-    m_startButton = new PictureBox(m_canvas);
-    m_startButton->setObjectName(QStringLiteral("startButton"));
-    m_startButton->setImage(QImage(QStringLiteral(":/builtin/start.jpg")));
-    m_startButton->setCursor(Qt::PointingHandCursor);
-    m_stopButton = new PictureBox(m_canvas);
-    m_stopButton->setObjectName(QStringLiteral("stopButton"));
-    m_stopButton->setImage(QImage(QStringLiteral(":/builtin/stop.jpg")));
-    m_stopButton->setCursor(Qt::PointingHandCursor);
+    const auto button = [this](const char *name, const char *picture) {
+        auto *box = new PictureBox(m_canvas);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setImage(QImage(QString::fromLatin1(picture)));
+        box->setCursor(Qt::PointingHandCursor);
+        return box;
+    };
+    m_startButton = button("startButton", ":/builtin/start.jpg");
+    m_stopButton = button("stopButton", ":/builtin/stop.jpg");
     connect(m_startButton, &PictureBox::pressed, this, [this] { m_round->startPressed(); });
     connect(m_startButton, &PictureBox::released, this, [this] { m_round->startReleased(); });
     connect(m_startButton, &PictureBox::clicked, this, [this] { m_round->startClicked(); });
@@ -138,15 +132,15 @@ void DrawScreenWindow::createControls()
     connect(m_stopButton, &PictureBox::released, this, [this] { m_round->stopReleased(); });
     connect(m_stopButton, &PictureBox::clicked, this, [this] { m_round->stopClicked(); });
 
-    m_leftPrizePicture = new PictureBox(m_canvas);
-    m_leftPrizePicture->setObjectName(QStringLiteral("leftPrizePicture"));
-    m_rightPrizePicture = new PictureBox(m_canvas);
-    m_rightPrizePicture->setObjectName(QStringLiteral("rightPrizePicture"));
-    m_leftPrizeLabel = makeLabel("leftPrizeLabel");
-    m_rightPrizeLabel = makeLabel("rightPrizeLabel");
-    for (QWidget *w : {static_cast<QWidget *>(m_leftPrizePicture), static_cast<QWidget *>(m_rightPrizePicture),
-                       static_cast<QWidget *>(m_leftPrizeLabel), static_cast<QWidget *>(m_rightPrizeLabel)})
-        w->hide();
+    const char *const pictureNames[2] = {"leftPrizePicture", "rightPrizePicture"};
+    const char *const labelNames[2] = {"leftPrizeLabel", "rightPrizeLabel"};
+    for (int corner : {Left, Right}) {
+        m_prizePictures[corner] = new PictureBox(m_canvas);
+        m_prizePictures[corner]->setObjectName(QString::fromLatin1(pictureNames[corner]));
+        m_prizePictures[corner]->hide();
+        m_prizeLabels[corner] = makeLabel(labelNames[corner]);
+        m_prizeLabels[corner]->hide();
+    }
 
     m_captionStrip = new QWidget(m_canvas);
     m_captionStrip->setObjectName(QStringLiteral("captionStrip"));
@@ -157,12 +151,11 @@ void DrawScreenWindow::createControls()
     QFont captionFont(QString::fromUtf8(HeiTi));
     captionFont.setPixelSize(19);
     m_captionLabel->setFont(captionFont);
-    setTextColour(m_captionLabel, QColor(0, 0, 255));
+    setLabelColour(m_captionLabel, QColor(0, 0, 255));
     m_captionLabel->setText(gbk::decode(DrawOptions::defaultTitle()));
     m_captionLabel->adjustSize();
     m_captionLabel->move(0, 5);
     m_scroller.setWidth(m_captionLabel->width());
-
     QPalette strip = m_captionStrip->palette();
     strip.setColor(QPalette::Window, StripColour);
     m_captionStrip->setPalette(strip);
@@ -181,155 +174,35 @@ void DrawScreenWindow::createControls()
     m_captionTimer->start();
 }
 
-QAction *DrawScreenWindow::addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler)
-{
-    QAction *action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    if (handler)
-        connect(action, &QAction::triggered, this, std::move(handler));
-    else
-        action->setEnabled(false); // its window comes with a later version
-    return action;
-}
+// ---- start-up ------------------------------------------------------------
 
-void DrawScreenWindow::createMenus()
-{
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("mainMenuBar"));
-
-    QMenu *control = bar->addMenu(QStringLiteral("操作控制"));
-    control->menuAction()->setObjectName(QStringLiteral("controlMenu"));
-    addItem(control, "showResultsAction", "显示中奖结果", [this] { showResults(); });
-    addItem(control, "showHistoryAction", "显示抽奖历史", [this] { m_commands->openHistory(); });
-    addItem(control, "exportWinnersAction", "导出中奖名单", [this] { m_commands->exportWinners(); });
-    addItem(control, "exportNonWinnersAction", "导出未中奖名单", [this] { m_commands->exportNonWinners(); });
-    control->addSeparator();
-    addItem(control, "restartDrawAction", "重新抽奖", [this] { restartDraw(); });
-    addItem(control, "giveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); });
-    control->addSeparator();
-    addItem(control, "saveBundleAction", "保存配置文件", [this] { m_config->saveBundle(); })
-        ->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
-    addItem(control, "importBundleAction", "导入配置文件", [this] { m_config->importBundle(); });
-    addItem(control, "restoreDefaultsAction", "恢复默认配置", [this] { m_config->restoreDefaults(); });
-    control->addSeparator();
-    addItem(control, "exitAction", "退出", [this] { close(); });
-
-    QMenu *config = bar->addMenu(QStringLiteral("人员奖项设置"));
-    config->menuAction()->setObjectName(QStringLiteral("settingsMenu"));
-    addItem(config, "participantListAction", "人员名单", [this] { openParticipantList(); });
-    addItem(config, "awardSettingsAction", "奖项设置", [this] { openAwardSettings(); });
-
-    QMenu *look = bar->addMenu(QStringLiteral("背景文字设置"));
-    look->menuAction()->setObjectName(QStringLiteral("lookMenu"));
-    QMenu *group = nullptr;
-    QMenu *themeMenu = nullptr;
-    QString groupName, themeName;
-    for (const theme::ThemeItem &item : theme::builtInThemes()) {
-        if (groupName != QString::fromUtf8(item.group)) {
-            groupName = QString::fromUtf8(item.group);
-            group = look->addMenu(groupName);
-            themeName.clear();
-        }
-        if (themeName != QString::fromUtf8(item.theme)) {
-            themeName = QString::fromUtf8(item.theme);
-            themeMenu = group->addMenu(themeName);
-        }
-        QAction *action = themeMenu->addAction(QString::fromUtf8(item.entry));
-        action->setObjectName(QString::fromLatin1(item.objectName));
-        const theme::ThemeItem *chosen = &item;
-        connect(action, &QAction::triggered, this, [this, chosen] {
-            const QString picture = theme::chooseBuiltIn(m_theme, m_session.folder, *chosen);
-            if (loadBackground(picture))
-                showThemeColour(QByteArray(chosen->colourName));
-            else
-                m_operator.showError(QStringLiteral("无法打开图片文件：") + picture);
-        });
-    }
-    addItem(look, "customBackgroundAction", "自定义背景", [this] { chooseCustomBackground(); });
-    QMenu *colours = look->addMenu(QStringLiteral("文字颜色"));
-    for (const theme::ColourItem &item : theme::colourItems()) {
-        QAction *action = colours->addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromLatin1(item.objectName));
-        const QByteArray name(item.colourName);
-        connect(action, &QAction::triggered, this, [this, name] { showThemeColour(name); });
-    }
-    QMenu *fonts = look->addMenu(QStringLiteral("文字字体"));
-    for (const theme::FontItem &item : theme::fontItems()) {
-        QAction *action = fonts->addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromLatin1(item.objectName));
-        const theme::FontItem *chosen = &item;
-        connect(action, &QAction::triggered, this, [this, chosen] {
-            theme::chooseFont(m_theme, *chosen);
-            applyThemeFont(m_theme.fontName);
-        });
-    }
-
-    QMenu *help = bar->addMenu(QStringLiteral("帮助"));
-    help->menuAction()->setObjectName(QStringLiteral("helpMenu"));
-    addItem(help, "quickHelpAction", "内容", [this] { openQuickHelp(); });
-    addItem(help, "guideAction", "在线帮助", [this] { openGuide(); });
-    addItem(help, "aboutAction", "关于", [this] { openAbout(); });
-    m_topMenus = {control, config, look, help};
-
-    m_contextMenu = new QMenu(this);
-    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
-    addItem(m_contextMenu, "showMenuAction", "显示主菜单", [this] { showMenus(); });
-    addItem(m_contextMenu, "fullScreenAction", "全屏模式", [this] { switchToFullScreen(); });
-    addItem(m_contextMenu, "leaveFullScreenAction", "退出全屏", [this] { leaveFullScreen(); });
-    m_fullScreenLockAction = addItem(m_contextMenu, "fullScreenLockAction", "禁用全屏", [this] { toggleFullScreenLock(); });
-    m_fullScreenLockAction->setCheckable(true);
-    m_contextMenu->addSeparator();
-    addItem(m_contextMenu, "popupShowResultsAction", "显示中奖结果", [this] { showResults(); });
-    addItem(m_contextMenu, "popupRestartDrawAction", "重新抽奖", [this] { restartDraw(); });
-    addItem(m_contextMenu, "popupGiveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); });
-    m_contextMenu->addSeparator();
-    addItem(m_contextMenu, "soundOffAction", "关闭音效", [this] { turnSoundOff(); });
-    addItem(m_contextMenu, "soundOnAction", "打开音效", [this] { turnSoundOn(); });
-    m_contextMenu->addSeparator();
-    addItem(m_contextMenu, "popupExitAction", "退出", [this] { close(); });
-    connect(m_canvas, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
-}
-
-void DrawScreenWindow::runStartup()
-{
-    startScreen();
-    startDraw();
-}
-
-void DrawScreenWindow::startScreen()
+void DrawScreenWindow::start()
 {
     Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
-    startup.applyTheme = [this](const Theme &stored) { applyStoredTheme(stored); };
-    startup.mainScreenCreate();
-    // The titles are on the first frame already; a damaged settings file is
-    // met again, and passed over the same way, by the award settings' start-up.
-    try {
-        startup.loadAwardSettings();
-    } catch (const OperationError &) {
-    }
-    m_leftPrizePicture->raise();
+    startup.applyTheme = [this](const Theme &stored) { m_theme.applyStored(stored); };
+    startup.startScreen();
+    m_prizePictures[Left]->raise();
+    if (m_firstFramePainted)
+        startDraw();
+    else
+        connect(this, &DrawScreenWindow::firstFramePainted, this, &DrawScreenWindow::startDraw,
+                Qt::SingleShotConnection);
 }
 
 void DrawScreenWindow::startDraw()
 {
-    Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
-    startup.participantListCreate();
-    startup.awardSettingsCreate();
+    Startup(m_session, *this, m_operator, m_sound, *m_preparation).startDraw();
     // The start-up's pictures are taken by now; whatever is left goes.
     m_background->setFallbackSource(nullptr);
     m_prefetch.reset();
+    m_drawStarted = true;
+    emit drawStarted();
 }
 
 void DrawScreenWindow::adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch)
 {
     m_prefetch = std::move(prefetch);
     m_background->setFallbackSource(m_prefetch.get());
-}
-
-bool DrawScreenWindow::loadBackground(const QString &path)
-{
-    return m_prefetch ? m_background->load(path, *m_prefetch) : m_background->load(path);
 }
 
 const QImage &DrawScreenWindow::buttonPicture(const QString &path)
@@ -340,7 +213,7 @@ const QImage &DrawScreenWindow::buttonPicture(const QString &path)
     return *found;
 }
 
-// ---- layout -------------------------------------------------------------
+// ---- layout --------------------------------------------------------------
 
 void DrawScreenWindow::relayout()
 {
@@ -373,10 +246,10 @@ void DrawScreenWindow::layoutControls()
     }
     m_startButton->setGeometry(l.start);
     m_stopButton->setGeometry(l.end);
-    m_leftPrizePicture->setGeometry(l.prizePicture[0]);
-    m_rightPrizePicture->setGeometry(l.prizePicture[1]);
-    place(m_leftPrizeLabel, l.prizeText[0]);
-    place(m_rightPrizeLabel, l.prizeText[1]);
+    for (int corner : {Left, Right}) {
+        m_prizePictures[corner]->setGeometry(l.prizePicture[corner]);
+        place(m_prizeLabels[corner], l.prizeText[corner]);
+    }
     m_captionStrip->raise();
 }
 
@@ -401,22 +274,21 @@ void DrawScreenWindow::setSlotVisible(int slot, bool visible)
 
 void DrawScreenWindow::hidePrizes()
 {
-    m_leftPrizeLabel->hide();
-    m_rightPrizeLabel->hide();
-    m_leftPrizePicture->hide();
-    m_rightPrizePicture->hide();
+    for (int corner : {Left, Right}) {
+        m_prizeLabels[corner]->hide();
+        m_prizePictures[corner]->hide();
+    }
 }
 
 void DrawScreenWindow::showPrizeText(Corner corner, const QByteArray &text)
 {
-    QLabel *label = corner == Left ? m_leftPrizeLabel : m_rightPrizeLabel;
-    label->setText(gbk::decode(text));
-    label->show();
+    m_prizeLabels[corner]->setText(gbk::decode(text));
+    m_prizeLabels[corner]->show();
 }
 
 void DrawScreenWindow::showPrizePicture(Corner corner, const QString &path)
 {
-    PictureBox *box = corner == Left ? m_leftPrizePicture : m_rightPrizePicture;
+    PictureBox *box = m_prizePictures[corner];
     if (!box->load(path)) {
         m_operator.showError(QStringLiteral("无法打开图片文件：") + path);
         return;
@@ -427,7 +299,7 @@ void DrawScreenWindow::showPrizePicture(Corner corner, const QString &path)
 
 void DrawScreenWindow::hidePrizePicture(Corner corner)
 {
-    (corner == Left ? m_leftPrizePicture : m_rightPrizePicture)->hide();
+    m_prizePictures[corner]->hide();
 }
 
 void DrawScreenWindow::setCaption(const QByteArray &text, int width)
@@ -460,14 +332,14 @@ void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
     m_captionTimer->setInterval(o.captionIntervalMs());
     m_startButton->setVisible(!o.buttonsHidden);
     m_stopButton->setVisible(!o.buttonsHidden);
-    if (m_result)
-        m_result->setTitle(gbk::decode(o.title));
+    if (m_results)
+        m_results->setTitle(gbk::decode(o.title));
 }
 
 void DrawScreenWindow::formatTitles()
 {
     for (QLabel *label : {m_titleLabel, m_subtitleLabel}) {
-        setTextColour(label, Yellow);
+        setLabelColour(label, Yellow);
         setAlignment(label, true);
     }
     setFontSize(m_titleLabel, 30);
@@ -497,35 +369,16 @@ void DrawScreenWindow::showMenus()
     menuBar()->show();
 }
 
-ResultsWindow *DrawScreenWindow::resultWindow()
-{
-    if (!m_result) {
-        m_result = new ResultsWindow(m_session.folder, m_operator, m_sound, *m_resultMusic, this);
-        m_result->soundOn = [this] { return m_session.settings.options.soundOn; };
-        m_result->fullScreenLocked = [this] { return m_fullScreenLocked; };
-        m_result->exportWinners = [this] { m_commands->exportWinners(); };
-        m_result->setTitle(gbk::decode(m_session.settings.options.title));
-    }
-    return m_result;
-}
-
 void DrawScreenWindow::showResults()
 {
-    resultWindow()->showModal();
-    takeFocusBack();
-}
-
-GiveUpDialog *DrawScreenWindow::giveUpWindow()
-{
-    if (!m_giveup)
-        m_giveup = new GiveUpDialog(m_session, m_operator, *this, this);
-    return m_giveup;
-}
-
-void DrawScreenWindow::openGiveUp()
-{
-    giveUpWindow()->showModal();
-    // A make-up prepared there is drawn with the keys at once.
+    if (!m_results) {
+        m_results = std::make_unique<ResultsWindow>(m_session.folder, m_operator, m_sound, *m_resultMusic, this);
+        m_results->soundOn = [this] { return m_session.settings.options.soundOn; };
+        m_results->fullScreenLocked = [this] { return m_fullScreenLocked; };
+        m_results->exportWinners = [this] { m_records->exportWinners(); };
+        m_results->setTitle(gbk::decode(m_session.settings.options.title));
+    }
+    m_results->showModal();
     takeFocusBack();
 }
 
@@ -534,6 +387,8 @@ void DrawScreenWindow::takeFocusBack()
     activateWindow();
     setFocus();
 }
+
+// ---- window modes --------------------------------------------------------
 
 void DrawScreenWindow::goFullScreen()
 {
@@ -544,8 +399,6 @@ void DrawScreenWindow::goFullScreen()
     showFullScreen();
 }
 
-// ---- DrawRoundHost -------------------------------------------------------
-
 void DrawScreenWindow::enterFullScreen()
 {
     if (m_fullScreenLocked)
@@ -554,6 +407,8 @@ void DrawScreenWindow::enterFullScreen()
     if (!isFullScreen())
         goFullScreen();
 }
+
+// ---- DrawRoundHost -------------------------------------------------------
 
 void DrawScreenWindow::setStartPicture(const QString &path)
 {
@@ -583,29 +438,30 @@ bool DrawScreenWindow::rollingTimerActive() const
     return m_rollingTimer->isActive();
 }
 
-// ---- themes --------------------------------------------------------------
+// ---- ThemeView -----------------------------------------------------------
 
 QList<QLabel *> DrawScreenWindow::themedLabels() const
 {
     QList<QLabel *> labels{m_titleLabel, m_subtitleLabel, m_statusLabel};
     for (int k = 1; k <= 10; ++k)
         labels << m_nameSlots[k];
-    labels << m_leftPrizeLabel << m_rightPrizeLabel;
+    labels << m_prizeLabels[Left] << m_prizeLabels[Right];
     return labels;
 }
 
-void DrawScreenWindow::showThemeColour(const QByteArray &colourName)
+bool DrawScreenWindow::showBackground(const QString &path)
 {
-    const std::optional<QColor> colour = m_theme.showColour(colourName);
-    if (!colour)
-        return;
-    for (QLabel *label : themedLabels())
-        setTextColour(label, *colour);
+    return m_prefetch ? m_background->load(path, *m_prefetch) : m_background->load(path);
 }
 
-void DrawScreenWindow::applyThemeFont(const QByteArray &fontName)
+void DrawScreenWindow::setTextColour(const QColor &colour)
 {
-    const QString family = gbk::decode(fontName);
+    for (QLabel *label : themedLabels())
+        setLabelColour(label, colour);
+}
+
+void DrawScreenWindow::setTextFace(const QString &family)
+{
     for (QLabel *label : themedLabels()) {
         QFont font = label->font();
         font.setFamily(family);
@@ -613,64 +469,7 @@ void DrawScreenWindow::applyThemeFont(const QByteArray &fontName)
     }
 }
 
-void DrawScreenWindow::applyStoredTheme(const Theme &stored)
-{
-    m_theme = stored;
-    const theme::StartupLook look = theme::startupLook(m_session.folder, stored);
-    applyThemeFont(look.fontName);
-    for (const QString &picture : look.pictures)
-        if (loadBackground(picture))
-            showThemeColour(stored.colourName);
-}
-
-void DrawScreenWindow::chooseCustomBackground()
-{
-    const QByteArray remembered = m_theme.backgroundPath;
-    const QString chosen = m_operator.chooseOpenFile(QStringLiteral("JPG, JPEG 文件|*.jpg;*.jpeg|所有文件|*.*"));
-    if (chosen.isEmpty())
-        return;
-    m_theme.backgroundPath = gbk::encode(chosen);
-    if (!m_background->load(chosen)) {
-        // Back to the picture shown before, and to its path, so the next start
-        // doesn't look for a file that can't be shown.
-        m_theme.backgroundPath = remembered;
-        m_background->load(m_session.folder.path(gbk::decode(remembered)));
-        m_operator.showError(QStringLiteral("无法打开图片文件：") + chosen);
-    }
-}
-
-// ---- help and about ------------------------------------------------------
-
-QuickHelpDialog *DrawScreenWindow::quickHelpWindow()
-{
-    if (!m_quickHelp)
-        m_quickHelp = new QuickHelpDialog(m_session.folder, m_operator, this);
-    return m_quickHelp;
-}
-
-AboutDialog *DrawScreenWindow::aboutWindow()
-{
-    if (!m_about)
-        m_about = new AboutDialog(m_session.folder, m_operator, this);
-    return m_about;
-}
-
-void DrawScreenWindow::openQuickHelp()
-{
-    quickHelpWindow()->exec();
-}
-
-void DrawScreenWindow::openGuide()
-{
-    help::openGuide(m_session.folder, m_operator);
-}
-
-void DrawScreenWindow::openAbout()
-{
-    aboutWindow()->exec();
-}
-
-// ---- window modes and commands -----------------------------------------
+// ---- events --------------------------------------------------------------
 
 bool DrawScreenWindow::eventFilter(QObject *watched, QEvent *event)
 {
@@ -683,97 +482,12 @@ bool DrawScreenWindow::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, &DrawScreenWindow::firstFramePainted);
     }
     if (event->type() == QEvent::MouseButtonPress) {
+        // A click anywhere but on a prize text goes full screen.
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && watched != m_leftPrizeLabel && watched != m_rightPrizeLabel) {
-            backgroundClicked();
-            return false;
-        }
+        if (mouse->button() == Qt::LeftButton && watched != m_prizeLabels[Left] && watched != m_prizeLabels[Right])
+            enterFullScreen();
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void DrawScreenWindow::backgroundClicked()
-{
-    if (m_fullScreenLocked)
-        return;
-    hideMenus();
-    if (!isFullScreen())
-        goFullScreen();
-}
-
-void DrawScreenWindow::switchToFullScreen()
-{
-    if (m_fullScreenLocked)
-        return;
-    hideMenus();
-    goFullScreen();
-}
-
-void DrawScreenWindow::leaveFullScreen()
-{
-    showNormal();
-    resize(800, 600);
-    showMenus();
-}
-
-void DrawScreenWindow::toggleFullScreenLock()
-{
-    m_fullScreenLocked = m_fullScreenLockAction->isChecked();
-    if (m_fullScreenLocked) {
-        leaveFullScreen();
-    } else {
-        hideMenus();
-        goFullScreen();
-    }
-}
-
-void DrawScreenWindow::saveAwardSettings()
-{
-    try {
-        awardfile::save(m_session.folder, m_session.settings);
-    } catch (const OperationError &error) {
-        m_operator.showError(error.message());
-    }
-}
-
-void DrawScreenWindow::turnSoundOff()
-{
-    m_sound.stopMusic();
-    m_session.settings.options.soundOn = false;
-    saveAwardSettings();
-}
-
-void DrawScreenWindow::turnSoundOn()
-{
-    m_sound.setRepeatTimerRunning(true);
-    m_sound.playMusic();
-    m_session.settings.options.soundOn = true;
-    saveAwardSettings();
-}
-
-void DrawScreenWindow::restartDraw()
-{
-    restart::restartCommand(m_session, *m_preparation, m_operator, *this, m_sound, QDateTime::currentDateTime());
-}
-
-void DrawScreenWindow::openAwardSettings()
-{
-    if (!m_awardWindow) {
-        m_awardHost = std::make_unique<DrawAwardHost>(m_session, *this, m_operator, m_sound, *m_preparation);
-        m_awardWindow = new AwardSettingsDialog(m_session.folder, m_operator, *m_awardHost, this);
-    }
-    m_awardWindow->showModalOver(this);
-    takeFocusBack();
-}
-
-void DrawScreenWindow::openParticipantList()
-{
-    if (!m_listWindow) {
-        m_listHost = std::make_unique<DrawListHost>(m_session, *this, m_operator, m_sound, *m_preparation);
-        m_listWindow = new ParticipantListDialog(m_session.folder, m_operator, *m_listHost, this);
-    }
-    m_listWindow->showModalOver(this);
-    takeFocusBack();
 }
 
 void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
@@ -794,17 +508,12 @@ void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
 void DrawScreenWindow::closeEvent(QCloseEvent *event)
 {
     ExitQuestions questions(m_session, m_operator);
-    questions.exportWinners = [this] { m_commands->exportWinners(); };
+    questions.exportWinners = [this] { m_records->exportWinners(); };
     if (!questions.confirmClose()) {
         event->ignore();
         return;
     }
-    try {
-        theme::save(m_session.folder, m_theme);
-    } catch (const OperationError &error) {
-        // The theme only costs a choice of look; closing goes on.
-        reportQuietly("close (theme)", error);
-    }
+    m_theme.save();
     m_sound.closeMusic();
     event->accept();
 }

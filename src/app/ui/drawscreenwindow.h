@@ -6,12 +6,11 @@
 #include "engine/session.h"
 #include "presentation/caption.h"
 #include "presentation/layout.h"
-#include "presentation/theme.h"
+#include "presentation/themechoice.h"
 
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -21,32 +20,33 @@ class QTimer;
 
 namespace sorvix {
 
-class DrawConfigHost;
+class AboutDialog;
+class AwardSettingsDialog;
 class ConfigCommands;
 class DrawAwardHost;
+class DrawConfigHost;
 class DrawListHost;
 class DrawPreparation;
 class DrawRandom;
+class GiveUpDialog;
+class ParticipantListDialog;
 class PictureBox;
 class PicturePrefetch;
-class RecordCommands;
-class Startup;
-class GiveUpDialog;
-class ResultsWindow;
-class AboutDialog;
 class QuickHelpDialog;
-class AwardSettingsDialog;
-class ParticipantListDialog;
+class RecordCommands;
+class ResultsWindow;
+class SoundSwitch;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
 // the start and stop buttons, the prize corners and the caption strip. It binds
-// its widgets to the draw round, the start-up and the commands, which hold the
-// logic.
-class DrawScreenWindow : public QMainWindow, public DrawScreen, public DrawRoundHost
+// its widgets and menus to the draw round, the start-up, the theme and the
+// commands, which hold the logic.
+class DrawScreenWindow : public QMainWindow, public DrawScreen, public DrawRoundHost, private ThemeView
 {
     Q_OBJECT
 public:
-    DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random, QWidget *parent = nullptr);
+    DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random,
+                     QWidget *parent = nullptr);
     ~DrawScreenWindow() override;
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
@@ -54,22 +54,20 @@ public:
     // Pictures whose decoding the program started before the window was made;
     // the window takes them from there during its start-up and then drops them.
     void adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch);
-
-    // The start-up sequence: startScreen, then startDraw.
-    void runStartup();
-    // What the first frame shows: the screen's own start-up and the titles.
-    void startScreen();
-    // The participant list and the award settings' start-up with the resume
-    // decision; the program runs it once the first frame is on the screen.
-    void startDraw();
-
-    Theme &theme() { return m_theme; }
-    DrawRound &drawRound() { return *m_round; }
-    DrawPreparation &preparation() { return *m_preparation; }
-    CaptionScroller &captionScroller() { return m_scroller; }
     // The player of the results window's music; silence until one is given.
     void setResultMusic(SoundPort &music) { m_resultMusic = &music; }
+
+    // The start-up: the screen's own part at once, so the first frame shows
+    // the theme and the titles; the participant list, the award settings and
+    // the resume decision once that frame was painted (drawStarted follows).
+    void start();
+    bool drawStartedYet() const { return m_drawStarted; }
+
+    DrawPreparation &preparation() { return *m_preparation; }
     bool menusShown() const;
+    // Borderless over the whole screen, menus hidden by the caller.
+    void goFullScreen();
+    void openParticipantList();
 
     // ScreenPort
     void setHead(const QByteArray &text) override;
@@ -93,48 +91,17 @@ public:
     // DrawRoundHost
     bool fullScreenLocked() const override { return m_fullScreenLocked; }
     void enterFullScreen() override;
-    // Borderless over the whole screen, menus hidden by the caller.
-    void goFullScreen();
     void setStartPicture(const QString &path) override;
     void setEndPicture(const QString &path) override;
     void startRollingTimer() override;
     void stopRollingTimer() override;
     bool rollingTimerActive() const override;
 
-    // Theme operations of the "背景文字设置" menu.
-    void showThemeColour(const QByteArray &colourName);
-    void applyThemeFont(const QByteArray &fontName);
-    void applyStoredTheme(const Theme &stored);
-
-    // Menu handlers.
-    void backgroundClicked();
-    void switchToFullScreen();
-    void leaveFullScreen();
-    void toggleFullScreenLock();
-    void turnSoundOff();
-    void turnSoundOn();
-    void restartDraw();
-    void chooseCustomBackground();
-    // "弃奖 / 补奖": the give-up / make-up window, modally.
-    void openGiveUp();
-
-    // The configuration bundle, the factory restore, help and about.
-    ConfigCommands &configCommands() { return *m_config; }
-    DrawConfigHost &configHost() { return *m_configHost; }
-    // Made on first use; they live as long as the draw screen.
-    QuickHelpDialog *quickHelpWindow();
-    AboutDialog *aboutWindow();
-    void openQuickHelp();
-    void openGuide();
-    void openAbout();
-    // "奖项设置": the award settings window, made on first use.
-    void openAwardSettings();
-    // "人员名单": the participant list editor, made on first use.
-    void openParticipantList();
-
 signals:
     // Once, after the draw screen's first frame was painted.
     void firstFramePainted();
+    // Once, when the start-up's second part has run.
+    void drawStarted();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -142,43 +109,54 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // ThemeView
+    bool showBackground(const QString &path) override;
+    void setTextColour(const QColor &colour) override;
+    void setTextFace(const QString &family) override;
+
     void createControls();
     void createMenus();
+    void startDraw();
     QLabel *makeLabel(const char *name);
     QList<QLabel *> themedLabels() const;
-    // A menu item; without a handler it stays disabled.
-    QAction *addItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
-    void saveAwardSettings();
     void layoutControls();
-    // Loads a picture into the background, from the start-up's prefetch while there is one.
-    bool loadBackground(const QString &path);
     // The start and stop buttons' pictures, each file decoded once.
     const QImage &buttonPicture(const QString &path);
-    // The results and give-up windows are made on first use and live as
-    // long as the draw screen.
-    ResultsWindow *resultWindow();
-    GiveUpDialog *giveUpWindow();
+
+    // Menu commands.
+    void openGiveUp();
+    void openAwardSettings();
+    void openQuickHelp();
+    void openAbout();
+    void leaveFullScreen();
+    void toggleFullScreenLock();
     // After a window of ours closes, the keys are the draw screen's again.
     void takeFocusBack();
 
     Session &m_session;
     OperatorPort &m_operator;
     SoundPort &m_sound;
-    std::unique_ptr<DrawPreparation> m_preparation;
-    std::unique_ptr<DrawRound> m_round;
-    std::unique_ptr<RecordCommands> m_commands;
     NullSound m_noMusic;
     SoundPort *m_resultMusic = &m_noMusic;
-    ResultsWindow *m_result = nullptr;
-    GiveUpDialog *m_giveup = nullptr;
+
+    // The logic the window binds, in the order it is made; each part is gone
+    // before the parts it uses.
+    ThemeChoice m_theme;
+    std::unique_ptr<DrawPreparation> m_preparation;
+    std::unique_ptr<DrawRound> m_round;
+    std::unique_ptr<RecordCommands> m_records;
+    std::unique_ptr<SoundSwitch> m_soundSwitch;
     std::unique_ptr<DrawConfigHost> m_configHost;
     std::unique_ptr<ConfigCommands> m_config;
-    QuickHelpDialog *m_quickHelp = nullptr;
-    AboutDialog *m_about = nullptr;
     std::unique_ptr<DrawAwardHost> m_awardHost;
-    AwardSettingsDialog *m_awardWindow = nullptr;
     std::unique_ptr<DrawListHost> m_listHost;
-    ParticipantListDialog *m_listWindow = nullptr;
+    // Windows made on first use; they live as long as the draw screen.
+    std::unique_ptr<ResultsWindow> m_results;
+    std::unique_ptr<GiveUpDialog> m_giveUp;
+    std::unique_ptr<AwardSettingsDialog> m_awardSettings;
+    std::unique_ptr<ParticipantListDialog> m_participantList;
+    std::unique_ptr<QuickHelpDialog> m_quickHelp;
+    std::unique_ptr<AboutDialog> m_about;
 
     QWidget *m_canvas = nullptr;
     PictureBox *m_background = nullptr;
@@ -188,28 +166,23 @@ private:
     QLabel *m_nameSlots[11] = {};
     PictureBox *m_startButton = nullptr;
     PictureBox *m_stopButton = nullptr;
-    PictureBox *m_leftPrizePicture = nullptr;
-    PictureBox *m_rightPrizePicture = nullptr;
-    QLabel *m_leftPrizeLabel = nullptr;
-    QLabel *m_rightPrizeLabel = nullptr;
+    PictureBox *m_prizePictures[2] = {};
+    QLabel *m_prizeLabels[2] = {};
     QWidget *m_captionStrip = nullptr;
     QLabel *m_captionLabel = nullptr;
-
     QTimer *m_rollingTimer = nullptr;
     QTimer *m_captionTimer = nullptr;
-
     QMenu *m_contextMenu = nullptr;
     QList<QMenu *> m_topMenus;
     QAction *m_fullScreenLockAction = nullptr;
 
     std::unique_ptr<PicturePrefetch> m_prefetch;
     QHash<QString, QImage> m_buttonPictures;
-
-    Theme m_theme;
     CaptionScroller m_scroller;
     layout::StripState m_strip;
     bool m_fullScreenLocked = false;
     bool m_firstFramePainted = false;
+    bool m_drawStarted = false;
 };
 
 } // namespace sorvix

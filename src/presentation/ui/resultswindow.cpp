@@ -180,8 +180,9 @@ private:
 
 ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
                        QWidget *parent)
-    : QDialog(parent), m_folder(folder), m_operator(op), m_drawScreenSound(drawScreenSound), m_music(music)
+    : QDialog(parent), m_folder(folder), m_operator(op), m_show(m_folder, op, drawScreenSound, music)
 {
+    m_show.soundOn = [this] { return soundOn && soundOn(); };
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("中奖名单"));
     QPalette window = palette();
@@ -195,7 +196,7 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
     m_titleLabel = makeLabel(this, "titleLabel", TitlePixels, TitleHeight);
     m_subtitleLabel = makeLabel(this, "subtitleLabel", SubtitlePixels, SubtitleHeight);
     m_subtitleLabel->setText(QStringLiteral("幸运抽奖活动中奖名单"));
-    m_rowsView = new ResultRowsView(m_rows, this);
+    m_rowsView = new ResultRowsView(m_show.rows(), this);
     m_rowsView->setRowStyle(m_subtitleLabel->font(), m_subtitleLabel->height());
 
     m_riseTimer = new QTimer(this);
@@ -205,7 +206,7 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
     connect(m_riseTimer, &QTimer::timeout, this, &ResultsWindow::riseTick);
     m_musicTimer = new QTimer(this);
     m_musicTimer->setObjectName(QStringLiteral("musicTimer"));
-    m_musicTimer->setInterval(MusicIntervalMs);
+    m_musicTimer->setInterval(ResultsShow::MusicIntervalMs);
     connect(m_musicTimer, &QTimer::timeout, this, &ResultsWindow::rewindMusic);
     m_musicTimer->start();
 
@@ -229,12 +230,6 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
     m_contextMenu->addSeparator();
     item(m_contextMenu, "resultsExitAction", "退出", [this] { close(); });
 
-    // The music is silence when its file is missing.
-    m_music.setRepeatTimerRunning(false);
-    try {
-        m_music.openMusic(m_folder.path(files::ResultMusic));
-    } catch (const OperationError &) {
-    }
     try {
         const QString stored = results::storedBackground(m_folder);
         if (!stored.isEmpty())
@@ -311,41 +306,25 @@ bool ResultsWindow::event(QEvent *event)
 
 void ResultsWindow::activate()
 {
-    m_drawScreenSound.setRepeatTimerRunning(false);
-    m_drawScreenSound.stopMusic();
-    if (soundOn && soundOn())
-        m_music.playMusic();
-    Lines lines;
-    try {
-        lines = results::readWinners(m_folder);
-    } catch (const OperationError &) {
-        // A message box here would take the focus and come straight back to
-        // this activation: an unreadable list shows no rows.
-    }
-    // The rows of an earlier activation go before the new ones come.
-    m_rows.build(int(lines.size()), height());
-    m_rowsView->setLines(lines);
+    m_rowsView->setLines(m_show.activate(height()));
     m_riseTimer->start();
 }
 
 void ResultsWindow::deactivate()
 {
-    m_music.pauseMusic();
+    m_show.deactivate();
     m_riseTimer->stop();
 }
 
 void ResultsWindow::riseTick()
 {
-    m_rows.tick(height());
+    m_show.tick(height());
     m_rowsView->refresh();
 }
 
 void ResultsWindow::rewindMusic()
 {
-    if (isActiveWindow() && soundOn && soundOn()) {
-        m_music.rewindMusic();
-        m_music.playMusic();
-    }
+    m_show.rewindMusic(isActiveWindow());
 }
 
 void ResultsWindow::resizeEvent(QResizeEvent *event)
@@ -370,14 +349,8 @@ void ResultsWindow::contextMenuEvent(QContextMenuEvent *event)
 
 void ResultsWindow::chooseBackground(const QString &relative)
 {
-    try {
-        results::saveBackground(m_folder, relative);
-    } catch (const OperationError &error) {
-        m_operator.showError(error.message());
-        return;
-    }
-    const QString path = m_folder.path(relative);
-    if (!m_background->load(path))
+    const QString path = m_show.chooseBackground(relative);
+    if (!path.isEmpty() && !m_background->load(path))
         m_operator.showError(QStringLiteral("无法打开图片文件：") + path);
 }
 
@@ -399,7 +372,7 @@ void ResultsWindow::reject()
 void ResultsWindow::closeEvent(QCloseEvent *event)
 {
     deactivate();
-    m_rows.clear();
+    m_show.closed();
     m_rowsView->clear();
     event->accept();
     QDialog::done(QDialog::Rejected);

@@ -2,7 +2,7 @@
 
 #include "base/operatorports.h"
 #include "base/programfolder.h"
-#include "presentation/results.h"
+#include "presentation/resultsshow.h"
 
 #include <QDialog>
 #include <functional>
@@ -33,7 +33,6 @@ public:
                QWidget *parent = nullptr);
     ~ResultsWindow() override;
 
-    static constexpr int MusicIntervalMs = 103000;
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
 
     std::function<bool()> soundOn;
@@ -51,7 +50,7 @@ public:
     // window's border would take its focus and set the rows off again.
     void applyWindowMode();
 
-    const RisingRows &rows() const { return m_rows; }
+    const RisingRows &rows() const { return m_show.rows(); }
     bool rising() const;
 
     void activate();
@@ -77,9 +76,7 @@ private:
 
     ProgramFolder m_folder;
     OperatorPort &m_operator;
-    SoundPort &m_drawScreenSound;
-    SoundPort &m_music;
-    RisingRows m_rows;
+    ResultsShow m_show;
 
     PictureBox *m_background = nullptr;
     QLabel *m_titleLabel = nullptr;
