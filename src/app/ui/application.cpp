@@ -1,5 +1,6 @@
 #include "app/ui/application.h"
 
+#include "base/folderlock.h"
 #include "base/ui/fontsetup.h"
 #include "app/ui/drawscreenwindow.h"
 #include "base/ui/picturebox.h"
@@ -22,6 +23,20 @@ namespace sorvix {
 int runApplication(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // One program per program folder, taken before any file is read or
+    // written: a second start would prepare a new plan under the first one's
+    // draw. Taken before the application name is set, so the lock names the
+    // executable and a dead owner's lock is recognised.
+    FolderLock folderLock(QApplication::applicationDirPath());
+    if (!folderLock.tryLock()) {
+        std::fprintf(stderr, "%s\n", FolderLock::alreadyRunningText().toLocal8Bit().constData());
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+            QtOperator op;
+            op.warn(FolderLock::alreadyRunningText());
+        }
+        return 1;
+    }
     QApplication::setApplicationName(QStringLiteral("Sorvix"));
     installChineseFaces();
 

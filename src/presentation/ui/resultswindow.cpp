@@ -373,7 +373,7 @@ void ResultsWindow::chooseBackground(const QString &relative)
     try {
         results::saveBackground(m_folder, relative);
     } catch (const OperationError &error) {
-        m_operator.showError(error.message());
+        m_operator.showError(withWriteAdvice(error.message()));
         return;
     }
     const QString path = m_folder.path(relative);
