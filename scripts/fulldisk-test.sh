@@ -19,7 +19,7 @@ fi
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 shift
-rounds=${*:-"1 2 4"}
+rounds=${*:-"1 2 3"}
 driver="$build/tests/diskdriver"
 if [ ! -x "$driver" ]; then
     echo "missing $driver: build the target diskdriver first" >&2
@@ -89,7 +89,7 @@ done <"$dir.revealed"
 listed=$(grep -cvE '^$|^\(|等奖$' "$dir.list" || true)
 
 echo "rounds: $count, fills before rounds: $rounds, winners revealed: $revealed, names in LuckyList.txt: $listed"
-echo "stops that failed: $(grep -c '没能保存到磁盘' "$log" || true), retries still failing: $(grep -c '仍然没能保存' "$log" || true), retries that saved: $(grep -c '已经保存成功' "$log" || true)"
+echo "stops that failed: $(grep -c '^notice 本轮中奖结果没能保存' "$log" || true), retries still failing: $(grep -c '仍然没能保存' "$log" || true), retries that saved: $(grep -c '已经保存成功' "$log" || true)"
 rm -f "$log" "$dir.list" "$dir.level" "$dir.revealed"
 if [ "$fail" = 0 ]; then
     echo "PASS"

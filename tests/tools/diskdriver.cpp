@@ -6,7 +6,7 @@
 //
 // Before the stop of each listed round (0-based) the disk is filled: mode
 // "disk" writes <folder>/filler until the file system is full (every second
-// fill then frees 4 KB again, so some writes of the stop still fit); mode
+// fill then frees one 4 KB page again, so some writes of the stop still fit); mode
 // "seam" makes every write fail through the text file layer's test switch.
 // The stop then fails, one start retries while the disk is still full, the
 // space is freed and the next start records the round. Prints one line per
@@ -84,7 +84,7 @@ void fillDisk(const QString &filler, bool leaveRoom)
     }
     file.close();
     if (leaveRoom)
-        file.resize(qMax<qint64>(0, file.size() - 8192));
+        file.resize(qMax<qint64>(0, file.size() - 4096));
 }
 
 } // namespace
@@ -128,8 +128,10 @@ int main(int argc, char **argv)
             return 3;
         const int n = session.state.roundIndex;
         round.startClicked();
-        if (!round.isRolling())
-            continue; // the press retried a pending record
+        if (!round.isRolling()) {
+            status(); // the press retried a pending record
+            continue;
+        }
         round.rollTick();
         const bool fill = fillRounds.erase(n) > 0;
         if (fill) {
@@ -146,12 +148,14 @@ int main(int argc, char **argv)
             names << gbk::decode(name);
         say(QStringLiteral("revealed %1 %2").arg(plan.level).arg(names.join(QLatin1Char(','))));
         status();
-        if (fill) {
+        if (fill && session.state.unrecorded) {
             // Still full: the start key only retries, and starts nothing.
             round.startClicked();
             if (round.isRolling())
                 return 3;
             status();
+        }
+        if (fill) {
             if (seam)
                 textfile::setFailingWrites({});
             else
