@@ -175,10 +175,16 @@ bool ExitQuestions::confirmClose()
 {
     // A revealed round still unrecorded is tried once more; after a restart
     // the resume shows the same winners again, so leaving is allowed.
-    if (!stoprecord::settle(m_session, m_operator, nullptr)
-        && m_operator.confirm(QStringLiteral("本轮中奖结果还没有保存。现在退出，下次启动时选择继续抽奖会再次显示本轮的中奖者。\r是否仍然退出？"))
-               != OperatorPort::Answer::Yes)
-        return false;
+    // A make-up is not resumed after a restart: its winners then live only
+    // in the operator's notes.
+    if (!stoprecord::settle(m_session, m_operator, nullptr)) {
+        const QString consequence = m_session.state.unrecorded->makeup
+            ? QStringLiteral("现在退出，本轮补抽的中奖者不会记入中奖名单，请以手工记录为准。")
+            : QStringLiteral("现在退出，下次启动时选择继续抽奖会再次显示本轮的中奖者。");
+        if (m_operator.confirm(QStringLiteral("本轮中奖结果还没有保存。") + consequence + QStringLiteral("\r是否仍然退出？"))
+            != OperatorPort::Answer::Yes)
+            return false;
+    }
     const DrawState &state = m_session.state;
     const int highest = m_session.settings.highestEnabledLevel();
     // A history record that can't be written is reported and the operator

@@ -23,10 +23,18 @@ namespace sorvix {
 int runApplication(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sorvix"));
+    installChineseFaces();
+
+    // Qt's own buttons and dialogs in Chinese.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
     // One program per program folder, taken before any file is read or
     // written: a second start would prepare a new plan under the first one's
-    // draw. Taken before the application name is set, so the lock names the
-    // executable and a dead owner's lock is recognised.
+    // draw. A dead owner's lock is recognised as stale and taken over.
     FolderLock folderLock(QApplication::applicationDirPath());
     if (!folderLock.tryLock()) {
         std::fprintf(stderr, "%s\n", FolderLock::alreadyRunningText().toLocal8Bit().constData());
@@ -37,14 +45,6 @@ int runApplication(int argc, char **argv)
         }
         return 1;
     }
-    QApplication::setApplicationName(QStringLiteral("Sorvix"));
-    installChineseFaces();
-
-    // Qt's own buttons and dialogs in Chinese.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
 
     Session session;
     session.folder = ProgramFolder(QApplication::applicationDirPath());
