@@ -34,7 +34,7 @@ void RecordCommands::exportWinners()
     try {
         winners::exportWinners(m_session.folder, m_session.settings.highestEnabledLevel(), target);
     } catch (const OperationError &error) {
-        m_operator.showError(error.message());
+        m_operator.showError(withWriteAdvice(error.message()));
         return;
     }
     offerToOpen("中奖名单成功导出至：", target);
@@ -48,7 +48,7 @@ void RecordCommands::exportNonWinners()
     try {
         winners::exportNonWinners(m_session.folder, m_session.settings.highestEnabledLevel(), m_session.pool, target);
     } catch (const OperationError &error) {
-        m_operator.showError(error.message());
+        m_operator.showError(withWriteAdvice(error.message()));
         return;
     }
     offerToOpen("未中奖名单成功导出至：", target);

@@ -4,6 +4,7 @@
 #include "base/errors.h"
 #include "base/gbk.h"
 #include "engine/prize.h"
+#include "engine/stoprecord.h"
 #include "engine/winners.h"
 
 #include <QRandomGenerator>
@@ -141,6 +142,12 @@ void DrawRound::start()
     m_host.setStartPicture(m_session.folder.path(StartReleased));
     if (isRolling())
         return;
+    // A revealed round whose records failed is written first; the press that
+    // writes it starts nothing.
+    if (m_session.state.unrecorded) {
+        stoprecord::settle(m_session, m_operator, &m_screen);
+        return;
+    }
 
     const DrawState &state = m_session.state;
     if (state.makeupActive) {
@@ -216,12 +223,14 @@ void DrawRound::stop()
 void DrawRound::recordStop()
 {
     const ProgramFolder &folder = m_session.folder;
-    DrawState &state = m_session.state;
+    const DrawState &state = m_session.state;
     const bool makeup = state.makeupActive;
-    const QString roundFile = makeup ? files::makeupRound(state.makeupIndex) : files::round(state.roundIndex);
+    const int index = makeup ? state.makeupIndex : state.roundIndex;
+    const QString roundFile = makeup ? files::makeupRound(index) : files::round(index);
 
-    // The first failure ends the stop, but only after the counters have moved
-    // on: a revealed round is never offered again.
+    // A round file that can't be read or names no level still moves the
+    // counters on, but only after everything else: a revealed round is never
+    // offered again.
     std::exception_ptr failure;
     Lines lines;
     bool read = false;
@@ -238,31 +247,23 @@ void DrawRound::recordStop()
     } catch (const OperationError &) {
         failure = std::current_exception();
     }
-
-    // Winners first, then the list, then status.dll: until status.dll moves
-    // on, the round stands at the end of its level's file and start-up counts
-    // it (recoverRecordedRound); after that, everything is already on disk.
-    Lines winnersList;
-    if (read) {
-        try {
-            const int level = textfile::toNumber(lines.value(0));
-            const AwardLevel &award = levelOf(level);
-            levelwinners::record(folder, level, award.displayName, award.prizeText, lines.mid(FirstNameLine));
-            if (!failure)
-                winnersList = winners::rebuildList(folder, m_session.settings.highestEnabledLevel());
-        } catch (const OperationError &) {
-            if (!failure)
-                failure = std::current_exception();
-        }
+    UnrecordedStop record;
+    try {
+        record = stoprecord::begin(m_session, makeup, index, lines, read);
+    } catch (const OperationError &) {
+        record = stoprecord::begin(m_session, makeup, index, {}, false);
+        if (!failure)
+            failure = std::current_exception();
     }
 
-    if (makeup) {
-        ++state.makeupIndex;
-        if (state.makeupIndex == state.makeupCount)
-            state.makeupActive = false;
-    } else {
-        ++state.roundIndex;
-        drawfiles::writeStatus(folder, state.roundIndex);
+    // A write that fails keeps the round pending and the counters where the
+    // disk has them; the operator hears of it at once, whichever key stopped.
+    Lines winnersList;
+    try {
+        winnersList = stoprecord::complete(m_session, record);
+    } catch (const OperationError &error) {
+        m_operator.showError(stoprecord::failureNotice(record, error.message(), false));
+        return;
     }
     if (failure)
         std::rethrow_exception(failure);

@@ -43,7 +43,10 @@ public:
 // list is rebuilt, and only then status.dll moves on. A crash after the append
 // leaves status.dll one behind with the round already at the end of its
 // level's file; recoverRecordedRound() counts such a round as drawn at the
-// next start.
+// next start. A write that fails (a full disk, a pulled stick) keeps the round
+// pending with the counters unmoved and tells the operator the winners; the
+// next start (key, click or any other "next") retries the records and starts
+// nothing until they are written.
 class DrawRound
 {
 public:

@@ -4,6 +4,7 @@
 #include "engine/drawfiles.h"
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "engine/stoprecord.h"
 #include "engine/winners.h"
 
 namespace sorvix {
@@ -182,20 +183,36 @@ ExitQuestions::ExitQuestions(Session &session, OperatorPort &op)
 
 bool ExitQuestions::confirmClose()
 {
+    // A revealed round still unrecorded is tried once more; after a restart
+    // the resume shows the same winners again, so leaving is allowed.
+    // A make-up is not resumed after a restart: its winners then live only
+    // in the operator's notes.
+    if (!stoprecord::settle(m_session, m_operator, nullptr)) {
+        const QString consequence = m_session.state.unrecorded->makeup
+            ? QStringLiteral("现在退出，本轮补抽的中奖者不会记入中奖名单，请以手工记录为准。")
+            : QStringLiteral("现在退出，下次启动时选择继续抽奖会再次显示本轮的中奖者。");
+        if (m_operator.confirm(QStringLiteral("本轮中奖结果还没有保存。") + consequence + QStringLiteral("\r是否仍然退出？"))
+            != OperatorPort::Answer::Yes)
+            return false;
+    }
     const DrawState &state = m_session.state;
     const int highest = m_session.settings.highestEnabledLevel();
+    // A history record that can't be written is reported and the operator
+    // chooses whether to leave without it.
     const auto record = [&](const char *note) {
         try {
             winners::appendHistory(m_session.folder, highest, QString::fromUtf8(note), now());
         } catch (const OperationError &error) {
-            m_operator.showError(error.message());
+            return m_operator.confirm(QStringLiteral("抽奖历史记录没能保存：\r") + error.message() + QStringLiteral("\r")
+                                      + writeFailureAdvice() + QStringLiteral("\r是否仍然退出？"))
+                == OperatorPort::Answer::Yes;
         }
+        return true;
     };
     if (state.roundCount > state.roundIndex) {
         if (m_operator.confirm(QStringLiteral("抽奖还没有结束，是否退出？")) != OperatorPort::Answer::Yes)
             return false;
-        record("抽奖结束前退出");
-        return true;
+        return record("抽奖结束前退出");
     }
     if (state.roundIndex != 0 && state.roundCount == state.roundIndex) {
         switch (m_operator.confirmWithCancel(QStringLiteral("退出前，是否导出中奖名单？"))) {
@@ -208,11 +225,10 @@ bool ExitQuestions::confirmClose()
         case OperatorPort::Answer::No:
             break;
         }
-        record("抽奖完成");
-        return true;
+        return record("抽奖完成");
     }
     if (state.roundIndex != 0)
-        record("抽奖完成");
+        return record("抽奖完成");
     return true;
 }
 

@@ -12,11 +12,23 @@
 #include <memory>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sorvix::textfile {
 
 namespace {
+
+std::function<bool(const QString &)> &failingWrites()
+{
+    static std::function<bool(const QString &)> check;
+    return check;
+}
+
+bool writeRefused(const QString &path)
+{
+    return failingWrites() && failingWrites()(path);
+}
 
 [[noreturn]] void fail(const QString &what, const QString &path)
 {
@@ -30,7 +42,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     // fails and the old file stays.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    if (writeRefused(path) || !file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("无法写入文件"), path);
     // The flush and the sync are checked here: a commit whose own flush fails
     // (a full disk, a file-size limit) still renames a cut file over the old
@@ -51,7 +63,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = QFile::encodeName(path);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = writeRefused(path) ? -1 : ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         fail(QStringLiteral("无法写入文件"), path);
     const char *data = bytes.constData();
@@ -70,7 +82,68 @@ void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
         fail(QStringLiteral("无法写入文件"), path);
 }
 
+bool writeFully(int fd, const char *data, qsizetype left)
+{
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Appends at `sizeBefore` (-1: at the end as found). On any failure the file
+// is cut back to where the append began and a file made here is removed, so
+// the caller can try again without the bytes landing twice.
+void appendBytes(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const bool existed = exists(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fail(QStringLiteral("无法写入文件"), path);
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0;
+    qint64 start = ok ? qint64(info.st_size) : 0;
+    if (ok && sizeBefore >= 0) {
+        // Shorter than before means someone else changed it: no guessing.
+        ok = start >= sizeBefore && (start == sizeBefore || ::ftruncate(fd, sizeBefore) == 0);
+        start = sizeBefore;
+    }
+    ok = ok && ::lseek(fd, start, SEEK_SET) == start;
+    if (ok && writeRefused(path)) {
+        // As a full disk does: part of the bytes land, then the write fails.
+        writeFully(fd, bytes.constData(), bytes.size() / 2);
+        ok = false;
+    }
+    ok = ok && writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    if (!ok) {
+        if (::ftruncate(fd, start) == 0)
+            ::fsync(fd);
+    }
+    const bool closed = ::close(fd) == 0;
+    if (!ok && !existed && start == 0)
+        ::unlink(name.constData());
+    if (!ok || !closed)
+        fail(QStringLiteral("无法写入文件"), path);
+}
+
 } // namespace
+
+void setFailingWrites(std::function<bool(const QString &path)> check)
+{
+    failingWrites() = std::move(check);
+}
+
+qint64 size(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : -1;
+}
 
 Lines splitLines(const QByteArray &bytes)
 {
@@ -121,6 +194,8 @@ void remove(const QString &path)
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
     const QByteArray name = QFile::encodeName(path);
+    if (writeRefused(path) && exists(path))
+        fail(QStringLiteral("无法删除文件"), path);
     if (::unlink(name.constData()) != 0 && errno != ENOENT)
         fail(QStringLiteral("无法删除文件"), path);
 }
@@ -183,6 +258,8 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced)
     for (const FileContents &file : files) {
         auto save = std::make_unique<QSaveFile>(file.path);
         save->setDirectWriteFallback(false);
+        if (writeRefused(file.path))
+            fail(QStringLiteral("无法写入文件"), file.path);
         // Each staged file reaches the disk here, so a full disk shows
         // before any target is replaced, not half-way through the renames.
         if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size() || !save->flush()
@@ -205,18 +282,20 @@ void writeLinesUnsynced(const QString &path, const Lines &lines)
 
 void appendLines(const QString &path, const Lines &lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    appendBytes(path, joinLines(lines), -1);
+}
+
+void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore)
+{
+    if (sizeBefore < 0 || !exists(path))
         fail(QStringLiteral("无法写入文件"), path);
-    const QByteArray bytes = joinLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
-        fail(QStringLiteral("无法写入文件"), path);
+    appendBytes(path, joinLines(lines), sizeBefore);
 }
 
 void syncFolder(const QString &folder)
 {
     const QByteArray name = QFile::encodeName(folder);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = writeRefused(folder) ? -1 : ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         fail(QStringLiteral("无法写入文件"), folder);
     const bool synced = ::syncfs(fd) == 0;

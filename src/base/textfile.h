@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace sorvix {
@@ -54,8 +55,19 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced = nul
 // syncFolder, so a file cut short by a crash is never read.
 void writeLinesUnsynced(const QString &path, const Lines &lines);
 // Appends lines to the file (creating it when missing) and flushes them to
-// disk before returning.
+// disk before returning. A failed append cuts the file back to its size
+// before, so a retry never writes the lines twice.
 void appendLines(const QString &path, const Lines &lines);
+// The same onto an existing file that held `sizeBefore` bytes before the
+// first try: whatever an earlier failed try left beyond that is cut off first.
+void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore);
+// The file's size in bytes, -1 when there is no such file.
+qint64 size(const QString &path);
+
+// For tests: while set, every write, append, removal or folder sync whose path
+// the check accepts fails as on a full disk (an append writes part of its
+// bytes first). An empty function ends it.
+void setFailingWrites(std::function<bool(const QString &path)> check);
 // Flushes everything written into one folder to disk; throws when it can't.
 void syncFolder(const QString &folder);
 

@@ -63,7 +63,7 @@ bool GiveUpForm::giveUp(int row)
             const Lines list = winners::rebuildList(m_session.folder, m_session.settings.highestEnabledLevel());
             m_screen.setCaption(winners::captionText(list));
         } catch (const OperationError &error) {
-            m_operator.showError(error.message());
+            m_operator.showError(withWriteAdvice(error.message()));
         }
     }
     giveUpLevelChosen(m_giveUpItem);

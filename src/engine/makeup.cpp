@@ -1,6 +1,7 @@
 #include "engine/makeup.h"
 
 #include "engine/drawfiles.h"
+#include "engine/stoprecord.h"
 #include "base/errors.h"
 #include "base/gbk.h"
 
@@ -66,6 +67,9 @@ Lines GiveUpMakeUp::giveUpList(int level) const
 
 bool GiveUpMakeUp::giveUp(int level, int index)
 {
+    // A pending stop's append counts on its level's file as it is now.
+    if (!stoprecord::settle(m_session, m_operator, &m_screen))
+        return false;
     try {
         const Lines names = giveUpList(level);
         if (level < 0 || level >= LevelCount || index < 0 || index >= names.size())
@@ -77,7 +81,13 @@ bool GiveUpMakeUp::giveUp(int level, int index)
         // The struck-off winner does not go back to the pool remainder, so no
         // make-up can draw them again.
         const AwardLevel &award = m_session.awardTable[size_t(level)];
-        levelwinners::rewrite(m_session.folder, level, award.displayName, award.prizeText, kept);
+        try {
+            levelwinners::rewrite(m_session.folder, level, award.displayName, award.prizeText, kept);
+        } catch (const OperationError &e) {
+            // The file is replaced whole or not at all: the winner stays listed.
+            m_operator.showError(withWriteAdvice(e.message()));
+            return false;
+        }
         return true;
     } catch (const OperationError &e) {
         m_operator.showError(e.message());
@@ -96,6 +106,10 @@ GiveUpMakeUp::MakeupResult GiveUpMakeUp::makeup(int level, int quantity)
     MakeupResult result;
     result.quantity = quantity;
     const ProgramFolder &folder = m_session.folder;
+    // The make-up counts the level's winners and may replace the make-up
+    // round a pending stop belongs to: that stop is recorded first.
+    if (!stoprecord::settle(m_session, m_operator, &m_screen))
+        return result;
     try {
         const Lines levelFile = folder.readLines(files::levelWinners(level));
         if (level < 0 || level >= LevelCount)
@@ -131,6 +145,9 @@ GiveUpMakeUp::MakeupResult GiveUpMakeUp::makeup(int level, int quantity)
         const QByteArray makeup = gbk::fromUtf8("现在补抽") + award.displayName + gbk::fromUtf8("，共")
                                   + number(quantity) + gbk::fromUtf8("名，已抽取");
         const QByteArray ming = gbk::fromUtf8("名");
+        // An earlier make-up still pending loses its round files here.
+        DrawState &state = m_session.state;
+        state.makeupActive = false;
         int roundFiles = 0;
         for (int taken = 0; taken < quantity; taken += MakeupRoundSize, ++roundFiles) {
             const int count = std::min(MakeupRoundSize, quantity - taken);
@@ -143,7 +160,6 @@ GiveUpMakeUp::MakeupResult GiveUpMakeUp::makeup(int level, int quantity)
         textfile::syncFolder(folder.path(QStringLiteral("datm")));
         drawfiles::writeLeftover(folder, remainder.mid(quantity));
 
-        DrawState &state = m_session.state;
         state.makeupIndex = 0;
         state.makeupCount = roundFiles;
         state.makeupActive = true;
@@ -167,7 +183,7 @@ GiveUpMakeUp::MakeupResult GiveUpMakeUp::makeup(int level, int quantity)
         m_operator.inform(QStringLiteral("已经准备好补抽%1 %2 名").arg(name).arg(quantity));
         result.ready = true;
     } catch (const OperationError &e) {
-        m_operator.showError(e.message());
+        m_operator.showError(withWriteAdvice(e.message()));
     }
     return result;
 }

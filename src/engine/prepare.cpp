@@ -268,8 +268,10 @@ void DrawPreparation::resetScreen()
     m_screen.setCaption(options.title, 10 * int(options.title.size()));
 }
 
-void DrawPreparation::prepareDraw()
+bool DrawPreparation::prepareDraw()
 {
+    // A round still waiting for its records belongs to the plan discarded here.
+    m_session.state.unrecorded.reset();
     try {
         const ProgramFolder &folder = m_session.folder;
         DrawPool &pool = m_session.pool;
@@ -298,7 +300,7 @@ void DrawPreparation::prepareDraw()
         const qint64 total = totalWinners();
         if (total > participants) {
             refuse(total, participants);
-            return;
+            return true;
         }
         if (m_session.groupModeUnlocked && participants - total < excluded)
             m_operator.warn(QStringLiteral("设置的黑名单人数:%1 多于未获奖人数:%2\r将有黑名单人员会中奖！")
@@ -331,7 +333,9 @@ void DrawPreparation::prepareDraw()
     } catch (const OperationError &error) {
         // Preparation ends quietly; a restart finds no plan and prepares afresh.
         reportQuietly("prepareDraw", error);
+        return false;
     }
+    return true;
 }
 
 } // namespace sorvix

@@ -49,8 +49,9 @@ public:
 
     // Deletes the previous draw's results and writes a fresh plan; on refusal
     // (more winners than participants) sets session.tooManyWinners. A file or
-    // number error ends it quietly where it happened.
-    void prepareDraw();
+    // number error ends it quietly where it happened and returns false, for
+    // the commands that must not report success then.
+    bool prepareDraw();
     // Copies the enabled levels of the settings into the award table; returns
     // the highest enabled level, -1 when none.
     int refreshAwardTable();

@@ -60,7 +60,7 @@ QString ResultsShow::chooseBackground(const QString &relative)
     try {
         results::saveBackground(m_folder, relative);
     } catch (const OperationError &error) {
-        m_operator.showError(error.message());
+        m_operator.showError(withWriteAdvice(error.message()));
         return {};
     }
     return m_folder.path(relative);

@@ -1,7 +1,11 @@
 #include "app/drawround.h"
 
+#include "app/startup.h"
 #include "engine/drawfiles.h"
+#include "base/errors.h"
 #include "base/gbk.h"
+#include "engine/makeup.h"
+#include "engine/stoprecord.h"
 #include "engine/winners.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
@@ -558,6 +562,139 @@ TEST_F(DrawRoundTest, StoppedTimerEndsTheRound)
     round->startClicked();
     EXPECT_TRUE(round->isRolling());
     EXPECT_EQ(host.timerStarts, 2);
+}
+
+// ---- records that can't be written ----
+
+// Every write to a file whose path ends so fails as on a full disk.
+class FailingWrites
+{
+public:
+    explicit FailingWrites(const QString &suffix)
+    {
+        textfile::setFailingWrites([suffix](const QString &path) { return path.endsWith(suffix); });
+    }
+    ~FailingWrites() { textfile::setFailingWrites({}); }
+};
+
+TEST_F(DrawRoundTest, FailedRecordKeepsTheRoundPendingUntilARetryWritesItOnce)
+{
+    // The stop's three writes in their order: the level file, the list, status.dll.
+    const QStringList steps = {"dat/3.dll", "dat/LuckyList.txt", "status.dll"};
+    for (int failing = 0; failing < steps.size(); ++failing) {
+        SCOPED_TRACE(steps[failing].toStdString());
+        for (int k = 0; k < LevelCount; ++k)
+            session.folder.remove(files::levelWinners(k));
+        writePlan({{3, {"甲", "乙"}}, {3, {"丙", "丁"}}, {2, {"戊"}}});
+        drawOne();
+        QByteArray before[3];
+        for (int i = 0; i < 3; ++i)
+            before[i] = tf.bytes(steps[i]);
+        op.notices.clear();
+        {
+            FailingWrites fail(steps[failing]);
+            drawOne();
+            // The failed step and the ones after it left their files alone.
+            for (int i = failing; i < 3; ++i)
+                EXPECT_EQ(tf.bytes(steps[i]), before[i]) << steps[i].toStdString();
+            EXPECT_EQ(session.state.roundIndex, drawfiles::readStatus(session.folder));
+            EXPECT_TRUE(session.state.unrecorded.has_value());
+            ASSERT_EQ(op.notices.size(), 1);
+            EXPECT_TRUE(op.notices[0].contains(QStringLiteral("三等奖的中奖者：\r丙、丁"))) << op.notices[0].toStdString();
+            EXPECT_EQ(screen.slotText[5], QStringLiteral("丙"));
+            // A restart now finds the round as after a crash at that point:
+            // resumed at it, or counted once its winners are in their file.
+            Session restarted;
+            restarted.folder = session.folder;
+            restarted.settings = session.settings;
+            restarted.state.roundCount = 3;
+            restarted.state.roundIndex = drawfiles::readStatus(session.folder);
+            recoverRecordedRound(restarted);
+            EXPECT_EQ(restarted.state.roundIndex, failing == 0 ? 1 : 2);
+            // Still failing: the start key retries, says so and starts nothing.
+            round->keyPressed(' ');
+            EXPECT_FALSE(host.timerRunning);
+            ASSERT_EQ(op.notices.size(), 2);
+            EXPECT_TRUE(op.notices[1].startsWith(QStringLiteral("本轮中奖结果仍然没能保存")));
+        }
+        if (failing < 2)
+            drawfiles::writeStatus(session.folder, 1); // undo the restart's recovery
+        round->keyPressed(' ');
+        EXPECT_FALSE(host.timerRunning);
+        EXPECT_EQ(op.notices.last(), stoprecord::recordedNotice());
+        EXPECT_FALSE(session.state.unrecorded.has_value());
+        EXPECT_EQ(session.state.roundIndex, 2);
+        EXPECT_EQ(tf.lines(files::Status), QStringList({"2"}));
+        EXPECT_EQ(tf.lines(files::levelWinners(3)).mid(3), QStringList({"甲", "乙", "丙", "丁"}));
+        EXPECT_EQ(tf.lines(files::WinnersList), tf.lines(files::levelWinners(3)));
+        drawOne();
+        EXPECT_EQ(tf.lines(files::Status), QStringList({"3"}));
+    }
+}
+
+TEST_F(DrawRoundTest, FailedMakeupStopKeepsItsRoundAndRetriesOnce)
+{
+    writePlan({{3, {"甲"}}});
+    drawOne();
+    writeRound(files::makeupRound(0), 3, {"乙", "丙"});
+    session.state.makeupActive = true;
+    session.state.makeupIndex = 0;
+    session.state.makeupCount = 1;
+    const QByteArray level = tf.bytes(files::levelWinners(3));
+    {
+        FailingWrites fail(QStringLiteral("dat/3.dll"));
+        drawOne();
+        EXPECT_EQ(tf.bytes(files::levelWinners(3)), level);
+        EXPECT_TRUE(session.state.makeupActive);
+        EXPECT_EQ(session.state.makeupIndex, 0);
+        ASSERT_EQ(op.notices.size(), 1);
+        EXPECT_TRUE(op.notices[0].contains(QStringLiteral("乙、丙")));
+    }
+    round->startClicked();
+    EXPECT_EQ(tf.lines(files::levelWinners(3)).mid(3), QStringList({"甲", "乙", "丙"}));
+    EXPECT_FALSE(session.state.makeupActive);
+    EXPECT_EQ(tf.lines(files::Status), QStringList({"1"}));
+}
+
+TEST_F(DrawRoundTest, FailedGiveUpAndExitRecordChangeNothingAndSaySo)
+{
+    writePlan({{3, {"甲", "乙"}}, {3, {"丙"}}});
+    drawOne();
+    const QByteArray level = tf.bytes(files::levelWinners(3));
+    GiveUpMakeUp giveUp(session, op, screen);
+    {
+        FailingWrites fail(QStringLiteral("dat/3.dll"));
+        EXPECT_FALSE(giveUp.giveUp(3, 0));
+    }
+    EXPECT_EQ(tf.bytes(files::levelWinners(3)), level);
+    EXPECT_TRUE(op.notices.last().endsWith(writeFailureAdvice()));
+
+    tf.writeBytes(QStringLiteral("dat/Sorvix history.txt"), "old\r\n");
+    ExitQuestions questions(session, op);
+    {
+        FailingWrites fail(QStringLiteral("history.txt"));
+        // "抽奖还没有结束，是否退出？" Yes, then No to leaving without the record.
+        op.answers = {OperatorPort::Answer::Yes, OperatorPort::Answer::No};
+        EXPECT_FALSE(questions.confirmClose());
+        EXPECT_TRUE(op.questions.last().endsWith(QStringLiteral("是否仍然退出？")));
+        op.answers = {OperatorPort::Answer::Yes, OperatorPort::Answer::Yes};
+        EXPECT_TRUE(questions.confirmClose());
+    }
+    EXPECT_EQ(tf.bytes(QStringLiteral("dat/Sorvix history.txt")), "old\r\n");
+    EXPECT_EQ(tf.lines(files::Status), QStringList({"1"}));
+
+    // A stop still unrecorded at exit: tried once more, then the choice.
+    {
+        FailingWrites fail(QStringLiteral("status.dll"));
+        drawOne();
+        op.answers = {OperatorPort::Answer::No};
+        EXPECT_FALSE(questions.confirmClose());
+    }
+    op.answers = {OperatorPort::Answer::No};
+    EXPECT_TRUE(questions.confirmClose());
+    EXPECT_EQ(op.notices.last(), stoprecord::recordedNotice());
+    EXPECT_EQ(tf.lines(files::Status), QStringList({"2"}));
+    EXPECT_EQ(tf.lines(QStringLiteral("dat\\Sorvix history.txt")).mid(3), tf.lines(files::WinnersList));
 }
 
 // ---- recovery at start-up ----

@@ -6,6 +6,7 @@
 // SORVIX_KILLDRIVER the driver (default: beside the test program).
 
 #include "app/drawround.h"
+#include "base/folderlock.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 #include "engine/winners.h"
@@ -203,6 +204,42 @@ TEST_F(KillTest, EveryDrawnRoundStandsOnceAfterKillsMidStop)
     EXPECT_EQ(inconsistencies, 0) << firstProblem;
     // Most kills must land after some progress, or the test proves nothing.
     EXPECT_GT(roundsDrawn, kills / 2);
+}
+
+TEST_F(KillTest, SecondStartOnAFolderInUseChangesNothingAndAKilledOnesLockIsTakenAtOnce)
+{
+    const QString driver = driverPath();
+    if (!QFileInfo(driver).isExecutable())
+        GTEST_SKIP() << "no kill driver at " << driver.toStdString();
+    writePlan();
+    const auto snapshot = [&] {
+        QStringList all;
+        for (const QString &dir : {QString(), QStringLiteral("data"), QStringLiteral("dat")})
+            for (const QFileInfo &f : QDir(tf.root() + '/' + dir).entryInfoList(QDir::Files))
+                all << f.fileName() + ':' + QString::fromLatin1(tf.bytes(dir + '/' + f.fileName()).toHex());
+        return all;
+    };
+    QProcess first;
+    first.start(driver, {tf.root(), QStringLiteral("--hold")});
+    ASSERT_TRUE(first.waitForReadyRead(5000)) << first.readAllStandardError().toStdString();
+    const QStringList before = snapshot();
+
+    QProcess second;
+    second.start(driver, {tf.root()});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 5);
+    EXPECT_EQ(snapshot(), before);
+    // Another folder is not held.
+    TestFolder other;
+    EXPECT_TRUE(FolderLock(other.root()).tryLock());
+
+    first.kill();
+    first.waitForFinished(5000);
+    QProcess next;
+    next.start(driver, {tf.root()});
+    ASSERT_TRUE(next.waitForFinished(30000));
+    EXPECT_EQ(next.exitCode(), 0) << next.readAllStandardError().toStdString();
+    EXPECT_EQ(drawfiles::readStatus(tf.folder()), Rounds);
 }
 
 } // namespace

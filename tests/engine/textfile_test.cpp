@@ -228,6 +228,29 @@ TEST(AtomicWrite, FilesReplacedTogetherStayOldWhenOneCannotBeWritten)
     EXPECT_EQ(QDir(t.root()).entryList(QDir::Files).size(), 3) << "no temporary left behind";
 }
 
+TEST(AtomicWrite, FailedAppendCutsBackSoARetryWritesOnce)
+{
+    TestFolder t;
+    const QByteArray old = QByteArray(4000, 'o') + "\r\n";
+    t.writeBytes("dat/1.dll", old);
+    Lines names;
+    for (int i = 0; i < 10; ++i)
+        names.append(QByteArray(20, char('a' + i)));
+    bool failed = false;
+    {
+        // Room for part of the names only: the disk fills mid-append.
+        FileSizeLimit limit(4100);
+        try { textfile::appendLines(t.path("dat\\1.dll"), names); } catch (const OperationError &) { failed = true; }
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(t.bytes("dat/1.dll"), old);
+    // A tail left by a try whose cut-back failed too is dropped by the retry.
+    t.writeBytes("dat/1.dll", old + "half");
+    textfile::appendLinesAt(t.path("dat\\1.dll"), names, old.size());
+    EXPECT_EQ(t.bytes("dat/1.dll"), old + textfile::joinLines(names));
+    EXPECT_THROW(textfile::appendLinesAt(t.path("dat\\1.dll"), names, old.size() * 2), OperationError);
+}
+
 TEST(AtomicWrite, ReadOnlyFolderRefusesAndKeepsTheOldFile)
 {
     if (::geteuid() == 0)

@@ -221,6 +221,7 @@ TEST_F(RestartTest, AHistoryThatCannotBeWrittenEndsTheCommandWithTheError)
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法写入文件")));
     EXPECT_TRUE(dir.folder().exists(files::levelWinners(0))) << "nothing discarded";
+    EXPECT_EQ(session.state.roundIndex, 1) << "the draw in memory stays as on disk";
 }
 
 } // namespace

@@ -2,28 +2,46 @@
 // no window, as fast as it can: the kill test kills it at random moments and
 // checks what it left on disk.
 //
-//   killdriver <program folder>
+//   killdriver <program folder> [--hold]
 //
 // Prints "ready" once start-up (with its recovery) is done, then draws until
-// roundIndex reaches roundCount. Exit 0 when done, 2 on bad use, 3 when a
-// start did not roll, 4 on an error box.
+// roundIndex reaches roundCount; with --hold, prints "ready" once it holds
+// the folder and waits until killed. Exit 0 when done, 2 on bad use, 3 when a
+// start did not roll, 4 on an error box, 5 when another program holds the
+// folder (nothing is read or written then). Holds the folder's lock as the
+// program does.
 
 #include "app/drawround.h"
 #include "app/headlesshost.h"
 #include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/errors.h"
+#include "base/folderlock.h"
 #include "settings/awardsettings.h"
 
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 using namespace sorvix;
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: killdriver <program folder>\n");
+    const bool hold = argc == 3 && std::strcmp(argv[2], "--hold") == 0;
+    if (argc != 2 && !hold) {
+        std::fprintf(stderr, "usage: killdriver <program folder> [--hold]\n");
         return 2;
+    }
+    FolderLock lock(QString::fromLocal8Bit(argv[1]));
+    if (!lock.tryLock()) {
+        std::fprintf(stderr, "%s\n", FolderLock::alreadyRunningText().toLocal8Bit().constData());
+        return 5;
+    }
+    if (hold) {
+        std::printf("ready\n");
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
     }
     Session session;
     session.folder = ProgramFolder(QString::fromLocal8Bit(argv[1]));

@@ -1,5 +1,6 @@
 #include "app/ui/application.h"
 
+#include "base/folderlock.h"
 #include "base/ui/fontsetup.h"
 #include "app/ui/drawscreenwindow.h"
 #include "base/ui/picturebox.h"
@@ -30,6 +31,20 @@ int runApplication(int argc, char **argv)
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+
+    // One program per program folder, taken before any file is read or
+    // written: a second start would prepare a new plan under the first one's
+    // draw. A dead owner's lock is recognised as stale and taken over.
+    FolderLock folderLock(QApplication::applicationDirPath());
+    if (!folderLock.tryLock()) {
+        std::fprintf(stderr, "%s\n", FolderLock::alreadyRunningText().toLocal8Bit().constData());
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+            QtOperator op;
+            op.warn(FolderLock::alreadyRunningText());
+        }
+        return 1;
+    }
 
     Session session;
     session.folder = ProgramFolder(QApplication::applicationDirPath());
