@@ -8,7 +8,12 @@
 // laptop for 100,000 people: opening under 300 ms, saving under 300 ms, under
 // 100 MB added. Needs a display (bench/run.sh starts Xvfb when none is set).
 //
-//   bench_listeditor [people, default 100000]
+// Then the same with accessibility on, as when a screen reader or any other
+// assistive tool listens: the benchmark runs itself again on a private AT-SPI
+// bus (dbus-run-session and at-spi-bus-launcher of at-spi2-core). Target:
+// opening under 1 s.
+//
+//   bench_listeditor [people, default 100000] [--accessible]
 
 #include "app/listhost.h"
 #include "app/ui/drawscreenwindow.h"
@@ -18,17 +23,22 @@
 #include "engine/prepare.h"
 #include "settings/ui/participantlistdialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <optional>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 
 using namespace sorvix;
@@ -248,8 +258,24 @@ Figures measure(const QString &program, int people)
 
 } // namespace
 
+// This benchmark again, on a private accessibility bus with the bridge
+// always on; false when at-spi2-core is not installed.
+bool runAccessible(const char *self, int people)
+{
+    const char *launcher = "/usr/libexec/at-spi-bus-launcher";
+    if (!QFileInfo::exists(QString::fromLatin1(launcher)) || std::system("command -v dbus-run-session >/dev/null") != 0)
+        return false;
+    const QByteArray command = QByteArray("QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 dbus-run-session -- "
+                                          "sh -c '")
+                               + launcher + " --launch-immediately & sleep 1; exec \"$0\" " + QByteArray::number(people)
+                               + " --accessible' '" + self + "'";
+    std::fflush(stdout);
+    return std::system(command.constData()) == 0;
+}
+
 int main(int argc, char **argv)
 {
+    const bool accessible = argc > 2 && std::strcmp(argv[2], "--accessible") == 0;
     QApplication app(argc, argv);
     installChineseFaces();
     const int people = argc > 1 ? std::atoi(argv[1]) : 100000;
@@ -258,8 +284,16 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no laid-out program folder at %s\n", qPrintable(program));
         return 1;
     }
+    if (accessible) {
+        // The bridge starts with the first window; a window shown and gone
+        // first keeps its start-up out of the figures.
+        QWidget probe;
+        probe.show();
+        QCoreApplication::processEvents();
+        std::printf("with accessibility on (bridge %s)\n", QAccessible::isActive() ? "active" : "NOT active");
+    }
     // Best of three for each figure: the machine may be busy with other work.
-    constexpr int Runs = 3;
+    const int Runs = accessible ? 1 : 3;
     Figures best[2];
     for (int run = 0; run < Runs; ++run) {
         for (int k = 0; k < 2; ++k) {
@@ -286,11 +320,14 @@ int main(int argc, char **argv)
     };
     std::printf("best of %d runs%28s %-24s %s\n", Runs, "", "large list", "demo list");
     std::printf("%-42s %10d %26d\n", "people", big.people, demo.people);
-    row("first opening to the painted grid", big.firstOpen, demo.firstOpen, "   (target < 300 ms)");
-    row("opening again to the painted grid", big.open, demo.open, "   (target < 300 ms)");
+    const char *openTarget = accessible ? "   (target < 1000 ms)" : "   (target < 300 ms)";
+    row("first opening to the painted grid", big.firstOpen, demo.firstOpen, openTarget);
+    row("opening again to the painted grid", big.open, demo.open, openTarget);
     std::printf("%-42s %7.1f MB %22.1f MB   (target < 100 MB)\n", "memory added by the open editor (RSS, most)",
                 big.addedMb, demo.addedMb);
     row("save: files written, list and grid reloaded", big.save, demo.save, "   (target < 300 ms)");
     row("then the preparation of the draw", big.prepare, demo.prepare, "");
+    if (!accessible && !runAccessible(argv[0], people))
+        std::printf("with accessibility on: not measured (needs dbus-run-session and at-spi2-core)\n");
     return 0;
 }

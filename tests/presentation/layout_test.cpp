@@ -1,5 +1,6 @@
 #include "presentation/layout.h"
 
+#include <QSize>
 #include <gtest/gtest.h>
 
 using namespace sorvix::layout;
@@ -85,10 +86,30 @@ TEST(ScreenLayoutTest, FullHdCaptionOnTop)
 
     EXPECT_EQ(l.prizePicture[0], QRect(0, 918, 288, 162));
     EXPECT_EQ(l.prizePicture[1], QRect(1632, 918, 288, 162));
-    EXPECT_EQ(l.prizeText[0].rect, QRect(0, 888, 288, 30));
-    EXPECT_EQ(l.prizeText[1].rect, QRect(1632, 888, 288, 30));
+    EXPECT_EQ(l.prizeText[0].rect, QRect(0, 878, 288, 40));
+    EXPECT_EQ(l.prizeText[1].rect, QRect(1632, 878, 288, 40));
     EXPECT_EQ(l.prizeText[0].fontPt, 21);
     EXPECT_EQ(l.prizeText[1].fontPt, 21);
+}
+
+TEST(ScreenLayoutTest, PrizeCaptionsHoldALineOfTheirFontRightAboveThePicture)
+{
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(2560, 1440), QSize(3840, 2160)})
+        for (int P = 0; P <= 2; ++P) {
+            const ScreenLayout l = computeLayout(size.width(), size.height(), P, 96);
+            for (int c = 0; c < 2; ++c) {
+                const QRect &text = l.prizeText[c].rect;
+                // A Chinese line needs a good quarter more than the face's size.
+                EXPECT_GE(text.height(), 1.25 * l.prizeText[c].fontPt * 96 / 72) << size.width() << " " << P;
+                EXPECT_GE(text.height(), PrizeTextHeight);
+                EXPECT_EQ(text.bottom() + 1, l.prizePicture[c].top());
+                EXPECT_EQ(text.width(), l.prizePicture[c].width());
+            }
+        }
+    // A text wider than its corner shrinks in proportion; one that fits keeps its size.
+    EXPECT_EQ(fittedPoints(40, 300, 300), 40);
+    EXPECT_EQ(fittedPoints(40, 600, 300), 20);
+    EXPECT_EQ(fittedPoints(4, 6000, 10), 1);
 }
 
 TEST(ScreenLayoutTest, LaptopCaptionAtBottom)

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,6 +50,28 @@ void setFontSize(QLabel *label, int points)
     QFont font = label->font();
     font.setPointSize(qMax(1, points));
     label->setFont(font);
+}
+
+// A prize text at the corner's size, or smaller when it is longer than the
+// corner is wide: never cut. The corner's size is kept on the label.
+void fitPrizeText(QLabel *label, int cornerPt = 0)
+{
+    if (cornerPt > 0)
+        label->setProperty("cornerPt", cornerPt);
+    const int maxPt = label->property("cornerPt").toInt();
+    if (maxPt <= 0)
+        return;
+    QFont font = label->font();
+    font.setPointSize(maxPt);
+    const QString text = label->text();
+    const int room = label->width() - 2 * label->margin();
+    int pt = layout::fittedPoints(maxPt, QFontMetrics(font).horizontalAdvance(text), room);
+    for (; pt > 1; --pt) {
+        font.setPointSize(pt);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    setFontSize(label, pt);
 }
 
 void setAlignment(QLabel *label, bool centred)
@@ -375,8 +398,10 @@ void DrawScreenWindow::layoutControls()
     m_stopButton->setGeometry(l.end);
     m_leftPrizePicture->setGeometry(l.prizePicture[0]);
     m_rightPrizePicture->setGeometry(l.prizePicture[1]);
-    place(m_leftPrizeLabel, l.prizeText[0]);
-    place(m_rightPrizeLabel, l.prizeText[1]);
+    m_leftPrizeLabel->setGeometry(l.prizeText[0].rect);
+    fitPrizeText(m_leftPrizeLabel, l.prizeText[0].fontPt);
+    m_rightPrizeLabel->setGeometry(l.prizeText[1].rect);
+    fitPrizeText(m_rightPrizeLabel, l.prizeText[1].fontPt);
     m_captionStrip->raise();
 }
 
@@ -411,6 +436,7 @@ void DrawScreenWindow::showPrizeText(Corner corner, const QByteArray &text)
 {
     QLabel *label = corner == Left ? m_leftPrizeLabel : m_rightPrizeLabel;
     label->setText(gbk::decode(text));
+    fitPrizeText(label);
     label->show();
 }
 
@@ -611,6 +637,9 @@ void DrawScreenWindow::applyThemeFont(const QByteArray &fontName)
         font.setFamily(family);
         label->setFont(font);
     }
+    // Another face has other widths.
+    fitPrizeText(m_leftPrizeLabel);
+    fitPrizeText(m_rightPrizeLabel);
 }
 
 void DrawScreenWindow::applyStoredTheme(const Theme &stored)
