@@ -34,6 +34,14 @@ int lineHeight(int fontPt, double ppi)
     return static_cast<int>(std::ceil(LineSpacing * fontPt * ppi / 72));
 }
 
+QRect lineBox(const TextBox &box, double ppi)
+{
+    const int missing = lineHeight(box.fontPt, ppi) - box.rect.height();
+    if (missing <= 0)
+        return box.rect;
+    return box.rect.adjusted(0, -(missing / 2), 0, missing - missing / 2);
+}
+
 int fittedPoints(int maxPt, int widthAtMax, int boxWidth)
 {
     if (widthAtMax <= boxWidth || widthAtMax <= 0)

@@ -58,6 +58,11 @@ struct TextBox
     int fontPt = 0;
 };
 
+// A text's box grown evenly up and down to one line of its font where the
+// layout's box is shorter: the text stays where it was, and a large font's
+// descenders ("Q", "g") are not cut off at the box's edge.
+QRect lineBox(const TextBox &box, double ppi);
+
 struct ScreenLayout
 {
     // captionStrip and the scroll start of captionLabel (= strip width).

@@ -1,6 +1,7 @@
 #include "presentation/layout.h"
 
 #include <QSize>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace sorvix::layout;
@@ -106,6 +107,12 @@ TEST(ScreenLayoutTest, PrizeCaptionsHoldALineOfTheirFontRightAboveThePicture)
                 EXPECT_EQ(text.width(), l.prizePicture[c].width());
             }
         }
+    // A title box shorter than a line of its font grows evenly about its middle.
+    const ScreenLayout large = computeLayout(3840, 2160, 0, 96);
+    const QRect title = lineBox(large.title, 96);
+    EXPECT_LE(std::abs(title.center().y() - large.title.rect.center().y()), 1);
+    EXPECT_GE(title.height(), 1.25 * large.title.fontPt * 96 / 72);
+    EXPECT_EQ(lineBox(TextBox{QRect(0, 0, 100, 100), 10}, 96), QRect(0, 0, 100, 100));
     // A text wider than its corner shrinks in proportion; one that fits keeps its size.
     EXPECT_EQ(fittedPoints(40, 300, 300), 40);
     EXPECT_EQ(fittedPoints(40, 600, 300), 20);

@@ -383,8 +383,8 @@ void DrawScreenWindow::layoutControls()
     m_scroller.relayout(l.captionLeft);
     m_captionLabel->move(m_scroller.left(), 5);
 
-    const auto place = [](QLabel *label, const layout::TextBox &box) {
-        label->setGeometry(box.rect);
+    const auto place = [this](QLabel *label, const layout::TextBox &box) {
+        label->setGeometry(layout::lineBox(box, logicalDpiY()));
         setFontSize(label, box.fontPt);
     };
     place(m_titleLabel, l.title);
