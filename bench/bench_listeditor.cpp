@@ -8,7 +8,12 @@
 // laptop for 100,000 people: opening under 300 ms, saving under 300 ms, under
 // 100 MB added. Needs a display (bench/run.sh starts Xvfb when none is set).
 //
-//   bench_listeditor [people, default 100000]
+// Then the same with accessibility on, as when a screen reader or any other
+// assistive tool listens: the benchmark runs itself again on a private AT-SPI
+// bus (dbus-run-session and at-spi-bus-launcher of at-spi2-core). Target:
+// opening under 1 s.
+//
+//   bench_listeditor [people, default 100000] [--accessible]
 
 #include "app/listhost.h"
 #include "app/ui/drawscreenwindow.h"
@@ -19,17 +24,25 @@
 #include "engine/prepare.h"
 #include "settings/ui/participantlistdialog.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <optional>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 
 using namespace sorvix;
@@ -249,8 +262,45 @@ Figures measure(const QString &program, int people)
 
 } // namespace
 
+// Registers for every object, window and focus event on the accessibility
+// bus, as a screen reader does: only then does the program send its events.
+bool listenAsAssistiveTool()
+{
+    QDBusInterface bus(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"),
+                       QDBusConnection::sessionBus());
+    const QDBusReply<QString> address = bus.call(QStringLiteral("GetAddress"));
+    if (!address.isValid())
+        return false;
+    QDBusConnection listener = QDBusConnection::connectToBus(address.value(), QStringLiteral("assistive tool"));
+    QDBusInterface registry(QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
+                            QStringLiteral("org.a11y.atspi.Registry"), listener);
+    bool registered = true;
+    for (const char *event : {"object:", "window:", "focus:"})
+        registered = registry.call(QStringLiteral("RegisterEvent"), QString::fromLatin1(event), QStringList(), QString())
+                             .type()
+                         != QDBusMessage::ErrorMessage
+                     && registered;
+    return registered;
+}
+
+// This benchmark again, on a private accessibility bus with the bridge
+// always on; false when at-spi2-core is not installed.
+bool runAccessible(const char *self, int people)
+{
+    const char *launcher = "/usr/libexec/at-spi-bus-launcher";
+    if (!QFileInfo::exists(QString::fromLatin1(launcher)) || std::system("command -v dbus-run-session >/dev/null") != 0)
+        return false;
+    const QByteArray command = QByteArray("QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 dbus-run-session -- "
+                                          "sh -c '")
+                               + launcher + " --launch-immediately & sleep 1; exec \"$0\" " + QByteArray::number(people)
+                               + " --accessible' '" + self + "'";
+    std::fflush(stdout);
+    return std::system(command.constData()) == 0;
+}
+
 int main(int argc, char **argv)
 {
+    const bool accessible = argc > 2 && std::strcmp(argv[2], "--accessible") == 0;
     QApplication app(argc, argv);
     installChineseFaces();
     const int people = argc > 1 ? std::atoi(argv[1]) : 100000;
@@ -259,8 +309,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no laid-out program folder at %s\n", qPrintable(program));
         return 1;
     }
+    if (accessible) {
+        // The bridge starts with the first window; a window shown and gone
+        // first keeps its start-up out of the figures.
+        QWidget probe;
+        probe.show();
+        QCoreApplication::processEvents();
+        const bool listening = listenAsAssistiveTool();
+        QCoreApplication::processEvents();
+        std::printf("with accessibility on (bridge %s, %s)\n", QAccessible::isActive() ? "active" : "NOT active",
+                    listening ? "an assistive tool listening to every event" : "NO listener registered");
+    }
     // Best of three for each figure: the machine may be busy with other work.
-    constexpr int Runs = 3;
+    const int Runs = accessible ? 1 : 3;
     Figures best[2];
     for (int run = 0; run < Runs; ++run) {
         for (int k = 0; k < 2; ++k) {
@@ -287,11 +348,14 @@ int main(int argc, char **argv)
     };
     std::printf("best of %d runs%28s %-24s %s\n", Runs, "", "large list", "demo list");
     std::printf("%-42s %10d %26d\n", "people", big.people, demo.people);
-    row("first opening to the painted grid", big.firstOpen, demo.firstOpen, "   (target < 300 ms)");
-    row("opening again to the painted grid", big.open, demo.open, "   (target < 300 ms)");
+    const char *openTarget = accessible ? "   (target < 1000 ms)" : "   (target < 300 ms)";
+    row("first opening to the painted grid", big.firstOpen, demo.firstOpen, openTarget);
+    row("opening again to the painted grid", big.open, demo.open, openTarget);
     std::printf("%-42s %7.1f MB %22.1f MB   (target < 100 MB)\n", "memory added by the open editor (RSS, most)",
                 big.addedMb, demo.addedMb);
     row("save: files written, list and grid reloaded", big.save, demo.save, "   (target < 300 ms)");
     row("then the preparation of the draw", big.prepare, demo.prepare, "");
+    if (!accessible && !runAccessible(argv[0], people))
+        std::printf("with accessibility on: not measured (needs dbus-run-session and at-spi2-core)\n");
     return 0;
 }

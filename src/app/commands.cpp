@@ -2,11 +2,14 @@
 
 #include "base/errors.h"
 #include "engine/winners.h"
+#include "settings/workbook.h"
 
 namespace sorvix {
 
 namespace {
-const QString TextFilter = QStringLiteral("文本文件(*.txt)|*.txt");
+const QString ExportFilter = QStringLiteral("文本文件(*.txt)|*.txt|Excel 工作簿(*.xlsx)|*.xlsx");
+// Column widths in characters: level, prize, name, mobile, identity number, work number.
+const std::vector<double> WinnerWidths{10, 16, 12, 16, 22, 12};
 }
 
 RecordCommands::RecordCommands(Session &session, OperatorPort &op)
@@ -17,7 +20,7 @@ RecordCommands::RecordCommands(Session &session, OperatorPort &op)
 QString RecordCommands::chooseTarget(const char *prefix)
 {
     const QString proposed = QString::fromUtf8(prefix) + winners::timestamp(now()) + QStringLiteral(".txt");
-    return m_operator.chooseSaveFile(TextFilter, proposed);
+    return m_operator.chooseSaveFile(ExportFilter, proposed);
 }
 
 void RecordCommands::offerToOpen(const char *done, const QString &target)
@@ -26,32 +29,51 @@ void RecordCommands::offerToOpen(const char *done, const QString &target)
         m_operator.openWithShell(target);
 }
 
-void RecordCommands::exportWinners()
+void RecordCommands::exportRecord(const char *name, const std::function<winners::Table(int)> &table,
+                                  const std::vector<double> &widths,
+                                  const std::function<void(int, const QString &)> &text)
 {
-    const QString target = chooseTarget("中奖名单");
+    const QString target = chooseTarget(name);
     if (target.isEmpty())
         return;
+    const int highest = m_session.settings.highestEnabledLevel();
+    // The chosen name's ending decides: a workbook, or the text file as ever.
+    const bool asWorkbook = workbook::namesWorkbook(target);
+    const QString written = asWorkbook ? workbook::xlsxName(target) : target;
     try {
-        winners::exportWinners(m_session.folder, m_session.settings.highestEnabledLevel(), target);
+        if (asWorkbook) {
+            winners::rebuildList(m_session.folder, highest);
+            workbook::writeTable(written, QString::fromUtf8(name), table(highest), widths);
+        } else {
+            text(highest, target);
+        }
     } catch (const OperationError &error) {
         m_operator.showError(withWriteAdvice(error.message()));
         return;
     }
-    offerToOpen("中奖名单成功导出至：", target);
+    offerToOpen((QByteArray(name) + "成功导出至：").constData(), written);
+}
+
+void RecordCommands::exportWinners()
+{
+    exportRecord(
+        "中奖名单",
+        [this](int highest) { return winners::winnersTable(m_session.folder, highest, m_session.list, m_session.pool); },
+        WinnerWidths, [this](int highest, const QString &target) {
+            winners::exportWinners(m_session.folder, highest, target);
+        });
 }
 
 void RecordCommands::exportNonWinners()
 {
-    const QString target = chooseTarget("未中奖名单");
-    if (target.isEmpty())
-        return;
-    try {
-        winners::exportNonWinners(m_session.folder, m_session.settings.highestEnabledLevel(), m_session.pool, target);
-    } catch (const OperationError &error) {
-        m_operator.showError(withWriteAdvice(error.message()));
-        return;
-    }
-    offerToOpen("未中奖名单成功导出至：", target);
+    exportRecord(
+        "未中奖名单",
+        [this](int highest) {
+            return winners::nonWinnersTable(m_session.folder, highest, m_session.list, m_session.pool);
+        },
+        {WinnerWidths.begin() + 2, WinnerWidths.end()}, [this](int highest, const QString &target) {
+            winners::exportNonWinners(m_session.folder, highest, m_session.pool, target);
+        });
 }
 
 void RecordCommands::openHistory()

@@ -2,14 +2,16 @@
 
 #include "engine/screenport.h"
 #include "engine/session.h"
+#include "engine/winners.h"
 
 #include <QDateTime>
 #include <functional>
+#include <vector>
 
 namespace sorvix {
 
-// The draw screen's commands on the winners record: the two exports with their
-// dialogs and questions, and the history file.
+// The draw screen's commands on the winners record: the two exports (a text
+// file or a workbook) with their dialogs and questions, and the history file.
 class RecordCommands
 {
 public:
@@ -27,6 +29,11 @@ private:
     // Asks for the target file; empty when cancelled.
     QString chooseTarget(const char *prefix);
     void offerToOpen(const char *done, const QString &target);
+    // One export: the dialog (text or workbook), the file, the question.
+    // `table` gives the workbook's rows, `text` writes the text file; both
+    // take the highest enabled level.
+    void exportRecord(const char *name, const std::function<winners::Table(int)> &table,
+                      const std::vector<double> &widths, const std::function<void(int, const QString &)> &text);
 
     Session &m_session;
     OperatorPort &m_operator;

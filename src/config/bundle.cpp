@@ -188,13 +188,51 @@ Bundle collect(const Session &session, const Theme &theme)
     return b;
 }
 
-void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &members, int *replaced)
+Replacement::Replacement(const ProgramFolder &folder, std::vector<MemberFile> members)
+    : m_folder(folder), m_members(std::move(members))
+{
+}
+
+void Replacement::apply()
+{
+    m_replaced = 0;
+    m_restored = true;
+    m_previous.clear();
+    m_missing.clear();
+    for (const MemberFile &member : m_members) {
+        if (m_folder.exists(member.name))
+            m_previous.push_back({member.name, textfile::readAll(m_folder.path(member.name))});
+        else
+            m_missing << member.name;
+    }
+    std::vector<textfile::FileContents> files;
+    files.reserve(m_members.size());
+    for (const MemberFile &member : m_members)
+        files.push_back({m_folder.path(member.name), member.contents});
+    try {
+        textfile::replaceTogether(files, &m_replaced);
+    } catch (const OperationError &) {
+        if (m_replaced > 0)
+            m_restored = undo();
+        throw;
+    }
+}
+
+bool Replacement::undo()
 {
     std::vector<textfile::FileContents> files;
-    files.reserve(members.size());
-    for (const MemberFile &member : members)
-        files.push_back({folder.path(member.name), member.contents});
-    textfile::replaceTogether(files, replaced);
+    files.reserve(m_previous.size());
+    for (const MemberFile &previous : m_previous)
+        files.push_back({m_folder.path(previous.name), previous.contents});
+    try {
+        textfile::replaceTogether(files);
+        for (const QString &name : m_missing)
+            if (m_folder.exists(name))
+                m_folder.remove(name);
+    } catch (const OperationError &) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace bundle

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -74,11 +75,34 @@ namespace bundle {
 // can be imported again.
 Bundle collect(const Session &session, const Theme &theme);
 
-// Writes every file beside its target first; only when all are written do they
-// replace their targets, one after another, each by a rename. Throws
-// OperationError; a failure before the first rename changes nothing.
-// `replaced` counts the files already replaced when it throws.
-void replaceFiles(const ProgramFolder &folder, const std::vector<MemberFile> &files, int *replaced = nullptr);
+// Replaces settings files all together or not at all. The targets' present
+// contents are kept first; the new files are written beside their targets and
+// only when all are written do they replace them, one rename after another.
+// A rename that fails part way puts the replaced files back at once, and
+// undo() puts every one back after a reload of the new files failed.
+class Replacement
+{
+public:
+    Replacement(const ProgramFolder &folder, std::vector<MemberFile> members);
+
+    // Throws OperationError. Before any rename, nothing has changed; after a
+    // rename failed part way, restored() tells whether the files are back.
+    void apply();
+    // Every target as it was before apply(), a file that did not exist
+    // removed again. False when that failed too.
+    bool undo();
+
+    bool replacedAny() const { return m_replaced > 0; }
+    bool restored() const { return m_restored; }
+
+private:
+    ProgramFolder m_folder;
+    std::vector<MemberFile> m_members;
+    std::vector<MemberFile> m_previous;
+    QStringList m_missing;
+    int m_replaced = 0;
+    bool m_restored = true;
+};
 
 } // namespace bundle
 } // namespace sorvix

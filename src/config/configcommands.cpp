@@ -106,26 +106,52 @@ bool ConfigCommands::importFile(const QString &fileName)
         m_operator.showError(error.message());
         return false;
     }
-    int replaced = 0;
-    try {
-        bundle::replaceFiles(m_session.folder, bundle.memberFiles(), &replaced);
-    } catch (const OperationError &) {
-        // A rename that failed part way: what is on disk now is brought into
-        // memory. When nothing was replaced, nothing changes, the draw included.
-        if (replaced > 0)
-            reloadEverything();
-        m_operator.showError(Damaged);
+    QString why;
+    switch (replaceAndReload(bundle.memberFiles(), &why)) {
+    case Replaced::Done:
+        break;
+    case Replaced::Refused:
+        m_operator.showError(QStringLiteral("导入失败：磁盘或文件夹拒绝写入，配置没有改变。\r") + why);
         return false;
-    }
-    if (!reloadEverything()) {
-        m_operator.showError(Damaged);
+    case Replaced::PutBack:
+        m_operator.showError(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件已经全部恢复。")
+                             + (why.isEmpty() ? QString() : QStringLiteral("\r") + why));
+        return false;
+    case Replaced::NotPutBack:
+        m_operator.showError(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件未能全部恢复。\r"
+                                            "请检查磁盘和文件夹是否允许写入。")
+                             + (why.isEmpty() ? QString() : QStringLiteral("\r") + why));
         return false;
     }
     m_operator.inform(QStringLiteral("配置文件 ") + fileName + QStringLiteral(" 导入成功。"));
     return true;
 }
 
-bool ConfigCommands::reloadEverything()
+ConfigCommands::Replaced ConfigCommands::replaceAndReload(std::vector<MemberFile> members, QString *why)
+{
+    bundle::Replacement replacement(m_session.folder, std::move(members));
+    try {
+        replacement.apply();
+    } catch (const OperationError &error) {
+        *why = error.message();
+        if (!replacement.replacedAny())
+            return Replaced::Refused;
+        if (replacement.restored())
+            return Replaced::PutBack;
+        // What is on disk now is brought into memory; the draw stays.
+        reloadEverything(false);
+        return Replaced::NotPutBack;
+    }
+    if (reloadEverything(true))
+        return Replaced::Done;
+    // The new files did not load: the old ones come back, and with them what
+    // memory held; the draw, never prepared anew, stays where it was.
+    const bool putBack = replacement.undo();
+    reloadEverything(false);
+    return putBack ? Replaced::PutBack : Replaced::NotPutBack;
+}
+
+bool ConfigCommands::reloadEverything(bool prepare)
 {
     // The screen's start-up applies the new theme and reads the caption and
     // prize positions; the layout follows them.
@@ -133,7 +159,7 @@ bool ConfigCommands::reloadEverything()
     m_host.relayout();
     ok = ok && m_host.reloadParticipants();
     ok = ok && m_host.reloadAwardSettings();
-    if (ok)
+    if (ok && prepare)
         m_host.prepareFreshDraw();
     m_host.settingsReplaced();
     return ok;
@@ -152,18 +178,20 @@ void ConfigCommands::restoreDefaults()
 bool ConfigCommands::restoreFactoryFiles()
 {
     const ProgramFolder &folder = m_session.folder;
-    bool copied = true;
-    for (const QString &name : factoryFiles()) {
-        // Each copy replaces its file atomically; one that fails is passed over.
-        try {
-            textfile::writeAll(folder.path(name), textfile::readAll(folder.path(QStringLiteral("DLL\\") + name)));
-        } catch (const OperationError &) {
-            copied = false;
-        }
+    // All or nothing, as a bundle import: a factory file that cannot be read
+    // changes nothing, and neither does a replacement or reload that fails.
+    bool restored = false;
+    try {
+        std::vector<MemberFile> members;
+        for (const QString &name : factoryFiles())
+            members.push_back({name, textfile::readAll(folder.path(QStringLiteral("DLL\\") + name))});
+        QString why;
+        restored = replaceAndReload(std::move(members), &why) == Replaced::Done;
+    } catch (const OperationError &) {
+        restored = false;
     }
-    const bool reloaded = reloadEverything();
     m_host.showMainMenu();
-    return copied && reloaded;
+    return restored;
 }
 
 } // namespace sorvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/operatorports.h"
+#include "config/bundle.h"
 #include "config/confighost.h"
 #include "engine/session.h"
 
@@ -34,20 +35,30 @@ public:
     void importBundle();
     // Reads and checks the whole bundle; a wrong version or a damaged bundle
     // is reported and changes nothing. Otherwise every member file is
-    // replaced, everything in memory reloaded and a fresh draw prepared.
+    // replaced, everything in memory reloaded and a fresh draw prepared; a
+    // failure on the way (a write refused, a rename or a reload failing)
+    // puts every file back and is reported.
     // Returns whether the bundle was imported.
     bool importFile(const QString &fileName);
 
     // "恢复默认配置": the question, then restoreFactoryFiles and its notice.
     void restoreDefaults();
-    // Copies the factory set over the settings files (a missing or failing
-    // copy is skipped), reloads everything, prepares a fresh draw and shows
-    // the main menu. Returns false when a copy or a reload step failed.
+    // Puts the factory set in place of the settings files, all of them or
+    // none, reloads everything, prepares a fresh draw and shows the main
+    // menu. Returns false when it failed: the settings are then as before.
     bool restoreFactoryFiles();
 
 private:
-    // Brings every in-memory state in line with the files; false when a step failed.
-    bool reloadEverything();
+    enum class Replaced { Done, Refused, PutBack, NotPutBack };
+    // Replaces the settings files together and reloads everything, with a
+    // fresh draw. Refused: nothing was written. PutBack: a rename or the
+    // reload failed and every file and the memory are as before (the draw
+    // too). NotPutBack: the old files could not all be put back. `why` holds
+    // the file error, if one.
+    Replaced replaceAndReload(std::vector<MemberFile> members, QString *why);
+    // Brings every in-memory state in line with the files, and with `prepare`
+    // a fresh draw when all went well; false when a step failed.
+    bool reloadEverything(bool prepare);
 
     Session &m_session;
     ConfigHost &m_host;

@@ -13,6 +13,7 @@ DrawPool buildPool(const ParticipantList &list, const ShowFields &show)
         entry.displayText = displayText(p, show);
         entry.fullText = fullText(p);
         entry.group = p.group;
+        entry.person = i;
     }
     return pool;
 }

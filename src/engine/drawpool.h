@@ -15,6 +15,9 @@ struct PoolEntry
     QByteArray displayText;
     QByteArray fullText;
     QByteArray group;
+    // The person's position in the participant list (0-based), which the
+    // reordering of the pool keeps.
+    int person = -1;
 };
 
 using DrawPool = std::vector<PoolEntry>;

@@ -1,6 +1,7 @@
 #include "engine/makeup.h"
 
 #include "engine/drawfiles.h"
+#include "engine/prize.h"
 #include "engine/stoprecord.h"
 #include "base/errors.h"
 #include "base/gbk.h"
@@ -171,7 +172,7 @@ GiveUpMakeUp::MakeupResult GiveUpMakeUp::makeup(int level, int quantity)
         m_screen.hidePrizes();
         if (!options.prizeTextHidden)
             m_screen.showPrizeText(ScreenPort::Left, gbk::fromUtf8("奖品 ") + award.prizeText);
-        const QString picture = gbk::decode(award.picturePath);
+        const QString picture = prizePicture(m_session.folder, award.picturePath);
         if (!options.prizePictureHidden && !picture.isEmpty() && QFileInfo(picture).isFile())
             m_screen.showPrizePicture(ScreenPort::Left, picture);
 

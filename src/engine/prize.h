@@ -13,4 +13,9 @@ namespace sorvix {
 // prize position.
 void presentPrize(ScreenPort &screen, const ProgramFolder &folder, const AwardLevel &level, const DrawOptions &options);
 
+// The file of a level's prize picture: the full path the award editor chose,
+// or a path inside the program folder (the factory set's "pics\\...") resolved
+// there. Empty when there is none.
+QString prizePicture(const ProgramFolder &folder, const QByteArray &picturePath);
+
 } // namespace sorvix

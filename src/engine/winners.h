@@ -4,6 +4,8 @@
 #include "base/programfolder.h"
 
 #include <QDateTime>
+#include <QStringList>
+#include <vector>
 
 namespace sorvix {
 
@@ -33,6 +35,22 @@ void exportWinners(const ProgramFolder &folder, int highestLevel, const QString 
 // Writes to `target` every display text of the pool (in pool order) that no
 // line of the rebuilt winners list equals byte for byte.
 void exportNonWinners(const ProgramFolder &folder, int highestLevel, const DrawPool &pool, const QString &target);
+
+// The exports as spreadsheet tables for the organiser, who hands the prizes
+// out: the list's own fields, unmasked, never the group tag. A winner line
+// holds a display text only; it stands for the person with that display text
+// who comes first in the draw's order (the pool's) and was not yet taken by
+// an earlier line, or, when all of them were, the first of them again
+// (repeated wins). A line that no one in the list shows any more keeps the
+// line itself as its name.
+using Table = std::vector<QStringList>;
+// "奖项", "奖品", then the four field captions; one row per winner line of the
+// per-level files, level by level in the winners list's order.
+Table winnersTable(const ProgramFolder &folder, int highestLevel, const ParticipantList &list, const DrawPool &pool);
+// The four field captions; one row per person of the pool (in pool order)
+// whom no winner line stands for.
+Table nonWinnersTable(const ProgramFolder &folder, int highestLevel, const ParticipantList &list,
+                      const DrawPool &pool);
 
 } // namespace winners
 } // namespace sorvix

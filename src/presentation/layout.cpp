@@ -29,6 +29,26 @@ int points(int height, int less, double ppi)
     return roundHalfEven(static_cast<long double>(height) * 72 / static_cast<long double>(ppi)) - less;
 }
 
+int lineHeight(int fontPt, double ppi)
+{
+    return static_cast<int>(std::ceil(LineSpacing * fontPt * ppi / 72));
+}
+
+QRect lineBox(const TextBox &box, double ppi)
+{
+    const int missing = lineHeight(box.fontPt, ppi) - box.rect.height();
+    if (missing <= 0)
+        return box.rect;
+    return box.rect.adjusted(0, -(missing / 2), 0, missing - missing / 2);
+}
+
+int fittedPoints(int maxPt, int widthAtMax, int boxWidth)
+{
+    if (widthAtMax <= boxWidth || widthAtMax <= 0)
+        return maxPt;
+    return std::max(1, static_cast<int>(static_cast<long long>(maxPt) * std::max(boxWidth, 0) / widthAtMax));
+}
+
 ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip)
 {
     ScreenLayout l;
@@ -94,11 +114,15 @@ ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousS
     }
 
     const int pictureTop = P == 1 ? H - PH - StripHeight : H - PH;
-    const int textTop = pictureTop - PrizeTextHeight;
+    // The prize texts share the status line's font, which grows with the
+    // screen: their box grows with it, upwards, so a line stays whole above
+    // the picture.
+    const int textHeight = std::max(PrizeTextHeight, lineHeight(headFont, ppi));
+    const int textTop = pictureTop - textHeight;
     l.prizePicture[0] = QRect(0, pictureTop, PW, PH);
     l.prizePicture[1] = QRect(W - PW, pictureTop, PW, PH);
-    l.prizeText[0] = {QRect(0, textTop, PW, PrizeTextHeight), headFont};
-    l.prizeText[1] = {QRect(W - PW, textTop, PW, PrizeTextHeight), headFont};
+    l.prizeText[0] = {QRect(0, textTop, PW, textHeight), headFont};
+    l.prizeText[1] = {QRect(W - PW, textTop, PW, textHeight), headFont};
 
     return l;
 }

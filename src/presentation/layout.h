@@ -35,6 +35,15 @@ int scaled(long double factor, int value);
 // A font size in points for a box `height` pixels high, minus `less`.
 int points(int height, int less, double ppi);
 
+// The height of one line of text in a font of `fontPt` points: the Chinese
+// faces the screen uses need about 1.4 times their size.
+constexpr double LineSpacing = 1.4;
+int lineHeight(int fontPt, double ppi);
+
+// The size for a text that is `widthAtMax` pixels wide at `maxPt` points to
+// fit `boxWidth`: `maxPt` when it fits, else proportionally less (at least 1).
+int fittedPoints(int maxPt, int widthAtMax, int boxWidth);
+
 // The caption strip's top and visibility: a caption position outside 0..2
 // leaves them as they were, so the layout takes the previous state.
 struct StripState
@@ -48,6 +57,11 @@ struct TextBox
     QRect rect;
     int fontPt = 0;
 };
+
+// A text's box grown evenly up and down to one line of its font where the
+// layout's box is shorter: the text stays where it was, and a large font's
+// descenders ("Q", "g") are not cut off at the box's edge.
+QRect lineBox(const TextBox &box, double ppi);
 
 struct ScreenLayout
 {
@@ -71,7 +85,8 @@ struct ScreenLayout
     QRect end;    // stopButton
 
     // Bottom-left (leftPrizePicture, leftPrizeLabel) and bottom-right (rightPrizePicture,
-    // rightPrizeLabel) prize corners. Both texts use head.fontPt.
+    // rightPrizeLabel) prize corners. Both texts use head.fontPt at most (a long
+    // prize text shrinks to its corner's width); their box is one line of it.
     QRect prizePicture[2];
     TextBox prizeText[2];
 

@@ -83,7 +83,8 @@ void ListSheets::importWorkbook()
         break;
     }
     const QString path = m_operator.chooseOpenFile(
-        QStringLiteral("Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
+        QStringLiteral("所有工作簿 (*.xls *.xlsx *.ods *.csv)|*.xls;*.xlsx;*.ods;*.csv|"
+                       "Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     Working busy(working);
@@ -108,8 +109,7 @@ void ListSheets::exportWorkbook()
                                              OperatorPort::Replace::CallerAsks);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
-        path += QStringLiteral(".xlsx");
+    path = workbook::xlsxName(path);
     if (QFileInfo::exists(path)
         && m_operator.warnYesNo(QStringLiteral("文件已存在：") + path + QStringLiteral("\n是否替换？"))
                != OperatorPort::Answer::Yes)

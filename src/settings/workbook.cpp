@@ -682,7 +682,8 @@ Sheet read(const QString &path, int timeoutMs)
     return sheet;
 }
 
-void write(const QString &path, const TextRows &rows, int columns)
+void writeTable(const QString &path, const QString &sheetName, const std::vector<QStringList> &rows,
+                const std::vector<double> &widths)
 {
     const auto failed = [&path](const QString &why) {
         return OperationError(QStringLiteral("无法写入“%1”：%2").arg(QFileInfo(path).fileName(), why));
@@ -703,17 +704,14 @@ void write(const QString &path, const TextRows &rows, int columns)
     lxw_workbook *book = workbook_new_opt(file.constData(), &options);
     if (!book)
         throw failed(QStringLiteral("无法建立工作簿。"));
-    lxw_worksheet *sheet = workbook_add_worksheet(book, "StringGrid1");
+    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
     lxw_format *text = workbook_add_format(book);
     format_set_num_format(text, "@");
-    // Widths in characters: the identity numbers need the most.
-    const double widths[ColumnCount] = {12, 16, 22, 12, 8};
-    columns = std::clamp(columns, 1, int(ColumnCount));
-    for (int c = 0; c < columns; ++c)
+    for (size_t c = 0; c < widths.size(); ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], text);
     for (size_t r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const QString &cell = rows[r][size_t(c)];
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const QString &cell = rows[r][c];
             if (!cell.isEmpty())
                 worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), cell.toUtf8().constData(), text);
         }
@@ -722,6 +720,33 @@ void write(const QString &path, const TextRows &rows, int columns)
     if (result != LXW_NO_ERROR)
         throw failed(QString::fromUtf8(lxw_strerror(result)));
     textfile::writeAll(path, textfile::readAll(scratchFile));
+}
+
+void write(const QString &path, const TextRows &rows, int columns)
+{
+    // Widths in characters: the identity numbers need the most.
+    const double widths[ColumnCount] = {12, 16, 22, 12, 8};
+    columns = std::clamp(columns, 1, int(ColumnCount));
+    std::vector<QStringList> table;
+    table.reserve(rows.size());
+    for (const TextRow &row : rows)
+        table.emplace_back(QStringList(row.begin(), row.begin() + columns));
+    writeTable(path, QStringLiteral("StringGrid1"), table, std::vector<double>(widths, widths + columns));
+}
+
+QString xlsxName(const QString &chosen)
+{
+    if (chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return chosen;
+    if (chosen.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        return chosen.chopped(4) + QStringLiteral(".xlsx");
+    return chosen + QStringLiteral(".xlsx");
+}
+
+bool namesWorkbook(const QString &chosen)
+{
+    return chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)
+           || chosen.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
 }
 
 } // namespace sorvix::workbook

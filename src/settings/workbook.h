@@ -3,6 +3,7 @@
 #include "settings/participanttable.h"
 
 #include <QString>
+#include <QStringList>
 
 // Spreadsheet workbooks of the participant list: the first sheet's columns
 // A..E (name, mobile, identity number, work number, group), row 1 the header.
@@ -39,6 +40,19 @@ Sheet read(const QString &path, int timeoutMs = 60000);
 // columns 1..`columns` in text format, one row per entry of `rows`. Throws
 // OperationError.
 void write(const QString &path, const TextRows &rows, int columns);
+
+// A new .xlsx at `path`, replaced atomically: one sheet named `sheetName`,
+// every cell in text format (long numbers keep every digit), one row per
+// entry of `rows`, the columns `widths` characters wide. Throws OperationError.
+void writeTable(const QString &path, const QString &sheetName, const std::vector<QStringList> &rows,
+                const std::vector<double> &widths);
+
+// The name a workbook export writes to: a name ending in ".xls" (the old
+// format, which is not written) takes ".xlsx" in its place; any other name
+// without ".xlsx" gets it appended.
+QString xlsxName(const QString &chosen);
+// Whether a chosen name asks for a workbook: it ends in ".xlsx" or ".xls".
+bool namesWorkbook(const QString &chosen);
 
 // The text of a numeric cell: a whole number without ".0" or an exponent.
 // `lostDigits` tells whether the number is too long to hold all its digits.

@@ -249,6 +249,51 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
     QDir(venue.dir.root()).mkdir(QStringLiteral("Tgroup.dll"));
     before = venue.snapshot();
     refused(lines, "Tgroup.dll not writable");
+    EXPECT_TRUE(venue.op.notices.last().startsWith(QStringLiteral("导入失败：磁盘或文件夹拒绝写入")));
+}
+
+namespace {
+
+// The program's own host, with the award settings failing to load.
+class FailingReload : public ConfigHost
+{
+public:
+    explicit FailingReload(ConfigHost &inner) : m_inner(inner) {}
+    Theme currentTheme() const override { return m_inner.currentTheme(); }
+    bool rerunScreenStartup() override { return m_inner.rerunScreenStartup(); }
+    void relayout() override { m_inner.relayout(); }
+    bool reloadParticipants() override { return m_inner.reloadParticipants(); }
+    bool reloadAwardSettings() override { m_inner.reloadAwardSettings(); return false; }
+    void prepareFreshDraw() override { m_inner.prepareFreshDraw(); }
+    void showMainMenu() override { m_inner.showMainMenu(); }
+    void settingsReplaced() override { m_inner.settingsReplaced(); }
+
+private:
+    ConfigHost &m_inner;
+};
+
+} // namespace
+
+TEST_F(BundleTest, AReplacementThatFailsPartWayPutsEveryFileBack)
+{
+    // An import whose new files do not load: the old files, the list in
+    // memory and the draw stay, and the operator is told.
+    const QString name = saveOffice();
+    FailingReload venueHost(*venue.host);
+    ConfigCommands import(venue.session, venueHost, venue.op);
+    const auto before = venue.snapshot();
+    EXPECT_FALSE(import.importFile(name));
+    EXPECT_EQ(venue.changedSince(before), QStringList());
+    EXPECT_EQ(venue.session.list.count(), 200);
+    EXPECT_TRUE(venue.op.notices.last().contains(QStringLiteral("原有的配置文件已经全部恢复"))) << venue.op.notices.last().toStdString();
+
+    // Restoring the defaults alike.
+    FailingReload officeHost(*office.host);
+    ConfigCommands restore(office.session, officeHost, office.op);
+    const auto own = office.snapshot();
+    EXPECT_FALSE(restore.restoreFactoryFiles());
+    EXPECT_EQ(office.changedSince(own), QStringList());
+    EXPECT_EQ(office.session.list.count(), 3);
 }
 
 TEST_F(BundleTest, LastColumnCutShortReadsAsEmptyGroups)
@@ -326,14 +371,14 @@ TEST_F(BundleTest, RestoreDefaultsBringsBackTheFactorySet)
     EXPECT_GT(office.session.state.roundCount, 0);
     EXPECT_TRUE(office.screen.menusShown);
 
-    // A factory file gone: its own file stays, the others are restored, and
-    // the operator is told the restore did not succeed.
+    // A factory file gone: no file is restored, and the operator is told the
+    // restore did not succeed.
     office.dir.write(QStringLiteral("Curtain.dll"), {QStringLiteral("2"), QStringLiteral("1")});
     office.dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("2")});
     office.dir.folder().remove(QStringLiteral("DLL\\Curtain.dll"));
+    const auto own = office.snapshot();
     office.commands->restoreDefaults();
-    EXPECT_EQ(office.dir.lines(QStringLiteral("Curtain.dll")), (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
-    EXPECT_EQ(office.dir.lines(QStringLiteral("keyword.dll")), QStringList{QStringLiteral("0")});
+    EXPECT_EQ(office.changedSince(own), QStringList());
     EXPECT_EQ(office.op.notices.last(), QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"));
     EXPECT_TRUE(office.screen.menusShown);
 }

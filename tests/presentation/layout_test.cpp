@@ -1,5 +1,7 @@
 #include "presentation/layout.h"
 
+#include <QSize>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace sorvix::layout;
@@ -85,10 +87,36 @@ TEST(ScreenLayoutTest, FullHdCaptionOnTop)
 
     EXPECT_EQ(l.prizePicture[0], QRect(0, 918, 288, 162));
     EXPECT_EQ(l.prizePicture[1], QRect(1632, 918, 288, 162));
-    EXPECT_EQ(l.prizeText[0].rect, QRect(0, 888, 288, 30));
-    EXPECT_EQ(l.prizeText[1].rect, QRect(1632, 888, 288, 30));
+    EXPECT_EQ(l.prizeText[0].rect, QRect(0, 878, 288, 40));
+    EXPECT_EQ(l.prizeText[1].rect, QRect(1632, 878, 288, 40));
     EXPECT_EQ(l.prizeText[0].fontPt, 21);
     EXPECT_EQ(l.prizeText[1].fontPt, 21);
+}
+
+TEST(ScreenLayoutTest, PrizeCaptionsHoldALineOfTheirFontRightAboveThePicture)
+{
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(2560, 1440), QSize(3840, 2160)})
+        for (int P = 0; P <= 2; ++P) {
+            const ScreenLayout l = computeLayout(size.width(), size.height(), P, 96);
+            for (int c = 0; c < 2; ++c) {
+                const QRect &text = l.prizeText[c].rect;
+                // A Chinese line needs a good quarter more than the face's size.
+                EXPECT_GE(text.height(), 1.25 * l.prizeText[c].fontPt * 96 / 72) << size.width() << " " << P;
+                EXPECT_GE(text.height(), PrizeTextHeight);
+                EXPECT_EQ(text.bottom() + 1, l.prizePicture[c].top());
+                EXPECT_EQ(text.width(), l.prizePicture[c].width());
+            }
+        }
+    // A title box shorter than a line of its font grows evenly about its middle.
+    const ScreenLayout large = computeLayout(3840, 2160, 0, 96);
+    const QRect title = lineBox(large.title, 96);
+    EXPECT_LE(std::abs(title.center().y() - large.title.rect.center().y()), 1);
+    EXPECT_GE(title.height(), 1.25 * large.title.fontPt * 96 / 72);
+    EXPECT_EQ(lineBox(TextBox{QRect(0, 0, 100, 100), 10}, 96), QRect(0, 0, 100, 100));
+    // A text wider than its corner shrinks in proportion; one that fits keeps its size.
+    EXPECT_EQ(fittedPoints(40, 300, 300), 40);
+    EXPECT_EQ(fittedPoints(40, 600, 300), 20);
+    EXPECT_EQ(fittedPoints(4, 6000, 10), 1);
 }
 
 TEST(ScreenLayoutTest, LaptopCaptionAtBottom)

@@ -4,6 +4,7 @@
 #include "base/gbk.h"
 #include "engine/prepare.h"
 #include "settings/ui/awardsettingsdialog.h"
+#include "support/accessible.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
@@ -186,15 +187,32 @@ TEST_F(AwardSettingsDialogTest, DrivingTheControlsAppliesTheRulesAndSaves)
     EXPECT_TRUE(levelSwitch(4)->isEnabled());
     EXPECT_FALSE(levelSwitch(5)->isEnabled());
 
+    // The rule holds however a switch changes: a mouse click, a key, or an
+    // assistive tool's toggle, which does not click.
+    const auto offLocksTheRest = [&] {
+        for (int k = 2; k < LevelCount; ++k)
+            EXPECT_FALSE(levelSwitch(k)->isChecked()) << k;
+        EXPECT_TRUE(levelSwitch(2)->isEnabled());
+        EXPECT_FALSE(levelSwitch(3)->isEnabled());
+    };
+    const auto onFreesTheNext = [&] {
+        EXPECT_TRUE(levelSwitch(3)->isEnabled());
+        EXPECT_FALSE(levelSwitch(3)->isChecked());
+        EXPECT_FALSE(levelSwitch(4)->isEnabled());
+    };
     QTest::mouseClick(levelSwitch(2), Qt::LeftButton);
-    for (int k = 2; k < LevelCount; ++k)
-        EXPECT_FALSE(levelSwitch(k)->isChecked()) << k;
-    EXPECT_TRUE(levelSwitch(2)->isEnabled());
-    EXPECT_FALSE(levelSwitch(3)->isEnabled());
-    QTest::mouseClick(levelSwitch(2), Qt::LeftButton);
-    EXPECT_TRUE(levelSwitch(3)->isEnabled());
-    EXPECT_FALSE(levelSwitch(3)->isChecked());
-    EXPECT_FALSE(levelSwitch(4)->isEnabled());
+    offLocksTheRest();
+    ASSERT_TRUE(doAccessibleAction(levelSwitch(2), QAccessibleActionInterface::toggleAction()));
+    onFreesTheNext();
+    ASSERT_TRUE(doAccessibleAction(levelSwitch(2), QAccessibleActionInterface::toggleAction()));
+    offLocksTheRest();
+    QTest::keyClick(levelSwitch(2), Qt::Key_Space);
+    onFreesTheNext();
+    // A locked level takes no action at all.
+    doAccessibleAction(levelSwitch(4), QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(levelSwitch(4)->isChecked());
+    ASSERT_TRUE(doAccessibleAction(find<QCheckBox>(QStringLiteral("repeatedWinsSwitch")),
+                                   QAccessibleActionInterface::toggleAction()));
 
     QLineEdit *quantity = edit(QStringLiteral("quantityEdit1"));
     quantity->selectAll();
@@ -222,6 +240,7 @@ TEST_F(AwardSettingsDialogTest, DrivingTheControlsAppliesTheRulesAndSaves)
     const AwardSettings saved = awardfile::load(dir.folder());
     EXPECT_EQ(saved.levels[1].quantity, "15");
     EXPECT_FALSE(saved.levels[3].enabled);
+    EXPECT_TRUE(saved.options.repeatedWins);
     EXPECT_EQ(gbk::decode(saved.levels[2].picturePath), op.openName);
     // The draw screen shows the new title and key text at once.
     EXPECT_EQ(screenLabel("titleLabel"), QStringLiteral("新年快乐"));

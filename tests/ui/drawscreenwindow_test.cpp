@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QFontMetrics>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -171,4 +172,21 @@ TEST_F(DrawScreenWindowTest, SoundSwitchSavesTheSettings)
     EXPECT_TRUE(session.settings.options.soundOn);
     EXPECT_EQ(dir.lines(QStringLiteral("Tlottery.dll")).value(70), QStringLiteral("1"));
     EXPECT_TRUE(sound.played.contains(QStringLiteral("play music")));
+}
+
+TEST_F(DrawScreenWindowTest, APrizeTextLongerThanItsCornerShrinksToFitWhole)
+{
+    start();
+    QLabel *corner = label("leftPrizeLabel");
+    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品保温杯"));
+    const int full = corner->font().pointSize();
+    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品笔记本电脑、平板电脑、蓝牙耳机和保温杯各一件"));
+    EXPECT_LT(corner->font().pointSize(), full);
+    EXPECT_LE(QFontMetrics(corner->font()).horizontalAdvance(corner->text()), corner->width());
+    // A larger screen: the short text takes the larger font again.
+    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品保温杯"));
+    window->resize(1920, 1080);
+    QCoreApplication::processEvents();
+    EXPECT_GT(corner->font().pointSize(), full);
+    EXPECT_LE(QFontMetrics(corner->font()).horizontalAdvance(corner->text()), corner->width());
 }

@@ -5,6 +5,7 @@
 #include "settings/dailypassword.h"
 #include "settings/ui/participantlistdialog.h"
 #include "settings/ui/passworddialog.h"
+#include "support/accessible.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
@@ -146,6 +147,15 @@ TEST_F(ParticipantListDialogTest, OpensCentredOnTheDrawScreenWithEveryControl)
         editor->resize(editor->width() + 40, editor->height() + 100);
         EXPECT_EQ(grid->height(), editor->height() - 128);
         EXPECT_EQ(child<QLabel>(editor, "lineCountLabel")->text(), QStringLiteral("共 200 行"));
+
+        // The key field and the shown fields follow an assistive tool's actions.
+        QRadioButton *byMobile = key->findChildren<QRadioButton *>().at(KeyMobile);
+        ASSERT_TRUE(doAccessibleAction(byMobile, QAccessibleActionInterface::toggleAction()));
+        EXPECT_EQ(editor->editor().keyField(), KeyMobile);
+        const bool masked = editor->editor().showFields().maskMobile;
+        ASSERT_TRUE(doAccessibleAction(child<QCheckBox>(editor, "maskMobileSwitch"),
+                                       QAccessibleActionInterface::toggleAction()));
+        EXPECT_EQ(editor->editor().showFields().maskMobile, !masked);
 
         // Typing a cell enables "保存"; Escape closes through the question.
         grid->setCurrentIndex(grid->model()->index(0, 1));

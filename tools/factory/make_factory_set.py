@@ -43,8 +43,12 @@ SUBTITLE = "幸运抽奖活动"
 DISPLAY_NAMES = ("特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
                  "六等奖", "七等奖", "特殊贡献奖", "鼓励奖", "阳光普照奖")
 PER_ROUND_CHOICES = (1, 2, 3, 4, 5, 10)
-# The demo draw: level -> (quantity, winners per round).
-DEMO_LEVELS = {0: ("1", 1), 1: ("3", 3), 2: ("5", 5), 3: ("10", 10)}
+# The demo draw: level -> (quantity, winners per round, prize, prize picture).
+# The pictures are made by tools/assetgen and lie in the program folder.
+DEMO_LEVELS = {0: ("1", 1, "笔记本电脑", "pics\\prize0.jpg"),
+               1: ("3", 3, "平板电脑", "pics\\prize1.jpg"),
+               2: ("5", 5, "蓝牙耳机", "pics\\prize2.jpg"),
+               3: ("10", 10, "保温杯", "pics\\prize3.jpg")}
 
 
 def id_check_character(first17):
@@ -80,7 +84,8 @@ def award_lines():
     for k, shown in enumerate(DISPLAY_NAMES):
         enabled = k in DEMO_LEVELS
         quantity = DEMO_LEVELS[k][0] if enabled else ("888" if k >= 9 else "")
-        lines += ["1" if enabled else "0", shown, quantity, "", ""]
+        prize, picture = DEMO_LEVELS[k][2:] if enabled else ("", "")
+        lines += ["1" if enabled else "0", shown, quantity, prize, picture]
     # Status shown and centred, small prizes first, no repeated wins, prize
     # text and picture shown, space starts, fast caption, buttons shown, sound on.
     lines += ["0", "1", "0", "0", "0", "0", "0", "0", "0", "1"]

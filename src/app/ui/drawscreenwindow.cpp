@@ -19,6 +19,7 @@
 #include "settings/ui/participantlistdialog.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -44,6 +45,28 @@ void setFontSize(QLabel *label, int points)
     QFont font = label->font();
     font.setPointSize(qMax(1, points));
     label->setFont(font);
+}
+
+// A prize text at the corner's size, or smaller when it is longer than the
+// corner is wide: never cut. The corner's size is kept on the label.
+void fitPrizeText(QLabel *label, int cornerPt = 0)
+{
+    if (cornerPt > 0)
+        label->setProperty("cornerPt", cornerPt);
+    const int maxPt = label->property("cornerPt").toInt();
+    if (maxPt <= 0)
+        return;
+    QFont font = label->font();
+    font.setPointSize(maxPt);
+    const QString text = label->text();
+    const int room = label->width() - 2 * label->margin();
+    int pt = layout::fittedPoints(maxPt, QFontMetrics(font).horizontalAdvance(text), room);
+    for (; pt > 1; --pt) {
+        font.setPointSize(pt);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    setFontSize(label, pt);
 }
 
 void setAlignment(QLabel *label, bool centred)
@@ -233,8 +256,8 @@ void DrawScreenWindow::layoutControls()
     m_scroller.relayout(l.captionLeft);
     m_captionLabel->move(m_scroller.left(), 5);
 
-    const auto place = [](QLabel *label, const layout::TextBox &box) {
-        label->setGeometry(box.rect);
+    const auto place = [this](QLabel *label, const layout::TextBox &box) {
+        label->setGeometry(layout::lineBox(box, logicalDpiY()));
         setFontSize(label, box.fontPt);
     };
     place(m_titleLabel, l.title);
@@ -248,7 +271,8 @@ void DrawScreenWindow::layoutControls()
     m_stopButton->setGeometry(l.end);
     for (int corner : {Left, Right}) {
         m_prizePictures[corner]->setGeometry(l.prizePicture[corner]);
-        place(m_prizeLabels[corner], l.prizeText[corner]);
+        m_prizeLabels[corner]->setGeometry(l.prizeText[corner].rect);
+        fitPrizeText(m_prizeLabels[corner], l.prizeText[corner].fontPt);
     }
     m_captionStrip->raise();
 }
@@ -283,6 +307,7 @@ void DrawScreenWindow::hidePrizes()
 void DrawScreenWindow::showPrizeText(Corner corner, const QByteArray &text)
 {
     m_prizeLabels[corner]->setText(gbk::decode(text));
+    fitPrizeText(m_prizeLabels[corner]);
     m_prizeLabels[corner]->show();
 }
 
@@ -467,6 +492,9 @@ void DrawScreenWindow::setTextFace(const QString &family)
         font.setFamily(family);
         label->setFont(font);
     }
+    // Another face has other widths.
+    for (QLabel *label : m_prizeLabels)
+        fitPrizeText(label);
 }
 
 // ---- events --------------------------------------------------------------

@@ -96,6 +96,13 @@ void setIfDifferent(QLineEdit *edit, const QByteArray &bytes)
     }
 }
 
+// Shows the editor's state of a switch without reporting it back as a change.
+void showChecked(QCheckBox *box, bool on)
+{
+    const QSignalBlocker quiet(box);
+    box->setChecked(on);
+}
+
 int perRoundPosition(int perRound)
 {
     const auto &choices = AwardSettings::perRoundChoices();
@@ -296,7 +303,9 @@ QWidget *AwardSettingsDialog::createOptions()
 void AwardSettingsDialog::bindLevel(int level)
 {
     LevelRow &row = m_rows[level];
-    connect(row.enabled, &QCheckBox::clicked, this, [this, level](bool on) {
+    // Every change of the switch (a click, a key, an assistive tool's toggle,
+    // a setting in code) runs the levels' rule, not only a mouse click.
+    connect(row.enabled, &QCheckBox::toggled, this, [this, level](bool on) {
         m_editor.setLevelEnabled(level, on);
         showSettings();
     });
@@ -323,7 +332,7 @@ void AwardSettingsDialog::bindOptions()
                 [this, field](const QString &t) { m_editor.options().*field = gbk::encode(t); });
     };
     const auto bindSwitch = [this](QCheckBox *box, bool DrawOptions::*field) {
-        connect(box, &QCheckBox::clicked, this, [this, field](bool on) { m_editor.options().*field = on; });
+        connect(box, &QCheckBox::toggled, this, [this, field](bool on) { m_editor.options().*field = on; });
     };
     const auto bindList = [this](QComboBox *list, int DrawOptions::*field) {
         connect(list, &QComboBox::activated, this, [this, field](int index) { m_editor.options().*field = index; });
@@ -360,7 +369,7 @@ void AwardSettingsDialog::showSettings()
     for (int k = 0; k < LevelCount; ++k) {
         const AwardLevel &level = s.levels[size_t(k)];
         LevelRow &row = m_rows[k];
-        row.enabled->setChecked(level.enabled);
+        showChecked(row.enabled, level.enabled);
         row.enabled->setEnabled(m_editor.selectable(k));
         setIfDifferent(row.displayName, level.displayName);
         setIfDifferent(row.quantity, level.quantity);
@@ -371,17 +380,17 @@ void AwardSettingsDialog::showSettings()
     const DrawOptions &o = s.options;
     setIfDifferent(m_titleEdit, o.title);
     setIfDifferent(m_subtitleEdit, o.subtitle);
-    m_titleCentredSwitch->setChecked(o.titleCentred);
-    m_titleHiddenSwitch->setChecked(o.titleHidden);
-    m_subtitleCentredSwitch->setChecked(o.subtitleCentred);
-    m_subtitleHiddenSwitch->setChecked(o.subtitleHidden);
-    m_repeatedWinsSwitch->setChecked(o.repeatedWins);
-    m_statusHiddenSwitch->setChecked(o.statusHidden);
-    m_statusCentredSwitch->setChecked(o.statusCentred);
-    m_prizeTextHiddenSwitch->setChecked(o.prizeTextHidden);
-    m_prizePictureHiddenSwitch->setChecked(o.prizePictureHidden);
-    m_buttonsHiddenSwitch->setChecked(o.buttonsHidden);
-    m_soundSwitch->setChecked(o.soundOn);
+    showChecked(m_titleCentredSwitch, o.titleCentred);
+    showChecked(m_titleHiddenSwitch, o.titleHidden);
+    showChecked(m_subtitleCentredSwitch, o.subtitleCentred);
+    showChecked(m_subtitleHiddenSwitch, o.subtitleHidden);
+    showChecked(m_repeatedWinsSwitch, o.repeatedWins);
+    showChecked(m_statusHiddenSwitch, o.statusHidden);
+    showChecked(m_statusCentredSwitch, o.statusCentred);
+    showChecked(m_prizeTextHiddenSwitch, o.prizeTextHidden);
+    showChecked(m_prizePictureHiddenSwitch, o.prizePictureHidden);
+    showChecked(m_buttonsHiddenSwitch, o.buttonsHidden);
+    showChecked(m_soundSwitch, o.soundOn);
     // A stored number outside a list leaves the list without a selection.
     m_orderList->setCurrentIndex(o.order);
     m_startStopKeysList->setCurrentIndex(o.startStopKeys);

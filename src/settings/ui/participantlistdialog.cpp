@@ -212,11 +212,16 @@ void ParticipantListDialog::bind()
         return m_password->ask(parentWidget() ? parentWidget() : this);
     };
 
-    connect(m_keyButtons, &QButtonGroup::idClicked, this, [this](int key) { m_editor.chooseKeyField(key); });
+    // Changes of state, not clicks: a key press or an assistive tool's action
+    // reaches the editor as a mouse click does.
+    connect(m_keyButtons, &QButtonGroup::idToggled, this, [this](int key, bool checked) {
+        if (checked)
+            m_editor.chooseKeyField(key);
+    });
     const std::array<QCheckBox *, 6> switches{m_showNameSwitch, m_showMobileSwitch, m_showIdSwitch, m_showWorkIdSwitch,
                                               m_maskMobileSwitch, m_maskIdSwitch};
     for (int field = 0; field < 6; ++field)
-        connect(switches[size_t(field)], &QCheckBox::clicked, this,
+        connect(switches[size_t(field)], &QCheckBox::toggled, this,
                 [this, field](bool on) { m_editor.setShowSwitch(field, on); });
 
     connect(m_addLineButton, &QPushButton::clicked, this, [this] { command([this] { m_editor.addLine(); }); });

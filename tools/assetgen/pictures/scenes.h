@@ -22,4 +22,8 @@ QImage mountains(int variant);    // 1..3
 // Start and stop buttons, 76 x 33.
 QImage button(bool start, bool pressed);
 
+// The factory set's demonstration prizes, 480 x 270: 0 laptop, 1 tablet,
+// 2 earphones, 3 vacuum cup.
+QImage prize(int level);
+
 }  // namespace gen

@@ -1,0 +1,91 @@
+#include "app/commands.h"
+#include "engine/drawfiles.h"
+#include "settings/workbook.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace sorvix;
+using sorvix::test::RecordingOperator;
+using sorvix::test::TestFolder;
+
+namespace {
+
+QByteArray g(const char *utf8) { return gbk::fromUtf8(utf8); }
+
+// Two people share the name the screen shows; the draw's order (the pool's)
+// puts the second 张三 first.
+class RecordExportTest : public ::testing::Test
+{
+protected:
+    RecordExportTest()
+    {
+        session.folder = dir.folder();
+        const char *people[4][5] = {{"张三", "13800000001", "110101199001011111", "QW01", "1"},
+                                    {"李四", "13800000002", "110101199002022222", "QW02", ""},
+                                    {"张三", "13800000003", "110101199003033333", "QW03", ""},
+                                    {"王五", "13800000004", "110101199004044444", "QW04", "A"}};
+        for (int c = 0; c < ColumnCount; ++c) {
+            session.list.columns[size_t(c)] << ParticipantList::columnCaption(c);
+            for (const auto &person : people)
+                session.list.columns[size_t(c)] << g(person[c]);
+        }
+        session.pool = buildPool(session.list, ShowFields{});
+        std::swap(session.pool[0], session.pool[2]);
+        levelwinners::create(dir.folder(), 1, g("一等奖"), g("平板电脑"), {g("张三"), g("李四")});
+        levelwinners::create(dir.folder(), 0, g("特等奖"), g("笔记本电脑"), {g("张三")});
+        op.answers = {OperatorPort::Answer::No};
+    }
+
+    QStringList exported(void (RecordCommands::*command)(), const QString &name)
+    {
+        op.saveName = dir.path(name);
+        (commands.*command)();
+        return op.questions;
+    }
+
+    TestFolder dir;
+    Session session;
+    RecordingOperator op;
+    RecordCommands commands{session, op};
+};
+
+} // namespace
+
+TEST_F(RecordExportTest, TheChosenEndingGivesTheTextFileAsEverOrAWorkbookWithoutTheGroup)
+{
+    // A text name: the winners list byte for byte, and the question after it.
+    exported(&RecordCommands::exportWinners, QStringLiteral("w.txt"));
+    EXPECT_TRUE(op.filters.last().contains(QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx")));
+    EXPECT_EQ(dir.bytes(QStringLiteral("w.txt")), dir.bytes(files::WinnersList));
+    EXPECT_EQ(dir.bytes(QStringLiteral("w.txt")).count('\n'), 9);
+
+    // A workbook: level by level, the people's own fields, unmasked, no group.
+    const QStringList asked = exported(&RecordCommands::exportWinners, QStringLiteral("w.xls"));
+    EXPECT_EQ(asked.last(), "中奖名单成功导出至：" + dir.path(QStringLiteral("w.xlsx")) + "\r是否打开？");
+    const winners::Table table = winners::winnersTable(dir.folder(), 1, session.list, session.pool);
+    const std::vector<QStringList> expected{
+        {"奖项", "奖品", "姓名", "手机号", "身份证号码", "工号"},
+        {"特等奖", "笔记本电脑", "张三", "13800000003", "110101199003033333", "QW03"},
+        {"一等奖", "平板电脑", "张三", "13800000001", "110101199001011111", "QW01"},
+        {"一等奖", "平板电脑", "李四", "13800000002", "110101199002022222", "QW02"}};
+    EXPECT_EQ(table, expected);
+    const workbook::Sheet sheet = workbook::read(dir.path(QStringLiteral("w.xlsx")));
+    ASSERT_EQ(sheet.rows.size(), expected.size());
+    for (size_t r = 0; r < expected.size(); ++r)
+        EXPECT_EQ(QStringList(sheet.rows[r].begin(), sheet.rows[r].end()), expected[r].mid(0, ColumnCount)) << r;
+    EXPECT_EQ(sheet.lostDigitCells, 0);
+
+    // Non-winners: the one person nobody's line stands for, four fields only.
+    exported(&RecordCommands::exportNonWinners, QStringLiteral("n.xlsx"));
+    EXPECT_EQ(op.questions.last(), "未中奖名单成功导出至：" + dir.path(QStringLiteral("n.xlsx")) + "\r是否打开？");
+    const workbook::Sheet rest = workbook::read(dir.path(QStringLiteral("n.xlsx")));
+    ASSERT_EQ(rest.rows.size(), 2u);
+    EXPECT_EQ(rest.rows[1], (TextRow{"王五", "13800000004", "110101199004044444", "QW04", ""}));
+    EXPECT_EQ(rest.rows[0][4], QString());
+
+    // The text export still matches by the shown text: both 张三 count as won.
+    exported(&RecordCommands::exportNonWinners, QStringLiteral("n.txt"));
+    EXPECT_EQ(dir.bytes(QStringLiteral("n.txt")), g("王五") + "\r\n");
+}
