@@ -4,8 +4,10 @@
 #include "app/commands.h"
 #include "app/drawconfighost.h"
 #include "app/listhost.h"
+#include "app/nextstep.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
+#include "app/ui/remotewindow.h"
 #include "base/ui/picturebox.h"
 #include "base/errors.h"
 #include "base/gbk.h"
@@ -66,8 +68,14 @@ DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
+    m_phoneRemote = new PhoneRemote(m_operator, this);
     createMenus();
-    m_round = std::make_unique<DrawRound>(m_session, *this, m_sound, m_operator, *this);
+    m_round = std::make_unique<DrawRound>(m_session, m_revealed, m_sound, m_operator, *this);
+    m_phoneRemote->server().next = [this] { NextStep(*m_round, m_session).run(); };
+    m_phoneRemote->server().state = [this] {
+        const auto shown = [this](int k) { return m_nameSlots[k]->isHidden() ? QString() : m_nameSlots[k]->text(); };
+        return remote::stateOf(m_session, m_round->isRolling(), m_statusLabel->text(), m_revealed.stillShown(shown));
+    };
     m_commands = std::make_unique<RecordCommands>(m_session, m_operator);
     m_configHost = std::make_unique<DrawConfigHost>(m_session, *this, m_operator, m_sound, *m_preparation);
     m_configHost->theme = [this] { return m_theme; };
@@ -206,6 +214,7 @@ void DrawScreenWindow::createMenus()
     control->addSeparator();
     addItem(control, "restartDrawAction", "重新抽奖", [this] { restartDraw(); });
     addItem(control, "giveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); });
+    m_phoneRemote->follow(addItem(control, "phoneRemoteItem", "手机遥控", [this] { m_phoneRemote->open(); }));
     control->addSeparator();
     addItem(control, "saveBundleAction", "保存配置文件", [this] { m_config->saveBundle(); })
         ->setToolTip(QStringLiteral("保存所有配置（包括人员名单）"));
@@ -282,6 +291,7 @@ void DrawScreenWindow::createMenus()
     addItem(m_contextMenu, "popupShowResultsAction", "显示中奖结果", [this] { showResults(); });
     addItem(m_contextMenu, "popupRestartDrawAction", "重新抽奖", [this] { restartDraw(); });
     addItem(m_contextMenu, "popupGiveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); });
+    m_phoneRemote->follow(addItem(m_contextMenu, "phoneRemotePopupItem", "手机遥控", [this] { m_phoneRemote->open(); }));
     m_contextMenu->addSeparator();
     addItem(m_contextMenu, "soundOffAction", "关闭音效", [this] { turnSoundOff(); });
     addItem(m_contextMenu, "soundOnAction", "打开音效", [this] { turnSoundOn(); });
@@ -778,6 +788,17 @@ void DrawScreenWindow::openParticipantList()
 
 void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
 {
+    switch (clicker::keyAction(event->key())) {
+    case clicker::KeyAction::Next:
+        // A held button repeats its key: one press, one step.
+        if (!event->isAutoRepeat())
+            NextStep(*m_round, m_session).run();
+        return;
+    case clicker::KeyAction::Nothing:
+        return;
+    case clicker::KeyAction::Pass:
+        break;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
         m_round->keyPressed(' ');

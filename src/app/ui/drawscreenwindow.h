@@ -2,6 +2,7 @@
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
+#include "app/remote/revealednames.h"
 #include "base/nulloperatorports.h"
 #include "engine/session.h"
 #include "presentation/caption.h"
@@ -28,6 +29,7 @@ class DrawListHost;
 class DrawPreparation;
 class DrawRandom;
 class PictureBox;
+class PhoneRemote;
 class PicturePrefetch;
 class RecordCommands;
 class Startup;
@@ -179,6 +181,9 @@ private:
     AwardSettingsDialog *m_awardWindow = nullptr;
     std::unique_ptr<DrawListHost> m_listHost;
     ParticipantListDialog *m_listWindow = nullptr;
+    // The draw round's way to the screen, keeping the last stop's names for the phone.
+    RevealedNames m_revealed{*this, *this};
+    PhoneRemote *m_phoneRemote = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *m_background = nullptr;
