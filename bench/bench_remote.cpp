@@ -150,7 +150,8 @@ int main(int argc, char **argv)
         std::printf("%s\n", qPrintable(server.url()));
         std::fflush(stdout);
         QTimer::singleShot(seconds * 500, &screen, [&] { NextStep(screen.drawRound(), session).run(); });
-        QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+        // exit(), not quit(): quit() would ask the draw screen its exit questions.
+        QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
         return app.exec();
     }
 
@@ -207,23 +208,39 @@ int main(int argc, char **argv)
     const auto median = [](const std::vector<double> &v) { return v[v.size() / 2]; };
     std::printf("POST /api/next -> rolling started: median %.2f ms, max %.2f ms (%zu starts; target < 50 ms)\n",
                 median(toRolling), toRolling.back(), toRolling.size());
-    std::printf("POST /api/next -> answer at the phone: median %.2f ms, max %.2f ms\n", median(toAnswer),
-                toAnswer.back());
+    std::printf("POST /api/next -> answer at the phone: median %.2f ms, max %.2f ms "
+                "(the first start, which also takes the screen to full screen: %.2f ms)\n",
+                median(toAnswer), toAnswer.back(), ms(answered[0] - sent[0]));
 
-    // Idle with the remote on and a phone polling from its own process.
+    // Idle with the remote on and a phone polling from its own process, then
+    // off again and on again: the machine may be busy with other work, so the
+    // phases alternate and each kind is averaged.
     if (screen.drawRound().isRolling())
         NextStep(screen.drawRound(), session).run();
-    QProcess phoneProcess;
-    phoneProcess.start(QCoreApplication::applicationFilePath(),
-                       {QStringLiteral("--phone"), QString::number(port), QString::fromLatin1(key),
-                        QString::number(idleSeconds + 3)});
-    phoneProcess.waitForStarted();
-    idleShare(1.0);
-    const double on = idleShare(idleSeconds);
-    phoneProcess.waitForFinished(10000);
-    std::printf("idle CPU of the program: remote off %.2f %%, on with a phone polling %.2f %% of a core; "
-                "difference %+.2f %% (target < 1 %%); the phone was answered %s times\n",
-                off * 100, on * 100, (on - off) * 100, phoneProcess.readAllStandardOutput().trimmed().constData());
+    double offSum = off;
+    double onSum = 0;
+    QByteArray answeredPolls;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass > 0) {
+            idleShare(1.0);
+            offSum += idleShare(idleSeconds);
+        }
+        if (!server.isListening())
+            server.start(QHostAddress::LocalHost, 0);
+        QProcess phoneProcess;
+        phoneProcess.start(QCoreApplication::applicationFilePath(),
+                           {QStringLiteral("--phone"), QString::number(server.port()), QString::fromLatin1(server.key()),
+                            QString::number(idleSeconds + 2)});
+        phoneProcess.waitForStarted();
+        idleShare(1.0);
+        onSum += idleShare(idleSeconds);
+        phoneProcess.waitForFinished(10000);
+        answeredPolls += (pass ? " + " : "") + phoneProcess.readAllStandardOutput().trimmed();
+        server.stop();
+    }
+    std::printf("idle CPU of the program: remote off %.2f %%, on with a phone polling twice a second %.2f %% "
+                "of a core; difference %+.2f %% (target < 1 %%); polls answered %s\n",
+                offSum / 2 * 100, onSum / 2 * 100, (onSum - offSum) / 2 * 100, answeredPolls.constData());
     server.stop();
     return 0;
 }
