@@ -2,9 +2,11 @@
 # Installs the Debian 12 packages the build, the program and the tests need,
 # when any is missing. Safe to run again.
 set -euo pipefail
+# qt6-websockets-dev: Debian's Qt HttpServer CMake package asks for it.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   qt6-translations-l10n gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgtest-dev
   libfreexl-dev liborcus-dev libixion-dev libxlsxwriter-dev libboost-dev
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-wqy-zenhei xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

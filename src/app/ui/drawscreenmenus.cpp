@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/listhost.h"
 #include "app/soundswitch.h"
+#include "app/ui/remotewindow.h"
 #include "config/configcommands.h"
 #include "config/help.h"
 #include "config/ui/aboutdialog.h"
@@ -79,6 +80,7 @@ void DrawScreenWindow::createMenus()
               {},
               {"restartDrawAction", "重新抽奖", restart},
               {"giveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); }},
+              {"phoneRemoteItem", "手机遥控", [this] { m_phoneRemote->open(); }},
               {},
               {"saveBundleAction", "保存配置文件", [this] { m_config->saveBundle(); }, "保存所有配置（包括人员名单）"},
               {"importBundleAction", "导入配置文件", [this] { m_config->importBundle(); }},
@@ -142,12 +144,15 @@ void DrawScreenWindow::createMenus()
          {"popupShowResultsAction", "显示中奖结果", [this] { showResults(); }},
          {"popupRestartDrawAction", "重新抽奖", restart},
          {"popupGiveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); }},
+         {"phoneRemotePopupItem", "手机遥控", [this] { m_phoneRemote->open(); }},
          {},
          {"soundOffAction", "关闭音效", [this] { m_soundSwitch->turnOff(); }},
          {"soundOnAction", "打开音效", [this] { m_soundSwitch->turnOn(); }},
          {},
          {"popupExitAction", "退出", [this] { close(); }}});
     m_fullScreenLockAction = modes[3];
+    for (const char *item : {"phoneRemoteItem", "phoneRemotePopupItem"})
+        m_phoneRemote->follow(findChild<QAction *>(QString::fromLatin1(item)));
     m_fullScreenLockAction->setCheckable(true);
     connect(m_canvas, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });

@@ -4,9 +4,12 @@
 #include "app/commands.h"
 #include "app/drawconfighost.h"
 #include "app/listhost.h"
+#include "app/nextstep.h"
 #include "app/soundswitch.h"
 #include "app/startup.h"
 #include "app/ui/captionlabel.h"
+#include "app/ui/screenlabels.h"
+#include "app/ui/remotewindow.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
 #include "config/configcommands.h"
@@ -19,7 +22,6 @@
 #include "settings/ui/participantlistdialog.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -29,50 +31,7 @@ namespace sorvix {
 
 namespace {
 
-const QColor Yellow(255, 255, 0);
 const QColor StripColour(255, 128, 128);
-const char *const HeiTi = "黑体";
-
-void setLabelColour(QWidget *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-void setFontSize(QLabel *label, int points)
-{
-    QFont font = label->font();
-    font.setPointSize(qMax(1, points));
-    label->setFont(font);
-}
-
-// A prize text at the corner's size, or smaller when it is longer than the
-// corner is wide: never cut. The corner's size is kept on the label.
-void fitPrizeText(QLabel *label, int cornerPt = 0)
-{
-    if (cornerPt > 0)
-        label->setProperty("cornerPt", cornerPt);
-    const int maxPt = label->property("cornerPt").toInt();
-    if (maxPt <= 0)
-        return;
-    QFont font = label->font();
-    font.setPointSize(maxPt);
-    const QString text = label->text();
-    const int room = label->width() - 2 * label->margin();
-    int pt = layout::fittedPoints(maxPt, QFontMetrics(font).horizontalAdvance(text), room);
-    for (; pt > 1; --pt) {
-        font.setPointSize(pt);
-        if (QFontMetrics(font).horizontalAdvance(text) <= room)
-            break;
-    }
-    setFontSize(label, pt);
-}
-
-void setAlignment(QLabel *label, bool centred)
-{
-    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-}
 
 } // namespace
 
@@ -81,7 +40,7 @@ DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort
     : QMainWindow(parent), m_session(session), m_operator(op), m_sound(sound),
       m_theme(session.folder, op, *this),
       m_preparation(std::make_unique<DrawPreparation>(session, *this, op, random)),
-      m_round(std::make_unique<DrawRound>(session, *this, sound, op, *this)),
+      m_round(std::make_unique<DrawRound>(session, m_revealed, sound, op, *this)),
       m_records(std::make_unique<RecordCommands>(session, op)),
       m_soundSwitch(std::make_unique<SoundSwitch>(session, sound, op)),
       m_configHost(std::make_unique<DrawConfigHost>(session, *this, op, sound, *m_preparation)),
@@ -92,7 +51,13 @@ DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
+    m_phoneRemote = new PhoneRemote(m_operator, this);
     createMenus();
+    m_phoneRemote->server().next = [this] { NextStep(*m_round, m_session).run(); };
+    m_phoneRemote->server().state = [this] {
+        const auto shown = [this](int k) { return m_nameSlots[k]->isHidden() ? QString() : m_nameSlots[k]->text(); };
+        return remote::stateOf(m_session, m_round->isRolling(), m_statusLabel->text(), m_revealed.stillShown(shown));
+    };
     m_configHost->theme = [this] { return m_theme.theme(); };
     m_configHost->applyTheme = [this](const Theme &stored) { m_theme.applyStored(stored); };
     m_configHost->onSettingsReplaced = [this] {
@@ -111,9 +76,9 @@ QLabel *DrawScreenWindow::makeLabel(const char *name)
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAutoFillBackground(false);
     label->setWordWrap(false);
-    label->setFont(QFont(QString::fromUtf8(HeiTi)));
-    setLabelColour(label, Yellow);
-    setAlignment(label, true);
+    label->setFont(QFont(QString::fromUtf8(screenlabels::HeiTi)));
+    screenlabels::setColour(label, screenlabels::Yellow);
+    screenlabels::setCentred(label, true);
     label->installEventFilter(this);
     return label;
 }
@@ -171,10 +136,10 @@ void DrawScreenWindow::createControls()
     m_captionStrip->setFixedHeight(layout::StripHeight);
     m_captionLabel = new CaptionLabel(m_captionStrip);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
-    QFont captionFont(QString::fromUtf8(HeiTi));
+    QFont captionFont(QString::fromUtf8(screenlabels::HeiTi));
     captionFont.setPixelSize(19);
     m_captionLabel->setFont(captionFont);
-    setLabelColour(m_captionLabel, QColor(0, 0, 255));
+    screenlabels::setColour(m_captionLabel, QColor(0, 0, 255));
     m_captionLabel->setText(gbk::decode(DrawOptions::defaultTitle()));
     m_captionLabel->adjustSize();
     m_captionLabel->move(0, 5);
@@ -258,21 +223,21 @@ void DrawScreenWindow::layoutControls()
 
     const auto place = [this](QLabel *label, const layout::TextBox &box) {
         label->setGeometry(layout::lineBox(box, logicalDpiY()));
-        setFontSize(label, box.fontPt);
+        screenlabels::setPointSize(label, box.fontPt);
     };
     place(m_titleLabel, l.title);
     place(m_subtitleLabel, l.subtitle);
     place(m_statusLabel, l.head);
     for (int k = 1; k <= 10; ++k) {
         m_nameSlots[k]->setGeometry(l.slot(k));
-        setFontSize(m_nameSlots[k], l.slotFontPt);
+        screenlabels::setPointSize(m_nameSlots[k], l.slotFontPt);
     }
     m_startButton->setGeometry(l.start);
     m_stopButton->setGeometry(l.end);
     for (int corner : {Left, Right}) {
         m_prizePictures[corner]->setGeometry(l.prizePicture[corner]);
         m_prizeLabels[corner]->setGeometry(l.prizeText[corner].rect);
-        fitPrizeText(m_prizeLabels[corner], l.prizeText[corner].fontPt);
+        screenlabels::fitPrizeText(m_prizeLabels[corner], l.prizeText[corner].fontPt);
     }
     m_captionStrip->raise();
 }
@@ -307,7 +272,7 @@ void DrawScreenWindow::hidePrizes()
 void DrawScreenWindow::showPrizeText(Corner corner, const QByteArray &text)
 {
     m_prizeLabels[corner]->setText(gbk::decode(text));
-    fitPrizeText(m_prizeLabels[corner]);
+    screenlabels::fitPrizeText(m_prizeLabels[corner]);
     m_prizeLabels[corner]->show();
 }
 
@@ -347,13 +312,13 @@ void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
 {
     const DrawOptions &o = settings.options;
     m_titleLabel->setText(gbk::decode(o.title));
-    setAlignment(m_titleLabel, o.titleCentred);
+    screenlabels::setCentred(m_titleLabel, o.titleCentred);
     m_titleLabel->setVisible(!o.titleHidden);
     m_subtitleLabel->setText(gbk::decode(o.subtitle));
-    setAlignment(m_subtitleLabel, o.subtitleCentred);
+    screenlabels::setCentred(m_subtitleLabel, o.subtitleCentred);
     m_subtitleLabel->setVisible(!o.subtitleHidden);
     m_statusLabel->setVisible(!o.statusHidden);
-    setAlignment(m_statusLabel, o.statusCentred);
+    screenlabels::setCentred(m_statusLabel, o.statusCentred);
     m_captionTimer->setInterval(o.captionIntervalMs());
     m_startButton->setVisible(!o.buttonsHidden);
     m_stopButton->setVisible(!o.buttonsHidden);
@@ -364,11 +329,11 @@ void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
 void DrawScreenWindow::formatTitles()
 {
     for (QLabel *label : {m_titleLabel, m_subtitleLabel}) {
-        setLabelColour(label, Yellow);
-        setAlignment(label, true);
+        screenlabels::setColour(label, screenlabels::Yellow);
+        screenlabels::setCentred(label, true);
     }
-    setFontSize(m_titleLabel, 30);
-    setFontSize(m_subtitleLabel, 20);
+    screenlabels::setPointSize(m_titleLabel, 30);
+    screenlabels::setPointSize(m_subtitleLabel, 20);
     QPalette strip = m_captionStrip->palette();
     strip.setColor(QPalette::Window, StripColour);
     m_captionStrip->setPalette(strip);
@@ -482,7 +447,7 @@ bool DrawScreenWindow::showBackground(const QString &path)
 void DrawScreenWindow::setTextColour(const QColor &colour)
 {
     for (QLabel *label : themedLabels())
-        setLabelColour(label, colour);
+        screenlabels::setColour(label, colour);
 }
 
 void DrawScreenWindow::setTextFace(const QString &family)
@@ -494,7 +459,7 @@ void DrawScreenWindow::setTextFace(const QString &family)
     }
     // Another face has other widths.
     for (QLabel *label : m_prizeLabels)
-        fitPrizeText(label);
+        screenlabels::fitPrizeText(label);
 }
 
 // ---- events --------------------------------------------------------------
@@ -520,6 +485,17 @@ bool DrawScreenWindow::eventFilter(QObject *watched, QEvent *event)
 
 void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
 {
+    switch (clicker::keyAction(event->key())) {
+    case clicker::KeyAction::Next:
+        // A held button repeats its key: one press, one step.
+        if (!event->isAutoRepeat())
+            NextStep(*m_round, m_session).run();
+        return;
+    case clicker::KeyAction::Nothing:
+        return;
+    case clicker::KeyAction::Pass:
+        break;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
         m_round->keyPressed(' ');

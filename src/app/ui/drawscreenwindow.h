@@ -2,6 +2,7 @@
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
+#include "app/remote/revealednames.h"
 #include "base/nulloperatorports.h"
 #include "engine/session.h"
 #include "presentation/caption.h"
@@ -31,6 +32,7 @@ class DrawRandom;
 class GiveUpDialog;
 class ParticipantListDialog;
 class PictureBox;
+class PhoneRemote;
 class PicturePrefetch;
 class QuickHelpDialog;
 class RecordCommands;
@@ -142,6 +144,8 @@ private:
     // The logic the window binds, in the order it is made; each part is gone
     // before the parts it uses.
     ThemeChoice m_theme;
+    // The draw round's way to the screen, keeping the last stop's names for the phone.
+    RevealedNames m_revealed{*this, *this};
     std::unique_ptr<DrawPreparation> m_preparation;
     std::unique_ptr<DrawRound> m_round;
     std::unique_ptr<RecordCommands> m_records;
@@ -157,6 +161,7 @@ private:
     std::unique_ptr<ParticipantListDialog> m_participantList;
     std::unique_ptr<QuickHelpDialog> m_quickHelp;
     std::unique_ptr<AboutDialog> m_about;
+    PhoneRemote *m_phoneRemote = nullptr;
 
     QWidget *m_canvas = nullptr;
     PictureBox *m_background = nullptr;

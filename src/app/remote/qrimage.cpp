@@ -1,0 +1,33 @@
+#include "app/remote/qrimage.h"
+
+#include <qrencode.h>
+
+#include <memory>
+
+namespace sorvix::remote {
+
+QImage qrImage(const QString &text, int scale)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
+        QRcode_encodeString(bytes.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
+    if (!code || scale < 1)
+        return {};
+    constexpr int Quiet = 4;
+    const int modules = code->width + 2 * Quiet;
+    QImage image(modules * scale, modules * scale, QImage::Format_Mono);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    image.fill(1);
+    for (int y = 0; y < code->width; ++y) {
+        for (int x = 0; x < code->width; ++x) {
+            if (!(code->data[y * code->width + x] & 1))
+                continue;
+            for (int dy = 0; dy < scale; ++dy)
+                for (int dx = 0; dx < scale; ++dx)
+                    image.setPixel((x + Quiet) * scale + dx, (y + Quiet) * scale + dy, 0);
+        }
+    }
+    return image;
+}
+
+} // namespace sorvix::remote
