@@ -114,7 +114,8 @@ int main(int argc, char **argv)
     DrawRandom random = DrawRandom::fromSystem();
     DrawPreparation preparation(session, screen, op, random);
     Startup startup(session, screen, op, sound, preparation);
-    startup.run();
+    startup.startScreen();
+    startup.startDraw();
     HeadlessHost host;
     DrawRound round(session, screen, sound, op, host);
     const QString filler = session.folder.path(QStringLiteral("filler"));
