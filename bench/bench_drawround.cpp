@@ -6,7 +6,7 @@
 //   bench_drawround [folder for the program folder, default: the system's temp]
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"

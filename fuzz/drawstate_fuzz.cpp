@@ -5,7 +5,7 @@
 #include "fuzzsupport.h"
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "base/errors.h"
 #include "engine/drawfiles.h"
 #include "engine/makeup.h"

@@ -5,7 +5,7 @@
 
 #include "app/drawround.h"
 #include "app/drawscreen.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "app/startup.h"
 #include "engine/nullscreen.h"
 

@@ -1,5 +1,5 @@
 #include "app/drawscreen.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "app/startup.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"

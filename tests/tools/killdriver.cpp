@@ -9,7 +9,7 @@
 // start did not roll, 4 on an error box.
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "engine/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/errors.h"
