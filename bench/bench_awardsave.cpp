@@ -11,7 +11,7 @@
 #include "app/awardhost.h"
 #include "app/startup.h"
 #include "base/gbk.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "settings/awardeditor.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 
 #include "app/drawround.h"
 #include "support/headlesshost.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 

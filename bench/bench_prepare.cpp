@@ -4,7 +4,7 @@
 // number of files with plain writes in the same kind of folder; and an
 // ordinary plan of 1,000 people with the shipped levels 0..3.
 
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"

@@ -7,7 +7,7 @@
 #include "app/drawscreen.h"
 #include "support/headlesshost.h"
 #include "app/startup.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 
 namespace {
 

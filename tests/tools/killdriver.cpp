@@ -10,7 +10,7 @@
 
 #include "app/drawround.h"
 #include "support/headlesshost.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/errors.h"
 #include "settings/awardsettings.h"
