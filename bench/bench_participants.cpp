@@ -24,10 +24,6 @@
 
 using namespace sorvix;
 
-namespace {
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     const int people = argc > 1 ? std::atoi(argv[1]) : 100000;

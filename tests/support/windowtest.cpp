@@ -30,7 +30,8 @@ QStringList unnamedControls(const QWidget *window)
         for (QWidget *up = w->parentWidget(); up && up != window; up = up->parentWidget())
             inner = inner || qobject_cast<QComboBox *>(up) || qobject_cast<QAbstractSpinBox *>(up)
                 || qobject_cast<QAbstractItemView *>(up);
-        if (!control || inner)
+        // Qt's own parts ("qt_menubar_ext_button", ...) are named by Qt.
+        if (!control || inner || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
         if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
