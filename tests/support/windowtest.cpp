@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
-#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,8 +32,10 @@ QStringList unnamedControls(const QWidget *window)
         // Qt's own parts ("qt_menubar_ext_button", ...) are named by Qt.
         if (!control || inner || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
-        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
-        if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+        // A button is named by its caption; any other control needs a name of
+        // its own (Qt would otherwise fall back on a hint or the current item).
+        const auto *button = qobject_cast<QAbstractButton *>(w);
+        if (w->accessibleName().trimmed().isEmpty() && !(button && !button->text().trimmed().isEmpty()))
             unnamed << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
     }
     return unnamed;

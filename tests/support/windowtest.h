@@ -15,8 +15,8 @@ namespace sorvix::test {
 // Whether the widget becomes the active window (its own activation follows
 // the platform window's).
 bool becomesActive(QWidget *widget);
-// The controls of the window (buttons, edits, lists, tables) that assistive
-// technology finds no name for, by object name.
+// The controls of the window (buttons, edits, lists, tables) without an
+// accessible name, by object name.
 QStringList unnamedControls(const QWidget *window);
 
 // The draw screen on a program folder with the shipped settings and
