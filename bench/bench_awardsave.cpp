@@ -9,10 +9,12 @@
 //   bench_awardsave [people, default 100000] [runs, default 5]
 
 #include "app/awardhost.h"
-#include "app/startup.h"
 #include "base/gbk.h"
-#include "engine/nullscreen.h"
 #include "settings/awardeditor.h"
+#include "support/nullscreen.h"
+#include "support/start.h"
+
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,26 +29,6 @@
 using namespace sorvix;
 
 namespace {
-
-class NullDrawScreen : public NullScreen, public DrawScreen
-{
-public:
-    void setHead(const QByteArray &) override {}
-    void setSlot(int, const QByteArray &) override {}
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-    void applyAwardSettings(const AwardSettings &) override {}
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override {}
-    void showResults() override {}
-};
 
 // The program's host, with the time each of its steps took.
 class TimedHost : public AwardEditorHost
@@ -118,12 +100,6 @@ void writeEvent(const ProgramFolder &folder, int people)
     awardfile::save(folder, AwardSettings::defaults());
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void run(int people, int perRound, int runs)
 {
     QTemporaryDir dir;
@@ -132,17 +108,14 @@ void run(int people, int perRound, int runs)
 
     Session session;
     session.folder = folder;
-    NullDrawScreen screen;
+    NullScreen screen;
     NullOperator op;
     NullSound sound;
     DrawRandom random = DrawRandom::fromSystem();
-    DrawPreparation preparation(session, static_cast<DrawScreen &>(screen), op, random);
-    {
-            Startup startup(session, static_cast<DrawScreen &>(screen), op, sound, preparation);
-            startup.startScreen();
-            startup.startDraw();
-        }
-    DrawAwardHost host(session, static_cast<DrawScreen &>(screen), op, sound, preparation);
+    DrawPreparation preparation(session, screen, op, random);
+    Startup startup(session, screen, op, sound, preparation);
+    test::startProgram(startup);
+    DrawAwardHost host(session, screen, op, sound, preparation);
     TimedHost timed(host);
     AwardEditor editor(folder, op, timed);
     editor.windowShown();
@@ -178,7 +151,7 @@ void run(int people, int perRound, int runs)
     }
     std::printf("median %.1f ms (write = Tlottery.dll, lists = the six raw settings lists, read = the settings "
                 "read back, prepare = prepareDraw)\n",
-                median(totals));
+                bench::median(totals));
 }
 
 } // namespace

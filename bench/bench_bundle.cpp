@@ -9,12 +9,13 @@
 //   bench_bundle [people, default 100000] [runs, default 5]
 
 #include "app/drawconfighost.h"
-#include "app/drawscreen.h"
 #include "base/gbk.h"
-#include "base/nulloperatorports.h"
 #include "config/bundle.h"
 #include "config/configcommands.h"
 #include "engine/prepare.h"
+#include "support/nullscreen.h"
+
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -28,26 +29,6 @@ using namespace sorvix;
 
 namespace {
 
-class NullDrawScreen : public DrawScreen
-{
-public:
-    void setHead(const QByteArray &) override {}
-    void setSlot(int, const QByteArray &) override {}
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-    void applyAwardSettings(const AwardSettings &) override {}
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override {}
-    void showResults() override {}
-};
-
 // The program's own host with the fresh plan left out.
 class HostWithoutPlan : public DrawConfigHost
 {
@@ -56,52 +37,9 @@ public:
     void prepareFreshDraw() override {}
 };
 
-// A host that does nothing: the import's file work alone.
-class FilesOnlyHost : public ConfigHost
-{
-public:
-    Theme currentTheme() const override { return {}; }
-    bool rerunScreenStartup() override { return true; }
-    void relayout() override {}
-    bool reloadParticipants() override { return true; }
-    bool reloadAwardSettings() override { return true; }
-    void prepareFreshDraw() override {}
-    void showMainMenu() override {}
-    void settingsReplaced() override {}
-};
-
 void writeSettings(const ProgramFolder &folder, int people)
 {
-    std::mt19937 random(2027);
-    const auto digits = [&](int count) {
-        QByteArray text;
-        for (int i = 0; i < count; ++i)
-            text.append(char('0' + random() % 10));
-        return text;
-    };
-    const QString surnames = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾");
-    const QString given = QStringLiteral("伟芳娜秀敏静丽强磊军洋勇艳杰娟涛明超霞平刚桂英华玉兰萍红鹏飞斌建国志文辉");
-    for (int c = 0; c < ColumnCount; ++c) {
-        Lines lines;
-        lines.reserve(people + 1);
-        lines.append(ParticipantList::columnCaption(c));
-        for (int i = 0; i < people; ++i) {
-            switch (c) {
-            case ColName: {
-                QString name = surnames[int(random() % surnames.size())];
-                for (int k = 1 + int(random() % 2); k > 0; --k)
-                    name += given[int(random() % given.size())];
-                lines.append(gbk::encode(name));
-                break;
-            }
-            case ColMobile: lines.append("13" + digits(9)); break;
-            case ColIdNumber: lines.append("110101" + digits(8) + digits(4)); break;
-            case ColWorkId: lines.append("QW" + QByteArray::number(i + 1).rightJustified(6, '0')); break;
-            default: lines.append(i % 1000 == 0 ? QByteArrayLiteral("A") : QByteArray());
-            }
-        }
-        folder.writeLines(ParticipantList::columnFile(c), lines);
-    }
+    bench::writeList(folder, people);
     AwardSettings settings = AwardSettings::defaults();
     for (int k = 0; k < 4; ++k)
         settings.levels[size_t(k)].quantity = "10";
@@ -151,12 +89,12 @@ int main(int argc, char **argv)
 
     NullOperator op;
     NullSound sound;
-    NullDrawScreen screen;
+    NullScreen screen;
     DrawRandom random(1);
     DrawPreparation preparation(session, screen, op, random);
     HostWithoutPlan fullHost(session, screen, op, sound, preparation);
     fullHost.theme = [] { return Theme{"bg\\red\\1.jpg", "Yellow", gbk::fromUtf8("黑体")}; };
-    FilesOnlyHost filesHost;
+    NullConfigHost filesHost;
 
     const QString bundle = folder.path(QStringLiteral("event.drcf"));
     ConfigCommands saving(session, fullHost, op);

@@ -6,10 +6,12 @@
 //   bench_drawround [folder for the program folder, default: the system's temp]
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
-#include "engine/nullscreen.h"
+#include "support/headlesshost.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
+
+#include "benchsupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -27,18 +29,6 @@ constexpr int Ticks = 200000;
 constexpr int RecordedWinners = 10000;
 constexpr int Stops = 200;
 constexpr int PerStop = 10;
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-double wallSeconds()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // Keeps what the window would put on its labels.
 class HoldingScreen : public NullScreen
@@ -92,12 +82,12 @@ int main(int argc, char **argv)
     host.timer = true;
     for (int t = 0; t < 1000; ++t)
         round.rollTick();
-    double cpu = cpuSeconds();
-    double wall = wallSeconds();
+    double cpu = bench::cpuMs() / 1e3;
+    double wall = bench::wallMs() / 1e3;
     for (int t = 0; t < Ticks; ++t)
         round.rollTick();
-    cpu = cpuSeconds() - cpu;
-    wall = wallSeconds() - wall;
+    cpu = bench::cpuMs() / 1e3 - cpu;
+    wall = bench::wallMs() / 1e3 - wall;
     host.timer = false;
     std::printf("rolling tick, %d people: %.3f us CPU per tick, %.3f us wall (%d ticks)\n", PoolSize,
                 cpu / Ticks * 1e6, wall / Ticks * 1e6, Ticks);
@@ -128,11 +118,11 @@ int main(int argc, char **argv)
     double worstWall = 0;
     for (int n = 0; n < Stops; ++n) {
         round.startClicked();
-        const double c = cpuSeconds();
-        const double w = wallSeconds();
+        const double c = bench::cpuMs() / 1e3;
+        const double w = bench::wallMs() / 1e3;
         round.stopClicked();
-        const double dw = wallSeconds() - w;
-        stopCpu += cpuSeconds() - c;
+        const double dw = bench::wallMs() / 1e3 - w;
+        stopCpu += bench::cpuMs() / 1e3 - c;
         stopWall += dw;
         worstWall = std::max(worstWall, dw);
     }

@@ -17,12 +17,15 @@
 
 #include "app/listhost.h"
 #include "app/ui/drawscreenwindow.h"
-#include "support/startdrawscreen.h"
+#include "support/startscreen.h"
 #include "base/gbk.h"
 #include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
 #include "engine/prepare.h"
 #include "settings/ui/participantlistdialog.h"
+#include "support/startscreen.h"
+
+#include "benchsupport.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -49,20 +52,6 @@ using namespace sorvix;
 
 namespace {
 
-double nowMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// The process's own processor time: what the figures cost on a machine that
-// is busy with other work too.
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
-}
-
 // A wall time and the processor time spent in it.
 struct Span
 {
@@ -73,67 +62,13 @@ struct Span
 class Stopwatch
 {
 public:
-    Stopwatch() : m_wall(nowMs()), m_cpu(cpuMs()) {}
-    Span elapsed() const { return {nowMs() - m_wall, cpuMs() - m_cpu}; }
+    Stopwatch() : m_wall(bench::wallMs()), m_cpu(bench::cpuMs()) {}
+    Span elapsed() const { return {bench::wallMs() - m_wall, bench::cpuMs() - m_cpu}; }
 
 private:
     double m_wall;
     double m_cpu;
 };
-
-double statusMegabytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
-
-// A list of invented people, one column file at a time.
-void writeList(const ProgramFolder &folder, int people)
-{
-    std::mt19937 random(2027);
-    const auto digits = [&](int count) {
-        QByteArray text;
-        for (int i = 0; i < count; ++i)
-            text.append(char('0' + random() % 10));
-        return text;
-    };
-    const QString surnames = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾");
-    const QString given = QStringLiteral("伟芳娜秀敏静丽强磊军洋勇艳杰娟涛明超霞平刚桂英华玉兰萍红鹏飞斌建国志文辉");
-    for (int c = 0; c < ColumnCount; ++c) {
-        Lines lines;
-        lines.reserve(people + 1);
-        lines.append(ParticipantList::columnCaption(c));
-        for (int i = 0; i < people; ++i) {
-            switch (c) {
-            case ColName: {
-                QString name = surnames[int(random() % surnames.size())];
-                for (int k = 1 + int(random() % 2); k > 0; --k)
-                    name += given[int(random() % given.size())];
-                lines.append(gbk::encode(name));
-                break;
-            }
-            case ColMobile:
-                lines.append("13" + digits(9));
-                break;
-            case ColIdNumber:
-                lines.append("110101" + QByteArray::number(1960 + int(random() % 45)) + "0"
-                             + QByteArray::number(1 + int(random() % 9)) + "1" + digits(1) + digits(4));
-                break;
-            case ColWorkId:
-                lines.append("QW" + QByteArray::number(i + 1).rightJustified(6, '0'));
-                break;
-            default:
-                lines.append(i % 1000 == 0 ? QByteArrayLiteral("A") : QByteArray());
-            }
-        }
-        folder.writeLines(ParticipantList::columnFile(c), lines);
-    }
-}
 
 // Calls back once on the first paint of the list editor's grid.
 class GridPaintWatch : public QObject
@@ -205,7 +140,7 @@ Figures measure(const QString &program, int people)
             QFile::copy(program + QLatin1Char('/') + name, dir.filePath(name));
     QFile::remove(dir.filePath(QStringLiteral("status.dll")));
     if (people > 0)
-        writeList(folder, people);
+        bench::writeList(folder, people);
 
     Session session;
     session.folder = folder;
@@ -213,7 +148,7 @@ Figures measure(const QString &program, int people)
     NullSound sound;
     DrawRandom random(1);
     DrawScreenWindow screen(session, op, sound, random);
-    startDrawScreen(screen);
+    test::startDrawScreen(screen);
     screen.resize(1280, 720);
     screen.show();
     QCoreApplication::processEvents();
@@ -222,13 +157,13 @@ Figures measure(const QString &program, int people)
     f.people = session.list.count();
     GridPaintWatch watch;
     qApp->installEventFilter(&watch);
-    const double rssBefore = statusMegabytes("VmRSS:");
+    const double rssBefore = bench::statusMegabytes("VmRSS:");
 
     // The first opening: the window is made, shown and painted.
     std::optional<Stopwatch> opening(std::in_place);
     watch.painted = [&] {
         f.firstOpen = opening->elapsed();
-        f.addedMb = statusMegabytes("VmRSS:") - rssBefore;
+        f.addedMb = bench::statusMegabytes("VmRSS:") - rssBefore;
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     };
     screen.openParticipantList();

@@ -12,6 +12,8 @@
 #include "engine/drawpool.h"
 #include "settings/participantlist.h"
 
+#include "benchsupport.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,65 +23,6 @@
 #include <random>
 
 using namespace sorvix;
-
-namespace {
-
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
-
-// Writes one column file at a time, so the generator's own lists never stand
-// beside the loaded list in memory.
-void writeList(const ProgramFolder &folder, int people)
-{
-    std::mt19937 random(2027);
-    const auto digits = [&](int count) {
-        QByteArray text;
-        for (int i = 0; i < count; ++i)
-            text.append(char('0' + random() % 10));
-        return text;
-    };
-    const QString surnames = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾");
-    const QString given = QStringLiteral("伟芳娜秀敏静丽强磊军洋勇艳杰娟涛明超霞平刚桂英华玉兰萍红鹏飞斌建国志文辉");
-    for (int c = 0; c < ColumnCount; ++c) {
-        Lines lines;
-        lines.reserve(people + 1);
-        lines.append(ParticipantList::columnCaption(c));
-        for (int i = 0; i < people; ++i) {
-            switch (c) {
-            case ColName: {
-                QString name = surnames[int(random() % surnames.size())];
-                for (int k = 1 + int(random() % 2); k > 0; --k)
-                    name += given[int(random() % given.size())];
-                lines.append(gbk::encode(name));
-                break;
-            }
-            case ColMobile:
-                lines.append("13" + digits(9));
-                break;
-            case ColIdNumber:
-                lines.append("110101" + QByteArray::number(1960 + int(random() % 45)) + "0" +
-                             QByteArray::number(1 + int(random() % 9)) + "1" + digits(1) + digits(4));
-                break;
-            case ColWorkId:
-                lines.append("QW" + QByteArray::number(i + 1).rightJustified(6, '0'));
-                break;
-            default:
-                lines.append(i % 1000 == 0 ? QByteArrayLiteral("A") : QByteArray());
-            }
-        }
-        folder.writeLines(ParticipantList::columnFile(c), lines);
-    }
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -91,8 +34,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const ProgramFolder folder(dir.path());
-    writeList(folder, people);
-    const double afterGenerating = peakMegabytes();
+    bench::writeList(folder, people);
+    const double afterGenerating = bench::statusMegabytes("VmHWM:");
 
     ShowFields show;
     show.showName = show.showMobile = show.showId = true;
@@ -112,6 +55,6 @@ int main(int argc, char **argv)
     std::printf("people: %d (checksum %zu)\n", people, checksum);
     std::printf("load + pool, best of %d: %.1f ms (target < 150 ms)\n", runs, best);
     std::printf("peak memory (VmHWM): %.1f MB (target < 100 MB; %.1f MB after writing the files)\n",
-                peakMegabytes(), afterGenerating);
+                bench::statusMegabytes("VmHWM:"), afterGenerating);
     return 0;
 }

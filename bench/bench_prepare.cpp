@@ -4,10 +4,12 @@
 // number of files with plain writes in the same kind of folder; and an
 // ordinary plan of 1,000 people with the shipped levels 0..3.
 
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
 #include "engine/prepare.h"
+
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,12 +72,6 @@ double plainWrites(const ProgramFolder &folder, const std::vector<std::pair<QStr
         ::close(fd);
     }
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Flushes everything pending on the folder's file system, so that no timed
@@ -165,9 +161,9 @@ void largestPlan()
         floors.push_back(floorMs);
         durables.push_back(durableMs);
     }
-    std::printf("median %12.1f %12.1f %8.2f %12.1f %8.2f   (target: ratio <= 1.50)\n", median(prepared),
-                median(floors), median(prepared) / median(floors), median(durables),
-                median(prepared) / median(durables));
+    std::printf("median %12.1f %12.1f %8.2f %12.1f %8.2f   (target: ratio <= 1.50)\n", bench::median(prepared),
+                bench::median(floors), bench::median(prepared) / bench::median(floors), bench::median(durables),
+                bench::median(prepared) / bench::median(durables));
 
     std::printf("where the preparation's time went, ms:\n%s", stepLines.constData());
 
@@ -213,7 +209,7 @@ void ordinaryPlan()
     }
     std::printf("\nPrepareDraw, %d people, levels 0..3 (1, 3, 10, 20; 10 per round): %d round files\n", People,
                 session.state.roundCount);
-    std::printf("median %.2f ms, min %.2f ms, max %.2f ms over %d runs\n", median(times),
+    std::printf("median %.2f ms, min %.2f ms, max %.2f ms over %d runs\n", bench::median(times),
                 *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()), Runs);
 }
 

@@ -13,9 +13,10 @@
 
 #include "app/nextstep.h"
 #include "app/ui/drawscreenwindow.h"
+#include "support/startscreen.h"
 #include "app/ui/remotewindow.h"
 #include "base/nulloperatorports.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/prepare.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ int main(int argc, char **argv)
     NullSound sound;
     DrawRandom random(1);
     DrawScreenWindow screen(session, op, sound, random);
-    screen.runStartup();
+    test::startDrawScreen(screen);
     screen.resize(1280, 720);
     screen.show();
     QCoreApplication::processEvents();

@@ -7,6 +7,8 @@
 #include "base/ui/fontsetup.h"
 #include "presentation/ui/resultswindow.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,18 +26,6 @@ namespace {
 constexpr int Winners = 10000;
 constexpr int Activations = 20;
 constexpr int Ticks = 3000;
-
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
-}
-
-double wallMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // A winners list as the draw writes it: per level an empty line, the name and
 // the prize, then the winners.
@@ -84,11 +74,11 @@ int main(int argc, char **argv)
 
     double build = 0, withPaint = 0, worstWithPaint = 0;
     for (int i = 0; i < Activations; ++i) {
-        const double start = threadCpuMs();
+        const double start = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID);
         window.activate();
-        const double built = threadCpuMs();
+        const double built = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID);
         paintPending(&window);
-        const double painted = threadCpuMs();
+        const double painted = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID);
         build += built - start;
         withPaint += painted - start;
         worstWithPaint = std::max(worstWithPaint, painted - start);
@@ -98,16 +88,16 @@ int main(int argc, char **argv)
                 window.rows().count(), build / Activations, withPaint / Activations, worstWithPaint);
 
     double cpu = 0, worst = 0;
-    const double wallStart = wallMs();
+    const double wallStart = bench::wallMs();
     for (int i = 0; i < Ticks; ++i) {
-        const double start = threadCpuMs();
+        const double start = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID);
         window.riseTick();
         paintPending(&window);
-        const double spent = threadCpuMs() - start;
+        const double spent = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID) - start;
         cpu += spent;
         worst = std::max(worst, spent);
     }
-    const double wall = wallMs() - wallStart;
+    const double wall = bench::wallMs() - wallStart;
     std::printf("rising tick at 1920 x 1080: %.3f ms CPU on average, worst %.3f ms, %.3f ms wall "
                 "(%d ticks, %d px risen)\n",
                 cpu / Ticks, worst, wall / Ticks, Ticks, Ticks * RisingRows::Step);
@@ -115,10 +105,10 @@ int main(int argc, char **argv)
     double logic = 0;
     RisingRows rows;
     rows.build(Winners, 1080);
-    const double start = threadCpuMs();
+    const double start = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID);
     for (int i = 0; i < Ticks; ++i)
         rows.tick(1080);
-    logic = threadCpuMs() - start;
+    logic = bench::cpuMs(CLOCK_THREAD_CPUTIME_ID) - start;
     std::printf("rows moved alone: %.4f ms per tick\n", logic / Ticks);
     return 0;
 }

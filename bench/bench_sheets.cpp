@@ -10,6 +10,8 @@
 
 #include "settings/workbook.h"
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -22,19 +24,14 @@ using namespace sorvix;
 
 namespace {
 
-double nowMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 template<typename F>
 double bestOf(int runs, F f)
 {
     double best = 1e18;
     for (int i = 0; i < runs; ++i) {
-        const double start = nowMs();
+        const double start = bench::wallMs();
         f();
-        best = std::min(best, nowMs() - start);
+        best = std::min(best, bench::wallMs() - start);
     }
     return best;
 }
@@ -50,12 +47,12 @@ double convert(const QTemporaryDir &dir, const QString &file, const QString &to)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir.path()); // its profile, made on the first run
     p.setProcessEnvironment(env);
-    const double start = nowMs();
+    const double start = bench::wallMs();
     p.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), to, QStringLiteral("--outdir"),
                       dir.filePath(QStringLiteral("out")), file});
     if (!p.waitForFinished(600000) || p.exitCode() != 0)
         return -1;
-    return nowMs() - start;
+    return bench::wallMs() - start;
 }
 
 void row(const char *what, double ms, double office)

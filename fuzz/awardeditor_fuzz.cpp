@@ -10,20 +10,6 @@ namespace {
 
 using namespace sorvix;
 
-class QuietOperator : public OperatorPort
-{
-public:
-    Answer confirm(const QString &) override { return Answer::Yes; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Yes; }
-    Answer warnYesNo(const QString &) override { return Answer::Yes; }
-    void inform(const QString &) override {}
-    void warn(const QString &) override {}
-    void showError(const QString &) override {}
-    QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
-    QString chooseOpenFile(const QString &) override { return {}; }
-    bool openWithShell(const QString &) override { return false; }
-};
-
 // The draw as far as the editor sees it: the live settings read from the folder.
 class FolderHost : public AwardEditorHost
 {
@@ -56,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::put(folder, files::Lottery, parts[0]);
     fuzz::put(folder, files::ScreenPositions, parts[1]);
 
-    QuietOperator op;
+    fuzz::QuietOperator op;
     FolderHost host(folder);
     try {
         awardfile::loadPositions(folder, host.live.options);

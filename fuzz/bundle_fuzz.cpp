@@ -5,39 +5,13 @@
 
 #include "config/bundle.h"
 #include "config/configcommands.h"
+#include "support/nullscreen.h"
 
 #include <QFile>
 
 namespace {
 
 using namespace sorvix;
-
-class QuietOperator : public OperatorPort
-{
-public:
-    Answer confirm(const QString &) override { return Answer::Yes; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Yes; }
-    Answer warnYesNo(const QString &) override { return Answer::Yes; }
-    void inform(const QString &) override {}
-    void warn(const QString &) override {}
-    void showError(const QString &) override {}
-    QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
-    QString chooseOpenFile(const QString &) override { return {}; }
-    bool openWithShell(const QString &) override { return false; }
-};
-
-class QuietHost : public ConfigHost
-{
-public:
-    Theme currentTheme() const override { return {}; }
-    bool rerunScreenStartup() override { return true; }
-    void relayout() override {}
-    bool reloadParticipants() override { return true; }
-    bool reloadAwardSettings() override { return true; }
-    void prepareFreshDraw() override {}
-    void showMainMenu() override {}
-    void settingsReplaced() override {}
-};
 
 QByteArray contents(const ProgramFolder &folder, const QString &name)
 {
@@ -61,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Session session;
     session.folder = folder;
-    QuietHost host;
-    QuietOperator op;
+    NullConfigHost host;
+    fuzz::QuietOperator op;
     ConfigCommands commands(session, host, op);
     const bool imported = commands.importFile(folder.path(QStringLiteral("in.drcf")));
 

@@ -5,11 +5,11 @@
 #include "fuzzsupport.h"
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "base/errors.h"
 #include "engine/drawfiles.h"
 #include "engine/makeup.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/winners.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -3,6 +3,7 @@
 // What the fuzz targets share: a scratch program folder, made once per process,
 // and a way to cut one input into several files.
 
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 
 #include <QByteArray>
@@ -15,6 +16,22 @@
 #include <cstdint>
 
 namespace sorvix::fuzz {
+
+// Answers every question with yes and says nothing: a fuzzed input's
+// messages are expected, and printing them would only slow the run.
+class QuietOperator : public OperatorPort
+{
+public:
+    Answer confirm(const QString &) override { return Answer::Yes; }
+    Answer confirmWithCancel(const QString &) override { return Answer::Yes; }
+    Answer warnYesNo(const QString &) override { return Answer::Yes; }
+    void inform(const QString &) override {}
+    void warn(const QString &) override {}
+    void showError(const QString &) override {}
+    QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
+    QString chooseOpenFile(const QString &) override { return {}; }
+    bool openWithShell(const QString &) override { return false; }
+};
 
 inline QByteArray bytes(const uint8_t *data, size_t size)
 {

@@ -4,34 +4,9 @@
 #include "fuzzsupport.h"
 
 #include "app/drawround.h"
-#include "app/drawscreen.h"
-#include "app/headlesshost.h"
-#include "app/startup.h"
-#include "engine/nullscreen.h"
-
-namespace {
-
-class NullDrawScreen : public sorvix::NullScreen, public sorvix::DrawScreen
-{
-public:
-    void setHead(const QByteArray &) override {}
-    void setSlot(int, const QByteArray &) override {}
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-    void applyAwardSettings(const sorvix::AwardSettings &) override {}
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override {}
-    void showResults() override {}
-};
-
-} // namespace
+#include "support/headlesshost.h"
+#include "support/nullscreen.h"
+#include "support/start.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -52,20 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Session session;
     session.folder = folder;
-    NullDrawScreen screen;
+    NullScreen screen;
     NullSound sound;
     NullOperator op((choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No);
     DrawRandom random(choices);
-    DrawScreen &drawScreen = screen;
-    DrawPreparation preparation(session, drawScreen, op, random);
-    Startup startup(session, drawScreen, op, sound, preparation);
-    startup.startScreen();
-        startup.startDraw();
+    DrawPreparation preparation(session, screen, op, random);
+    Startup startup(session, screen, op, sound, preparation);
+    test::startProgram(startup);
     if (session.state.roundCount < 0 || session.state.roundIndex < 0)
         __builtin_trap();
 
     HeadlessHost host;
-    DrawRound round(session, drawScreen, sound, op, host);
+    DrawRound round(session, screen, sound, op, host);
     for (int i = 0; i < 3; ++i) {
         round.startClicked();
         round.rollTick();

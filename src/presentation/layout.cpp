@@ -127,13 +127,4 @@ ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousS
     return l;
 }
 
-SlotRange slotRange(int winners)
-{
-    const int n = std::min(winners, SlotCount);
-    if (n <= 0)
-        return {};
-    const int first = 5 - (n - 1) / 2;
-    return {first, first + n - 1};
-}
-
 } // namespace sorvix::layout

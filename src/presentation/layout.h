@@ -98,18 +98,5 @@ struct ScreenLayout
 // 2 off) for fonts at `ppi` pixels per inch.
 ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip = {});
 
-// The name slots a round of `winners` names uses: consecutive, centred on
-// slot 5 (the lower middle for even counts). Empty for 0 or fewer names; more
-// than ten use all ten.
-struct SlotRange
-{
-    int first = 5;
-    int last = 4;
-
-    int count() const { return last - first + 1; }
-    bool contains(int slot) const { return slot >= first && slot <= last; }
-};
-SlotRange slotRange(int winners);
-
 } // namespace layout
 } // namespace sorvix

@@ -45,18 +45,6 @@ public:
     void showResults() override { ++resultsShown; }
 };
 
-// Keeps every caption, not only the last one.
-class CaptionScreen : public RecordingScreen
-{
-public:
-    QStringList captions;
-    void setCaption(const QByteArray &text, int width) override
-    {
-        RecordingScreen::setCaption(text, width);
-        captions << gbk::decode(text);
-    }
-};
-
 QStringList slotsShown(const RecordingScreen &screen)
 {
     QStringList shown;
@@ -79,7 +67,7 @@ class DrawRoundTest : public ::testing::Test
 protected:
     TestFolder tf;
     Session session;
-    CaptionScreen screen;
+    RecordingScreen screen;
     RecordingSound sound;
     RecordingOperator op;
     FakeHost host;

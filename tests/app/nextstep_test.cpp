@@ -1,6 +1,6 @@
 #include "app/nextstep.h"
 
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "app/remote/remotestate.h"
 #include "app/remote/revealednames.h"
 #include "engine/drawfiles.h"

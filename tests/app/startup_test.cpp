@@ -1,11 +1,10 @@
-#include "app/drawscreen.h"
-#include "app/headlesshost.h"
+#include "app/drawround.h"
 #include "app/startup.h"
-#include "engine/drawfiles.h"
 #include "base/gbk.h"
-#include "engine/prepare.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "engine/drawfiles.h"
+#include "engine/winners.h"
+#include "support/headlesshost.h"
+#include "support/headlessprogram.h"
 
 #include <gtest/gtest.h>
 
@@ -15,59 +14,12 @@ using Answer = OperatorPort::Answer;
 
 namespace {
 
-class RecordingDrawScreen : public RecordingScreen, public DrawScreen
-{
-public:
-    QString title;
-    int resultsShown = 0;
-    bool menusHidden = false;
-    int titleFormats = 0;
-
-    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
-    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
-    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
-    void hidePrizes() override { RecordingScreen::hidePrizes(); }
-    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
-    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
-    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
-    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
-    void stopRolling() override { RecordingScreen::stopRolling(); }
-    void applyAwardSettings(const AwardSettings &s) override { title = gbk::decode(s.options.title); }
-    void formatTitles() override { ++titleFormats; }
-    void hideMenus() override { menusHidden = true; }
-    void showMenus() override { menusHidden = false; }
-    void relayout() override {}
-    void showResults() override { ++resultsShown; }
-};
-
 // A program folder with the shipped settings and demonstration list, started
 // the way the program starts.
-class StartupTest : public ::testing::Test
+class StartupTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    TestFolder dir{true};
-    Session session;
-    RecordingDrawScreen screen;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{7};
-    std::unique_ptr<DrawPreparation> preparation;
-
-    void SetUp() override
-    {
-        session.folder = dir.folder();
-    }
-
-    void start()
-    {
-        session = Session();
-        session.folder = dir.folder();
-        DrawScreen &drawScreen = screen;
-        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        Startup startup(session, drawScreen, op, sound, *preparation);
-        startup.startScreen();
-        startup.startDraw();
-    }
+    StartupTest() : HeadlessProgram(7) {}
 
     // Marks the first `rounds` rounds of the current plan as drawn, as the
     // stops would have recorded them.
@@ -93,7 +45,7 @@ TEST_F(StartupTest, FirstStartPreparesWithoutAQuestion)
     EXPECT_TRUE(dir.folder().exists(files::round(0)));
     EXPECT_EQ(int(session.pool.size()), session.list.count());
     EXPECT_EQ(screen.title, QStringLiteral("Qenwood科技有限公司新年联欢会"));
-    EXPECT_TRUE(screen.menusHidden);
+    EXPECT_FALSE(screen.menusShown);
     EXPECT_EQ(screen.slotText[5], QStringLiteral("空格键开始回车键停止"));
 }
 
@@ -135,8 +87,7 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
 {
     const auto drawWhole = [&] {
         HeadlessHost host;
-        DrawScreen &drawScreen = screen;
-        DrawRound round(session, drawScreen, sound, op, host);
+        DrawRound round(session, screen, sound, op, host);
         for (int n = session.state.roundIndex; n < session.state.roundCount; ++n) {
             round.startClicked();
             round.stopClicked();
@@ -145,7 +96,7 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
     start();
     QStringList steps;
     {
-        DrawPreparation probe(session, static_cast<DrawScreen &>(screen), op, random);
+        DrawPreparation probe(session, screen, op, random);
         probe.setStepHook([&](const char *name) { steps << QLatin1String(name); });
         probe.prepareDraw();
     }
@@ -163,7 +114,7 @@ TEST_F(StartupTest, CutPreparationIsNeverTakenForACutStop)
         levelwinners::rewrite(dir.folder(), drawfiles::roundLevel(dir.folder(), 0), "L", "P",
                               drawfiles::readRound(dir.folder(), 0).names);
         int seen = 0;
-        DrawPreparation cut(session, static_cast<DrawScreen &>(screen), op, random);
+        DrawPreparation cut(session, screen, op, random);
         cut.setStepHook([&](const char *) {
             if (seen++ == crashAt)
                 throw SimulatedCrash();
@@ -248,7 +199,7 @@ TEST_F(StartupTest, BrokenSettingsEndStartUpQuietly)
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_FALSE(dir.folder().exists(files::round(0)));
     // The failing step ended the draw screen's sequence before the menus went.
-    EXPECT_FALSE(screen.menusHidden);
+    EXPECT_TRUE(screen.menusShown);
 }
 
 TEST_F(StartupTest, NegativeNumbersAreBadNumbers)
@@ -264,10 +215,10 @@ TEST_F(StartupTest, NegativeNumbersAreBadNumbers)
     EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), "-2\r\n");
 
     dir.writeBytes(QStringLiteral("Curtain.dll"), "1\r\n-1\r\n");
-    screen.menusHidden = false;
+    screen.menusShown = true;
     start();
     EXPECT_EQ(session.settings.options.captionPosition, 0);
-    EXPECT_FALSE(screen.menusHidden) << "the draw screen's start-up ends at the bad line";
+    EXPECT_TRUE(screen.menusShown) << "the draw screen's start-up ends at the bad line";
 }
 
 TEST_F(StartupTest, WinnersListBecomesTheCaption)

@@ -1,13 +1,10 @@
 #include "app/drawconfighost.h"
-#include "app/drawscreen.h"
-#include "app/startup.h"
 #include "base/gbk.h"
 #include "config/bundle.h"
 #include "config/configcommands.h"
 #include "engine/drawfiles.h"
 #include "engine/prepare.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/headlessprogram.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -20,29 +17,6 @@ using Answer = OperatorPort::Answer;
 
 namespace {
 
-class RecordingDrawScreen : public RecordingScreen, public DrawScreen
-{
-public:
-    QString title;
-    bool menusShown = false;
-
-    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
-    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
-    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
-    void hidePrizes() override { RecordingScreen::hidePrizes(); }
-    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
-    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
-    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
-    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
-    void stopRolling() override { RecordingScreen::stopRolling(); }
-    void applyAwardSettings(const AwardSettings &s) override { title = gbk::decode(s.options.title); }
-    void formatTitles() override {}
-    void hideMenus() override { menusShown = false; }
-    void showMenus() override { menusShown = true; }
-    void relayout() override {}
-    void showResults() override {}
-};
-
 const QStringList MemberFiles{
     QStringLiteral("bgtheme.dll"),  QStringLiteral("Curtain.dll"), QStringLiteral("bgshow.dll"),
     QStringLiteral("Tlottery.dll"), QStringLiteral("keyword.dll"), QStringLiteral("showword.dll"),
@@ -51,31 +25,19 @@ const QStringList MemberFiles{
 
 // The program as it runs on one computer: a program folder with the shipped
 // files, started, with the bundle commands on the real host.
-struct Computer
+struct Computer : HeadlessProgram
 {
-    TestFolder dir{true};
-    Session session;
-    RecordingDrawScreen screen;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{5};
-    std::unique_ptr<DrawPreparation> preparation;
     std::unique_ptr<DrawConfigHost> host;
     std::unique_ptr<ConfigCommands> commands;
     Theme theme;
 
     void start()
     {
-        session.folder = dir.folder();
-        DrawScreen &drawScreen = screen;
-        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        host = std::make_unique<DrawConfigHost>(session, drawScreen, op, sound, *preparation);
+        applyTheme = [this](const Theme &stored) { theme = stored; };
+        HeadlessProgram::start();
+        host = std::make_unique<DrawConfigHost>(session, screen, op, sound, *preparation);
         host->theme = [this] { return theme; };
-        host->applyTheme = [this](const Theme &stored) { theme = stored; };
-        Startup startup(session, drawScreen, op, sound, *preparation);
-        startup.applyTheme = host->applyTheme;
-        startup.startScreen();
-        startup.startDraw();
+        host->applyTheme = applyTheme;
         commands = std::make_unique<ConfigCommands>(session, *host, op);
         commands->now = [] { return QDateTime(QDate(2025, 1, 24), QTime(18, 30, 5)); };
     }

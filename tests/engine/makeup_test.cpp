@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::RecordingScreen;
-using sorvix::test::TestFolder;
+using namespace sorvix::test;
 
 namespace {
 

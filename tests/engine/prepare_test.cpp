@@ -12,9 +12,7 @@
 #include <map>
 
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::RecordingScreen;
-using sorvix::test::TestFolder;
+using namespace sorvix::test;
 
 namespace {
 

@@ -201,28 +201,3 @@ TEST(ScreenLayoutTest, OddWidthTruncatesCentre)
     EXPECT_EQ(l.slot(9).width(), 1365 - 408 - 10);
     EXPECT_EQ(l.slot(9).left(), 209); // (1365 - 947) / 2
 }
-
-TEST(SlotRangeTest, CentredOnSlotFive)
-{
-    const int expectedFirst[] = {5, 5, 4, 4, 3, 3, 2, 2, 1, 1};
-    for (int n = 1; n <= 10; ++n) {
-        const SlotRange r = slotRange(n);
-        EXPECT_EQ(r.first, expectedFirst[n - 1]) << n;
-        EXPECT_EQ(r.count(), n) << n;
-    }
-    EXPECT_EQ(slotRange(2).last, 6);
-    EXPECT_EQ(slotRange(8).last, 9);
-    EXPECT_EQ(slotRange(10).last, 10);
-    EXPECT_TRUE(slotRange(1).contains(5));
-    EXPECT_FALSE(slotRange(1).contains(4));
-    EXPECT_FALSE(slotRange(1).contains(6));
-}
-
-TEST(SlotRangeTest, OutOfRangeCounts)
-{
-    EXPECT_EQ(slotRange(0).count(), 0);
-    EXPECT_FALSE(slotRange(0).contains(5));
-    EXPECT_EQ(slotRange(-3).count(), 0);
-    EXPECT_EQ(slotRange(12).first, 1);
-    EXPECT_EQ(slotRange(12).last, 10);
-}

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/drawscreen.h"
 #include "base/gbk.h"
-#include "engine/screenport.h"
 
 #include <QStringList>
 #include <deque>
@@ -36,7 +36,8 @@ public:
 };
 
 // Records what the draw screen was asked to show; texts decoded from GBK.
-class RecordingScreen : public ScreenPort
+// Stands for the screen of the engine, the start-up and the editors alike.
+class RecordingScreen : public DrawScreen
 {
 public:
     QString head;
@@ -47,8 +48,14 @@ public:
     QString prizePicture[2];
     bool prizePictureShown[2] = {false, false};
     QString caption;
+    QStringList captions;                // every caption, in order
     int captionWidth = -1;
     int rollingStops = 0;
+    QString title;                       // from the last award settings applied
+    int titleFormats = 0;
+    bool menusShown = true;
+    int relayouts = 0;
+    int resultsShown = 0;
 
     void setHead(const QByteArray &text) override { head = gbk::decode(text); }
     void setSlot(int slot, const QByteArray &text) override { slotText[slot] = gbk::decode(text); }
@@ -58,8 +65,20 @@ public:
     void showPrizeText(Corner c, const QByteArray &text) override { prizeText[c] = gbk::decode(text); prizeTextShown[c] = true; }
     void showPrizePicture(Corner c, const QString &path) override { prizePicture[c] = path; prizePictureShown[c] = true; }
     void hidePrizePicture(Corner c) override { prizePictureShown[c] = false; }
-    void setCaption(const QByteArray &text, int width) override { caption = gbk::decode(text); if (width >= 0) captionWidth = width; }
+    void setCaption(const QByteArray &text, int width) override
+    {
+        caption = gbk::decode(text);
+        captions << caption;
+        if (width >= 0)
+            captionWidth = width;
+    }
     void stopRolling() override { ++rollingStops; }
+    void applyAwardSettings(const AwardSettings &settings) override { title = gbk::decode(settings.options.title); }
+    void formatTitles() override { ++titleFormats; }
+    void hideMenus() override { menusShown = false; }
+    void showMenus() override { menusShown = true; }
+    void relayout() override { ++relayouts; }
+    void showResults() override { ++resultsShown; }
 };
 
 // Records every sound operation as a line: "loop start.wav", "once stop.wav", ...

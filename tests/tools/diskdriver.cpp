@@ -15,13 +15,13 @@
 // 5 when another program holds the folder.
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
+#include "support/headlesshost.h"
 #include "app/startup.h"
 #include "base/errors.h"
 #include "base/folderlock.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
-#include "engine/nullscreen.h"
+#include "support/nullscreen.h"
 #include "engine/prepare.h"
 
 #include <QFile>

@@ -12,8 +12,8 @@
 // program does.
 
 #include "app/drawround.h"
-#include "app/headlesshost.h"
-#include "engine/nullscreen.h"
+#include "support/headlesshost.h"
+#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
 #include "base/errors.h"
 #include "base/folderlock.h"

@@ -66,6 +66,7 @@ public:
     bool drawStartedYet() const { return m_drawStarted; }
 
     DrawPreparation &preparation() { return *m_preparation; }
+    DrawRound &drawRound() { return *m_round; }
     bool menusShown() const;
     // Borderless over the whole screen, menus hidden by the caller.
     void goFullScreen();

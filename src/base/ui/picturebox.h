@@ -45,7 +45,6 @@ public:
     // one, from `prefetch` while it is set (see setFallbackSource).
     void setFallback(const QString &path, PicturePrefetch *prefetch = nullptr);
     void setFallbackSource(PicturePrefetch *prefetch) { m_fallbackSource = prefetch; }
-    bool hasPicture() const { return !m_image.isNull(); }
 
 signals:
     void pressed();

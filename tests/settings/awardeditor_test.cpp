@@ -1,11 +1,9 @@
 #include "app/awardhost.h"
-#include "app/startup.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
 #include "engine/winners.h"
 #include "settings/awardeditor.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/headlessprogram.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -18,55 +16,18 @@ namespace {
 
 QByteArray G(const char *utf8) { return gbk::fromUtf8(utf8); }
 
-class RecordingDrawScreen : public RecordingScreen, public DrawScreen
-{
-public:
-    QString title;
-    int relayouts = 0;
-
-    void setHead(const QByteArray &t) override { RecordingScreen::setHead(t); }
-    void setSlot(int s, const QByteArray &t) override { RecordingScreen::setSlot(s, t); }
-    void setSlotVisible(int s, bool v) override { RecordingScreen::setSlotVisible(s, v); }
-    void hidePrizes() override { RecordingScreen::hidePrizes(); }
-    void showPrizeText(Corner c, const QByteArray &t) override { RecordingScreen::showPrizeText(ScreenPort::Corner(c), t); }
-    void showPrizePicture(Corner c, const QString &p) override { RecordingScreen::showPrizePicture(ScreenPort::Corner(c), p); }
-    void hidePrizePicture(Corner c) override { RecordingScreen::hidePrizePicture(ScreenPort::Corner(c)); }
-    void setCaption(const QByteArray &t, int w) override { RecordingScreen::setCaption(t, w); }
-    void stopRolling() override { RecordingScreen::stopRolling(); }
-    void applyAwardSettings(const AwardSettings &s) override { title = gbk::decode(s.options.title); }
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override { ++relayouts; }
-    void showResults() override {}
-};
-
 // The program started on the shipped settings and demonstration list, with
 // the award editor opened on it.
-class AwardEditorTest : public ::testing::Test
+class AwardEditorTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    TestFolder dir{true};
-    Session session;
-    RecordingDrawScreen screen;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{5};
-    std::unique_ptr<DrawPreparation> preparation;
     std::unique_ptr<DrawAwardHost> host;
     std::unique_ptr<AwardEditor> editor;
 
     void SetUp() override
     {
-        session.folder = dir.folder();
-        DrawScreen &drawScreen = screen;
-        preparation = std::make_unique<DrawPreparation>(session, drawScreen, op, random);
-        {
-            Startup startup(session, drawScreen, op, sound, *preparation);
-            startup.startScreen();
-            startup.startDraw();
-        }
-        host = std::make_unique<DrawAwardHost>(session, drawScreen, op, sound, *preparation);
+        start();
+        host = std::make_unique<DrawAwardHost>(session, screen, op, sound, *preparation);
         editor = std::make_unique<AwardEditor>(session.folder, op, *host);
         editor->windowShown();
         op.questions.clear();

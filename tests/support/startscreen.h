@@ -5,10 +5,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-namespace sorvix {
+namespace sorvix::test {
 
-// The program's start-up on a draw screen: shown, its first frame painted,
-// then the draw's part. Returns once that part has run.
+// The draw screen's start-up as the program runs it: the screen's part, the
+// first frame painted, then the draw's part. Every window test and benchmark
+// that starts the draw screen starts it here; it returns once both parts ran.
 inline void startDrawScreen(DrawScreenWindow &window)
 {
     if (!window.isVisible())
@@ -21,4 +22,4 @@ inline void startDrawScreen(DrawScreenWindow &window)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-} // namespace sorvix
+} // namespace sorvix::test

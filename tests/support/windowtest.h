@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/ui/drawscreenwindow.h"
+#include "engine/prepare.h"
+#include "support/recorders.h"
+#include "support/testfolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace sorvix::test {
+
+// Whether the widget becomes the active window (its own activation follows
+// the platform window's).
+bool becomesActive(QWidget *widget);
+// The controls of the window (buttons, edits, lists, tables) without an
+// accessible name, by object name.
+QStringList unnamedControls(const QWidget *window);
+
+// The draw screen on a program folder with the shipped settings and
+// demonstration list, started the way the program starts it.
+class DrawScreenTest : public ::testing::Test
+{
+protected:
+    TestFolder dir{true};
+    Session session;
+    RecordingOperator op;
+    RecordingSound sound;
+    RecordingSound music;        // the results window's
+    DrawRandom random{7};
+    std::unique_ptr<DrawScreenWindow> window;
+
+    // Makes, starts and shows the screen, and waits until it is active.
+    void start(QSize size = {1280, 720});
+    // One round with the keys: start, then stop.
+    void drawOneRound();
+    QLabel *label(const QString &name) const { return window->findChild<QLabel *>(name); }
+    QAction *action(const QString &name) const { return window->findChild<QAction *>(name); }
+};
+
+} // namespace sorvix::test
