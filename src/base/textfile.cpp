@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +11,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace sorvix::textfile {
 
@@ -35,7 +33,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     // The flush and the sync are checked here: a commit whose own flush fails
     // (a full disk, a file-size limit) still renames a cut file over the old
     // one, and its own sync ignores errors.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file)) {
         file.cancelWriting();
         fail(QStringLiteral("无法写入文件"), path);
     }
@@ -50,23 +48,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 // is never read.
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        fail(QStringLiteral("无法写入文件"), path);
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        data += written;
-        left -= written;
-    }
-    const bool closed = ::close(fd) == 0;
-    if (left > 0 || !closed)
+    if (!platform::writeFileUnsynced(path, bytes))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
@@ -120,8 +102,7 @@ void remove(const QString &path)
 {
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
-    const QByteArray name = QFile::encodeName(path);
-    if (::unlink(name.constData()) != 0 && errno != ENOENT)
+    if (!platform::removeFile(path))
         fail(QStringLiteral("无法删除文件"), path);
 }
 
@@ -186,7 +167,7 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced)
         // Each staged file reaches the disk here, so a full disk shows
         // before any target is replaced, not half-way through the renames.
         if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size() || !save->flush()
-            || ::fsync(save->handle()) != 0)
+            || !platform::syncFile(*save))
             fail(QStringLiteral("无法写入文件"), file.path);
         staged.push_back(std::move(save));
     }
@@ -209,19 +190,13 @@ void appendLines(const QString &path, const Lines &lines)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         fail(QStringLiteral("无法写入文件"), path);
     const QByteArray bytes = joinLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
+    if (file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
 void syncFolder(const QString &folder)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        fail(QStringLiteral("无法写入文件"), folder);
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    if (!synced)
+    if (!platform::syncFileSystem(folder))
         fail(QStringLiteral("无法写入文件"), folder);
 }
 

@@ -19,7 +19,7 @@
 
 namespace sorvix {
 
-int runApplication(int argc, char **argv)
+int runApplication(int argc, char **argv, const QString &folder)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvix"));
@@ -32,7 +32,7 @@ int runApplication(int argc, char **argv)
         QApplication::installTranslator(&qtTranslator);
 
     Session session;
-    session.folder = ProgramFolder(QApplication::applicationDirPath());
+    session.folder = ProgramFolder(folder);
 
     QtOperator op;
     QtSound sound;

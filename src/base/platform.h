@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFileDevice;
+
+// The calls that differ between operating systems, so that a port touches
+// only their implementation (platform_linux.cpp here). Everything else in
+// the program goes through Qt.
+namespace sorvix::platform {
+
+// Moves an open file's written bytes from the system's cache to the disk
+// (a flush only hands them to the system). False when the disk refuses.
+bool syncFile(QFileDevice &file);
+// Moves everything written into the file system that holds `folder` to the
+// disk. False when the folder cannot be opened or the disk refuses.
+bool syncFileSystem(const QString &folder);
+// Deletes a file. True when it is gone, also when it was never there.
+bool removeFile(const QString &path);
+// Writes a whole file (created or truncated) without syncing it: the many
+// small files of one batch, synced together by syncFileSystem.
+bool writeFileUnsynced(const QString &path, const QByteArray &bytes);
+
+// The running program's own executable file, before any QCoreApplication exists.
+QString executablePath();
+
+} // namespace sorvix::platform
