@@ -29,7 +29,10 @@ install(TARGETS Sorvix RUNTIME DESTINATION lib/sorvix)
 # which holds the developer's own list and draw.
 install(CODE "execute_process(COMMAND \"${CMAKE_COMMAND}\" -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
   \"-DPROGRAM_DIR=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/sorvix/factory\"
-  -P ${CMAKE_SOURCE_DIR}/scripts/layout-program-folder.cmake COMMAND_ERROR_IS_FATAL ANY)")
+  -P ${CMAKE_SOURCE_DIR}/scripts/layout-program-folder.cmake COMMAND_ERROR_IS_FATAL ANY)
+  # A user's folder gets its empty result folders from the lay-out itself.
+  file(REMOVE_RECURSE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/sorvix/factory/dat\"
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/sorvix/factory/datm\")")
 install(PROGRAMS ${staging}/sorvix DESTINATION bin)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.sorvix.Sorvix.desktop DESTINATION share/applications)
 install(FILES ${staging}/org.sorvix.Sorvix.metainfo.xml DESTINATION share/metainfo)
@@ -40,6 +43,7 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${staging}/changelog.gz DESTINATION share/doc/sorvix)
 install(FILES ${staging}/sorvix.1.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION share/lintian/overrides RENAME sorvix)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sorvix)

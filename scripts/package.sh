@@ -4,7 +4,8 @@
 # dpkg-shlibdeps; the compiler's hardening flags from dpkg-buildflags), then
 # checks it with lintian and the desktop entry and metainfo with their
 # validators. Installs what it needs, like scripts/install-deps.sh.
-# Usage: scripts/package.sh
+# Usage: scripts/package.sh   (fails on lintian errors or warnings and on
+# the validators' errors)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -35,10 +36,13 @@ deb=$(ls dist/sorvix_*.deb)
 
 echo "== $deb"
 dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+status=0
 echo "== desktop-file-validate"
-desktop-file-validate packaging/org.sorvix.Sorvix.desktop && echo "no findings"
+desktop-file-validate packaging/org.sorvix.Sorvix.desktop || status=1
 echo "== appstreamcli validate"
-appstreamcli validate --no-net build-package/packaging/org.sorvix.Sorvix.metainfo.xml || true
-echo "== lintian"
-lintian --info --display-info "$deb" || true
+appstreamcli validate --no-net build-package/packaging/org.sorvix.Sorvix.metainfo.xml || status=1
+echo "== lintian (errors and warnings fail the package; info tags are listed)"
+lintian --info "$deb" | tee build-package/lintian.txt || true
+grep -qE '^[EW]: ' build-package/lintian.txt && status=1
+[ $status -eq 0 ] || { echo "the package has findings"; exit 1; }
 echo "$deb"
