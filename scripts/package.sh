@@ -42,7 +42,7 @@ desktop-file-validate packaging/org.sorvix.Sorvix.desktop || status=1
 echo "== appstreamcli validate"
 appstreamcli validate --no-net build-package/packaging/org.sorvix.Sorvix.metainfo.xml || status=1
 echo "== lintian (errors and warnings fail the package; info tags are listed)"
-lintian --info "$deb" | tee build-package/lintian.txt || true
+lintian --display-info "$deb" | tee build-package/lintian.txt || true
 grep -qE '^[EW]: ' build-package/lintian.txt && status=1
 [ $status -eq 0 ] || { echo "the package has findings"; exit 1; }
 echo "$deb"
