@@ -67,6 +67,8 @@ void row(const char *what, double ms, double office)
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> reader = workbook::readerMain(argc, argv))
+        return *reader;
     QCoreApplication app(argc, argv);
     const int people = argc > 1 ? std::atoi(argv[1]) : 100000;
     QTemporaryDir dir;

@@ -1,6 +1,8 @@
 // Runs a fuzz target over the given inputs and the inputs kept in the given folders (seeds and the
 // inputs of crashes found earlier), once each, as the ordinary tests do. A
 // crash or a sanitizer report fails the test; a missing folder is skipped.
+#include "settings/workbook.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 int main(int argc, char **argv)
 {
+    // The workbook targets start this program again as their reader.
+    if (const std::optional<int> reader = sorvix::workbook::readerMain(argc, argv))
+        return *reader;
     QCoreApplication app(argc, argv);
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {

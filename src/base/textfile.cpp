@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +11,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sorvix::textfile {
 
@@ -47,7 +44,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     // The flush and the sync are checked here: a commit whose own flush fails
     // (a full disk, a file-size limit) still renames a cut file over the old
     // one, and its own sync ignores errors.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file)) {
         file.cancelWriting();
         fail(QStringLiteral("无法写入文件"), path);
     }
@@ -62,73 +59,16 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 // is never read.
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
-    const int fd = writeRefused(path) ? -1 : ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (writeRefused(path) || !platform::writeFileUnsynced(path, bytes))
         fail(QStringLiteral("无法写入文件"), path);
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        data += written;
-        left -= written;
-    }
-    const bool closed = ::close(fd) == 0;
-    if (left > 0 || !closed)
-        fail(QStringLiteral("无法写入文件"), path);
-}
-
-bool writeFully(int fd, const char *data, qsizetype left)
-{
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
 }
 
 // Appends at `sizeBefore` (-1: at the end as found). On any failure the file
-// is cut back to where the append began and a file made here is removed, so
-// the caller can try again without the bytes landing twice.
+// is cut back to where the append began, so the caller can try again without
+// the bytes landing twice.
 void appendBytes(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
-    const QByteArray name = QFile::encodeName(path);
-    const bool existed = exists(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        fail(QStringLiteral("无法写入文件"), path);
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0;
-    qint64 start = ok ? qint64(info.st_size) : 0;
-    if (ok && sizeBefore >= 0) {
-        // Shorter than before means someone else changed it: no guessing.
-        ok = start >= sizeBefore && (start == sizeBefore || ::ftruncate(fd, sizeBefore) == 0);
-        start = sizeBefore;
-    }
-    ok = ok && ::lseek(fd, start, SEEK_SET) == start;
-    if (ok && writeRefused(path)) {
-        // As a full disk does: part of the bytes land, then the write fails.
-        writeFully(fd, bytes.constData(), bytes.size() / 2);
-        ok = false;
-    }
-    ok = ok && writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
-    if (!ok) {
-        if (::ftruncate(fd, start) == 0)
-            ::fsync(fd);
-    }
-    const bool closed = ::close(fd) == 0;
-    if (!ok && !existed && start == 0)
-        ::unlink(name.constData());
-    if (!ok || !closed)
+    if (!platform::appendFile(path, bytes, sizeBefore, writeRefused(path)))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
@@ -193,10 +133,9 @@ void remove(const QString &path)
 {
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
-    const QByteArray name = QFile::encodeName(path);
     if (writeRefused(path) && exists(path))
         fail(QStringLiteral("无法删除文件"), path);
-    if (::unlink(name.constData()) != 0 && errno != ENOENT)
+    if (!platform::removeFile(path))
         fail(QStringLiteral("无法删除文件"), path);
 }
 
@@ -263,7 +202,7 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced)
         // Each staged file reaches the disk here, so a full disk shows
         // before any target is replaced, not half-way through the renames.
         if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size() || !save->flush()
-            || ::fsync(save->handle()) != 0)
+            || !platform::syncFile(*save))
             fail(QStringLiteral("无法写入文件"), file.path);
         staged.push_back(std::move(save));
     }
@@ -294,13 +233,7 @@ void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore)
 
 void syncFolder(const QString &folder)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    const int fd = writeRefused(folder) ? -1 : ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        fail(QStringLiteral("无法写入文件"), folder);
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    if (!synced)
+    if (writeRefused(folder) || !platform::syncFileSystem(folder))
         fail(QStringLiteral("无法写入文件"), folder);
 }
 

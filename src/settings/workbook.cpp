@@ -1,11 +1,12 @@
 #include "settings/workbook.h"
 
+#include "base/childprocess.h"
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/platform.h"
 #include "base/textfile.h"
 
 #include <QDataStream>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -26,21 +27,11 @@
 #include <orcus/zip_archive_stream.hpp>
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <cmath>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <set>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace sorvix::workbook {
 
@@ -464,31 +455,21 @@ QDataStream &operator>>(QDataStream &s, Sheet &sheet)
     return s;
 }
 
-void writeFully(int fd, const QByteArray &bytes)
+// The helper's option, and its memory: a damaged file can make a reader
+// library take memory without end, so the helper gives up at 2 GiB, some
+// twenty times what 100,000 people need.
+constexpr char ReaderOption[] = "--read-workbook";
+constexpr qint64 MaxReaderBytes = qint64(2) << 30;
+
+QString &readerProgram()
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        done += n;
-    }
+    static QString program;
+    return program;
 }
 
-// The reader's end of the pipe, and the variable that names the workbook.
-constexpr int ReaderFd = 3;
-constexpr rlim_t MaxReaderBytes = rlim_t(2) << 30;
-constexpr char ReaderVariable[] = "SORVIX_READ_WORKBOOK";
-
-// Parses the workbook and sends the result down ReaderFd, then ends.
-[[noreturn]] void runReader(const QString &path)
+// Parses the workbook and sends the result to the program that asked.
+int runReader(const QString &path)
 {
-    // A damaged file can make a reader library take memory without end: the
-    // reader gives up at 2 GiB, some twenty times what 100,000 people need.
-    const rlimit memory{MaxReaderBytes, MaxReaderBytes};
-    ::setrlimit(RLIMIT_AS, &memory);
     QByteArray out;
     {
         QDataStream s(&out, QIODevice::WriteOnly);
@@ -502,18 +483,8 @@ constexpr char ReaderVariable[] = "SORVIX_READ_WORKBOOK";
             s << quint8(1) << damaged(path).message();
         }
     }
-    writeFully(ReaderFd, out);
-    ::_exit(0);
+    return childprocess::sendAnswer(out) ? 0 : 1;
 }
-
-// Every program that can import a workbook holds this: started by read()
-// with the variable set, it reads the one workbook before its main runs.
-const bool readerStarted = [] {
-    const char *path = std::getenv(ReaderVariable);
-    if (path && *path)
-        runReader(QFile::decodeName(path));
-    return false;
-}();
 
 } // namespace
 
@@ -605,67 +576,38 @@ Sheet parse(const QString &path)
     return cut(std::move(cells.rows), cells.lost);
 }
 
+std::optional<int> readerMain(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], ReaderOption) == 0)
+        return runReader(QFile::decodeName(argv[2]));
+    setReaderProgram(platform::executablePath());
+    return std::nullopt;
+}
+
+void setReaderProgram(const QString &program)
+{
+    readerProgram() = program;
+}
+
 Sheet read(const QString &path, int timeoutMs)
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        throw damaged(path);
-    // The program itself, started afresh to read the one workbook (see
-    // readerStarted): no memory or threads shared with the editor.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], ReaderFd);
-    std::vector<QByteArray> variables;
-    for (char **e = environ; *e; ++e)
-        if (std::strncmp(*e, ReaderVariable, std::strlen(ReaderVariable)) != 0)
-            variables.emplace_back(*e);
-    variables.push_back(QByteArray(ReaderVariable) + '=' + QFile::encodeName(path));
-    std::vector<char *> environment;
-    for (QByteArray &v : variables)
-        environment.push_back(v.data());
-    environment.push_back(nullptr);
-    char program[] = "/proc/self/exe";
-    char *arguments[] = {program, nullptr};
-    pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, program, &actions, nullptr, arguments, environment.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return parse(path);
-    }
-    ::close(fds[1]);
-    QByteArray in;
-    QDeadlineTimer deadline(timeoutMs);
-    bool timedOut = false;
-    char buffer[65536];
-    for (;;) {
-        pollfd p{fds[0], POLLIN, 0};
-        const int ready = ::poll(&p, 1, int(std::max<qint64>(0, deadline.remainingTime())));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready == 0) {
-            timedOut = true;
-            break;
-        }
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        in.append(buffer, qsizetype(n));
-    }
-    ::close(fds[0]);
-    if (timedOut)
-        ::kill(child, SIGKILL);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (timedOut)
+    // Never read in this process instead: a library that fails would take
+    // the operator's unsaved grid with it.
+    const childprocess::Result child = readerProgram().isEmpty()
+        ? childprocess::Result{}
+        : childprocess::run(readerProgram(), {QString::fromLatin1(ReaderOption), path}, MaxReaderBytes, timeoutMs);
+    switch (child.outcome) {
+    case childprocess::Result::Outcome::NotStarted:
+        throw OperationError(
+            QStringLiteral("无法启动读取工作簿的独立进程，“%1”没有导入。请重新安装本软件。").arg(shownName(path)));
+    case childprocess::Result::Outcome::TimedOut:
         throw OperationError(QStringLiteral("读取“%1”超时，文件可能已经损坏。").arg(shownName(path)));
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    case childprocess::Result::Outcome::Failed:
         throw damaged(path);
-
+    case childprocess::Result::Outcome::Answered:
+        break;
+    }
+    const QByteArray &in = child.answer;
     QDataStream s(in);
     s.setByteOrder(QDataStream::LittleEndian);
     quint8 kind = 1;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Spreadsheet workbooks of the participant list: the first sheet's columns
 // A..E (name, mobile, identity number, work number, group), row 1 the header.
 namespace sorvix::workbook {
@@ -30,11 +32,20 @@ constexpr int MaxRows = 1048576;
 // this process. Throws OperationError with a message for the operator.
 Sheet parse(const QString &path);
 
-// The same in a child process (the program started afresh for the one
+// The same in a child process (the reader program started afresh for the one
 // workbook): a damaged file that brings a reader library down, or keeps it
 // busy beyond `timeoutMs`, costs a message, not the program with the
-// operator's unsaved grid.
+// operator's unsaved grid. When no child can be started, throws the
+// message that says so; it never reads in this process instead.
 Sheet read(const QString &path, int timeoutMs = 60000);
+
+// The reader program is an executable whose main calls readerMain first:
+// started as "PROGRAM --read-workbook PATH", it reads PATH, answers and
+// returns the exit code; otherwise it records the running executable as the
+// reader program of read() and returns nothing.
+std::optional<int> readerMain(int argc, char **argv);
+// Another reader program (or none: an empty name makes every read refuse).
+void setReaderProgram(const QString &program);
 
 // A new .xlsx at `path`, replaced atomically: the first sheet "StringGrid1",
 // columns 1..`columns` in text format, one row per entry of `rows`. Throws

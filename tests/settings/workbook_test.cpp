@@ -1,5 +1,6 @@
 #include "base/errors.h"
 #include "base/gbk.h"
+#include "base/platform.h"
 #include "settings/workbook.h"
 #include "support/testfolder.h"
 
@@ -101,6 +102,16 @@ TEST(Workbook, DamagedOrForeignFilesGiveAMessageNamingTheFile)
     EXPECT_TRUE(readError(dir.filePath(QStringLiteral("missing.xls"))).contains(QStringLiteral("missing.xls")));
     // Texts kept inline, which the reader cannot take, are named rather than imported as nobody.
     EXPECT_TRUE(readError(sample("inline.xlsx")).contains(QStringLiteral("内嵌")));
+}
+
+TEST(Workbook, WithoutAReaderProcessNothingIsRead)
+{
+    // Never read in the program's own process instead: the message says why.
+    for (const QString &program : {QStringLiteral("/nonexistent/Sorvix"), QString()}) {
+        workbook::setReaderProgram(program);
+        EXPECT_TRUE(readError(sample("people.xlsx")).contains(QStringLiteral("无法启动读取工作簿的独立进程")));
+    }
+    workbook::setReaderProgram(platform::executablePath());
 }
 
 TEST(Workbook, AReadThatTakesTooLongIsStopped)

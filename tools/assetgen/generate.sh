@@ -6,9 +6,10 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$repo/build-assets}"
 cmake -S "$repo" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target assetgen_pictures assetgen_sounds
+cmake --build "$build" --target assetgen_pictures assetgen_sounds assetgen_icon
 
 QT_QPA_PLATFORM=offscreen "$build/tools/assetgen/assetgen_pictures" "$repo/assets"
+QT_QPA_PLATFORM=offscreen "$build/tools/assetgen/assetgen_icon" "$repo/assets/icons" >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -19,4 +20,4 @@ for name in bg result; do
   lame --silent --cbr -b 128 -q 2 -m j --noreplaygain "$work/$name.wav" "$work/$name.mp3"
   mv "$work/$name.mp3" "$repo/assets/voice/$name.mp3"
 done
-echo "done: assets/builtin, assets/bg, assets/pics, assets/voice"
+echo "done: assets/builtin, assets/bg, assets/pics, assets/voice, assets/icons"

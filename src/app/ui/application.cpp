@@ -11,16 +11,16 @@
 #include "presentation/ui/qtsound.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <cstdio>
-#include <ctime>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace sorvix {
 
-int runApplication(int argc, char **argv)
+int runApplication(int argc, char **argv, const QString &folder)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvix"));
@@ -47,7 +47,7 @@ int runApplication(int argc, char **argv)
     }
 
     Session session;
-    session.folder = ProgramFolder(QApplication::applicationDirPath());
+    session.folder = ProgramFolder(folder);
 
     QtOperator op;
     QtSound sound;
@@ -78,9 +78,7 @@ int runApplication(int argc, char **argv)
     QObject::connect(&window, &DrawScreenWindow::firstFramePainted, &window, [] {
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME")) {
             // For the start-up benchmark only: the monotonic clock at the first frame.
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("first-frame %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+            std::printf("first-frame %lld\n", (long long)QDeadlineTimer::current().deadlineNSecs());
             std::fflush(stdout);
         }
     });

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
+
 namespace sorvix {
 
-// Starts the program on the executable's folder and runs the event loop.
-int runApplication(int argc, char **argv);
+// Starts the program on the given program folder and runs the event loop.
+int runApplication(int argc, char **argv, const QString &folder);
 
 } // namespace sorvix

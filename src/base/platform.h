@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFileDevice;
+
+// The calls that differ between operating systems, so that a port touches
+// only their implementation (platform_linux.cpp here). Everything else in
+// the program goes through Qt.
+namespace sorvix::platform {
+
+// Moves an open file's written bytes from the system's cache to the disk
+// (a flush only hands them to the system). False when the disk refuses.
+bool syncFile(QFileDevice &file);
+// Moves everything written into the file system that holds `folder` to the
+// disk. False when the folder cannot be opened or the disk refuses.
+bool syncFileSystem(const QString &folder);
+// Deletes a file. True when it is gone, also when it was never there.
+bool removeFile(const QString &path);
+// Writes a whole file (created or truncated) without syncing it: the many
+// small files of one batch, synced together by syncFileSystem.
+bool writeFileUnsynced(const QString &path, const QByteArray &bytes);
+
+// Appends to a file (made when missing) at `sizeBefore`, -1 meaning its end
+// as found, and syncs it. On failure the file is cut back to where the append
+// began (a file made here is removed) and false returned. `failMidway` writes
+// half the bytes and then fails, as a disk that fills up does.
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway = false);
+
+// The running program's own executable file, before any QCoreApplication exists.
+QString executablePath();
+
+} // namespace sorvix::platform
