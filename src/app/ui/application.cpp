@@ -35,7 +35,7 @@ int runApplication(int argc, char **argv, const QString &folder)
     // One program per program folder, taken before any file is read or
     // written: a second start would prepare a new plan under the first one's
     // draw. A dead owner's lock is recognised as stale and taken over.
-    FolderLock folderLock(QApplication::applicationDirPath());
+    FolderLock folderLock(folder);
     if (!folderLock.tryLock()) {
         std::fprintf(stderr, "%s\n", FolderLock::alreadyRunningText().toLocal8Bit().constData());
         const QString platform = QGuiApplication::platformName();
