@@ -3,6 +3,8 @@
 #include "base/errors.h"
 #include "engine/winners.h"
 
+#include <QFileInfo>
+
 namespace sorvix {
 
 namespace {
@@ -23,7 +25,7 @@ QString RecordCommands::chooseTarget(const char *prefix)
 void RecordCommands::offerToOpen(const char *done, const QString &target)
 {
     if (m_operator.confirm(QString::fromUtf8(done) + target + QStringLiteral("\r是否打开？")) == OperatorPort::Answer::Yes)
-        m_operator.openWithShell(target);
+        openOrSay(m_operator, target, QStringLiteral("文本文件"));
 }
 
 void RecordCommands::exportWinners()
@@ -56,7 +58,12 @@ void RecordCommands::exportNonWinners()
 
 void RecordCommands::openHistory()
 {
-    m_operator.openWithShell(m_session.folder.path(files::History));
+    const QString path = m_session.folder.path(files::History);
+    if (!QFileInfo(path).isFile()) {
+        m_operator.inform(QStringLiteral("还没有抽奖历史。\r每次重新抽奖或关闭软件时，本次的中奖名单记入抽奖历史。"));
+        return;
+    }
+    openOrSay(m_operator, path, QStringLiteral("抽奖历史"));
 }
 
 } // namespace sorvix

@@ -51,6 +51,10 @@ public:
     // (more winners than participants) sets session.tooManyWinners. A file or
     // number error ends it quietly where it happened.
     void prepareDraw();
+    // The same for a command the operator started, who is told of a failure:
+    // a file or number error ends it where it happened and is thrown as
+    // OperationError. No start-up resumes the plan it leaves.
+    void prepareDrawOrThrow();
     // Copies the enabled levels of the settings into the award table; returns
     // the highest enabled level, -1 when none.
     int refreshAwardTable();
