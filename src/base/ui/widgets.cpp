@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 
 namespace sorvix::ui {
 
@@ -65,9 +66,9 @@ void centreOver(QWidget *window, const QWidget *over)
 {
     if (!over)
         return;
-    const QPoint centre = over->isWindow() ? over->frameGeometry().center() : over->mapToGlobal(over->rect().center());
-    const QRect frame = window->frameGeometry();
-    window->move(centre - QPoint(frame.width() / 2, frame.height() / 2));
+    const QRect area = over->isWindow() ? over->frameGeometry() : QRect(over->mapToGlobal(QPoint(0, 0)), over->size());
+    // The client area is placed: a window not yet shown has no frame to measure.
+    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), area));
 }
 
 void showWaitCursor(bool working)
