@@ -27,7 +27,7 @@ void DrawAwardHost::showStartStopKeys()
 
 bool DrawAwardHost::prepareDraw()
 {
-    m_preparation.prepareDraw();
+    m_preparation.prepareDrawOrThrow();
     return m_session.tooManyWinners;
 }
 

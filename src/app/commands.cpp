@@ -4,6 +4,8 @@
 #include "engine/winners.h"
 #include "settings/workbook.h"
 
+#include <QFileInfo>
+
 namespace sorvix {
 
 namespace {
@@ -26,7 +28,7 @@ QString RecordCommands::chooseTarget(const char *prefix)
 void RecordCommands::offerToOpen(const char *done, const QString &target)
 {
     if (m_operator.confirm(QString::fromUtf8(done) + target + QStringLiteral("\r是否打开？")) == OperatorPort::Answer::Yes)
-        m_operator.openWithShell(target);
+        openOrSay(m_operator, target, QStringLiteral("文本文件"));
 }
 
 void RecordCommands::exportRecord(const char *name, const std::function<winners::Table(int)> &table,
@@ -78,7 +80,12 @@ void RecordCommands::exportNonWinners()
 
 void RecordCommands::openHistory()
 {
-    m_operator.openWithShell(m_session.folder.path(files::History));
+    const QString path = m_session.folder.path(files::History);
+    if (!QFileInfo(path).isFile()) {
+        m_operator.inform(QStringLiteral("还没有抽奖历史。\r每次重新抽奖或关闭软件时，本次的中奖名单记入抽奖历史。"));
+        return;
+    }
+    openOrSay(m_operator, path, QStringLiteral("抽奖历史"));
 }
 
 } // namespace sorvix

@@ -22,7 +22,7 @@ public:
     void exportWinners();
     // "导出未中奖名单"
     void exportNonWinners();
-    // "显示抽奖历史"
+    // "显示抽奖历史"; no history yet, or no program to show it, is said.
     void openHistory();
 
 private:

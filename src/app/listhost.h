@@ -24,7 +24,7 @@ public:
     ShowFields showFields() const override { return m_session.showFields; }
     void reloadList(int key, const ShowFields &show) override;
     void restartRoundCount() override { m_session.state.roundIndex = 0; }
-    void prepareDraw() override { m_preparation.prepareDraw(); }
+    void prepareDraw() override { m_preparation.prepareDrawOrThrow(); }
     void setGroupModeUnlocked(bool unlocked) override { m_session.groupModeUnlocked = unlocked; }
 
 private:

@@ -34,6 +34,11 @@ public:
     virtual bool openWithShell(const QString &target) = 0;
 };
 
+// Opens a file the operator asked to see with the shell's open. A missing
+// file, or no program to open it, is said in a warning that names the file by
+// `what` ("使用说明") and gives its path. Returns whether it opened.
+bool openOrSay(OperatorPort &op, const QString &path, const QString &what);
+
 // Sounds and music. The program plays them with Qt Multimedia; tests record them.
 class SoundPort
 {

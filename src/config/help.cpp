@@ -26,7 +26,7 @@ void saveQuickHelp(const ProgramFolder &folder, bool dontShowAtStart)
 
 void openGuide(const ProgramFolder &folder, OperatorPort &op)
 {
-    op.openWithShell(folder.path(GuidePage));
+    openOrSay(op, folder.path(GuidePage), QStringLiteral("使用说明"));
 }
 
 QString productText()

@@ -23,8 +23,8 @@ const QStringList &quickHelpLines();
 // asked not to be shown it at start, "1" otherwise. Throws OperationError.
 void saveQuickHelp(const ProgramFolder &folder, bool dontShowAtStart);
 
-// "在线帮助", and the about box's links: the guide opened with the shell
-// (nothing is said when no browser takes it).
+// "在线帮助", and the about box's links: the guide opened with the shell; a
+// missing guide or no browser to show it is said.
 void openGuide(const ProgramFolder &folder, OperatorPort &op);
 
 // The about box's lines.

@@ -270,72 +270,77 @@ void DrawPreparation::resetScreen()
 
 bool DrawPreparation::prepareDraw()
 {
-    // A round still waiting for its records belongs to the plan discarded here.
-    m_session.state.unrecorded.reset();
     try {
-        const ProgramFolder &folder = m_session.folder;
-        DrawPool &pool = m_session.pool;
-
-        // The old plan is marked gone before anything of it changes: with no
-        // rounds counted, no start-up resumes it or counts one of its rounds
-        // as drawn, wherever a crash cuts this preparation short. Then
-        // status.dll "0": from here on a restart prepares afresh.
-        m_session.state.roundCount = 0;
-        drawfiles::writeRoundCount(folder, 0);
-        step("roundcount0");
-        drawfiles::writeStatus(folder, 0);
-        step("status");
-
-        if (!m_session.settings.options.repeatedWins)
-            preparePoolOnce();
-        const int highest = refreshAwardTable();
-        const int excluded = int(std::count_if(pool.begin(), pool.end(), [](const PoolEntry &e) {
-            return grouptag::isExcluded(e.group);
-        }));
-
-        clearPreviousDraw();
-        step("clear");
-
-        const int participants = int(pool.size());
-        const qint64 total = totalWinners();
-        if (total > participants) {
-            refuse(total, participants);
-            return true;
-        }
-        if (m_session.groupModeUnlocked && participants - total < excluded)
-            m_operator.warn(QStringLiteral("设置的黑名单人数:%1 多于未获奖人数:%2\r将有黑名单人员会中奖！")
-                                .arg(excluded)
-                                .arg(participants - total));
-
-        int poolCursor = 0;
-        int rounds = 0;
-        for (int level : drawOrder())
-            writeRounds(level, poolCursor, rounds);
-
-        // The pool remainder belongs to this plan: written before the plan
-        // counts, so a make-up never draws from an earlier plan's remainder.
-        Lines leftover;
-        leftover.reserve(participants - poolCursor);
-        for (int i = poolCursor; i < participants; ++i)
-            leftover.append(pool[size_t(i)].displayText);
-        drawfiles::writeLeftover(folder, leftover);
-        step("leftover");
-
-        // The round files reach the disk before filenameqty.dll counts them.
-        textfile::syncFolder(folder.path(QStringLiteral("data")));
-        step("sync");
-        drawfiles::writeRoundCount(folder, rounds);
-        m_session.state.roundCount = rounds;
-        step("roundcount");
-
-        announceFirstLevel(highest);
-        resetScreen();
+        prepareDrawOrThrow();
     } catch (const OperationError &error) {
         // Preparation ends quietly; a restart finds no plan and prepares afresh.
         reportQuietly("prepareDraw", error);
         return false;
     }
     return true;
+}
+
+void DrawPreparation::prepareDrawOrThrow()
+{
+    // A round still waiting for its records belongs to the plan discarded here.
+    m_session.state.unrecorded.reset();
+    const ProgramFolder &folder = m_session.folder;
+    DrawPool &pool = m_session.pool;
+
+    // The old plan is marked gone before anything of it changes: with no
+    // rounds counted, no start-up resumes it or counts one of its rounds
+    // as drawn, wherever a crash cuts this preparation short. Then
+    // status.dll "0": from here on a restart prepares afresh.
+    m_session.state.roundCount = 0;
+    drawfiles::writeRoundCount(folder, 0);
+    step("roundcount0");
+    drawfiles::writeStatus(folder, 0);
+    step("status");
+
+    if (!m_session.settings.options.repeatedWins)
+        preparePoolOnce();
+    const int highest = refreshAwardTable();
+    const int excluded = int(std::count_if(pool.begin(), pool.end(), [](const PoolEntry &e) {
+        return grouptag::isExcluded(e.group);
+    }));
+
+    clearPreviousDraw();
+    step("clear");
+
+    const int participants = int(pool.size());
+    const qint64 total = totalWinners();
+    if (total > participants) {
+        refuse(total, participants);
+        return;
+    }
+    if (m_session.groupModeUnlocked && participants - total < excluded)
+        m_operator.warn(QStringLiteral("设置的黑名单人数:%1 多于未获奖人数:%2\r将有黑名单人员会中奖！")
+                            .arg(excluded)
+                            .arg(participants - total));
+
+    int poolCursor = 0;
+    int rounds = 0;
+    for (int level : drawOrder())
+        writeRounds(level, poolCursor, rounds);
+
+    // The pool remainder belongs to this plan: written before the plan
+    // counts, so a make-up never draws from an earlier plan's remainder.
+    Lines leftover;
+    leftover.reserve(participants - poolCursor);
+    for (int i = poolCursor; i < participants; ++i)
+        leftover.append(pool[size_t(i)].displayText);
+    drawfiles::writeLeftover(folder, leftover);
+    step("leftover");
+
+    // The round files reach the disk before filenameqty.dll counts them.
+    textfile::syncFolder(folder.path(QStringLiteral("data")));
+    step("sync");
+    drawfiles::writeRoundCount(folder, rounds);
+    m_session.state.roundCount = rounds;
+    step("roundcount");
+
+    announceFirstLevel(highest);
+    resetScreen();
 }
 
 } // namespace sorvix

@@ -52,6 +52,10 @@ public:
     // number error ends it quietly where it happened and returns false, for
     // the commands that must not report success then.
     bool prepareDraw();
+    // The same for a command the operator started, who is told of a failure:
+    // a file or number error ends it where it happened and is thrown as
+    // OperationError. No start-up resumes the plan it leaves.
+    void prepareDrawOrThrow();
     // Copies the enabled levels of the settings into the award table; returns
     // the highest enabled level, -1 when none.
     int refreshAwardTable();

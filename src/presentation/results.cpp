@@ -1,8 +1,10 @@
 #include "presentation/results.h"
 
+#include "base/errors.h"
 #include "base/gbk.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace sorvix {
 
@@ -44,9 +46,24 @@ namespace results {
 
 Lines readWinners(const ProgramFolder &folder)
 {
-    if (!folder.exists(files::WinnersList))
+    // Only nothing there means no winners yet: anything else in the list's
+    // place (a folder) is read, and fails.
+    if (!QFileInfo::exists(folder.path(files::WinnersList)))
         return {};
     return folder.readLines(files::WinnersList);
+}
+
+Lines WinnersReader::read()
+{
+    try {
+        Lines lines = readWinners(m_folder);
+        m_said = false;
+        return lines;
+    } catch (const OperationError &error) {
+        if (!std::exchange(m_said, true))
+            m_operator.showError(QStringLiteral("无法读取中奖名单，结果窗口暂不显示名单：\r") + error.message());
+        return {};
+    }
 }
 
 QString storedBackground(const ProgramFolder &folder)

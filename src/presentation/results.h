@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/operatorports.h"
 #include "base/programfolder.h"
 
 #include <QString>
@@ -50,6 +51,22 @@ inline const QString BlueBackground = QStringLiteral("bg\\show\\blue.jpg");
 
 // The lines of dat\LuckyList.txt; no file gives no lines.
 Lines readWinners(const ProgramFolder &folder);
+
+// The winners for each showing of the results window. A list that cannot be
+// read shows no rows and is said once: the box takes the focus, and the
+// window's activation when it closes reads again. After a good read a new
+// failure is said again.
+class WinnersReader
+{
+public:
+    WinnersReader(const ProgramFolder &folder, OperatorPort &op) : m_folder(folder), m_operator(op) {}
+    Lines read();
+
+private:
+    const ProgramFolder &m_folder;
+    OperatorPort &m_operator;
+    bool m_said = false;
+};
 // The full path of the picture bgshow.dll names, when both files exist; empty otherwise.
 QString storedBackground(const ProgramFolder &folder);
 // Rewrites bgshow.dll (atomically) with a picture path relative to the program folder.

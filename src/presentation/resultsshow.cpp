@@ -5,7 +5,7 @@
 namespace sorvix {
 
 ResultsShow::ResultsShow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music)
-    : m_folder(folder), m_operator(op), m_drawScreenSound(drawScreenSound), m_music(music)
+    : m_folder(folder), m_operator(op), m_drawScreenSound(drawScreenSound), m_music(music), m_winners(folder, op)
 {
     // The music is silence when its file is missing.
     m_music.setRepeatTimerRunning(false);
@@ -22,15 +22,7 @@ Lines ResultsShow::activate(int height)
     m_drawScreenSound.stopMusic();
     if (soundOn && soundOn())
         m_music.playMusic();
-    Lines lines;
-    try {
-        lines = results::readWinners(m_folder);
-    } catch (const OperationError &error) {
-        if (!m_readFailureReported) {
-            m_readFailureReported = true;
-            m_operator.showError(QStringLiteral("无法读取中奖名单，结果窗口不显示名单。\r") + error.message());
-        }
-    }
+    const Lines lines = m_winners.read();
     // The rows of an earlier activation go before the new ones come.
     m_rows.build(int(lines.size()), height);
     return lines;
@@ -52,7 +44,6 @@ void ResultsShow::rewindMusic(bool windowActive)
 void ResultsShow::closed()
 {
     m_rows.clear();
-    m_readFailureReported = false;
 }
 
 QString ResultsShow::chooseBackground(const QString &relative)

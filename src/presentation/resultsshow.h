@@ -23,15 +23,15 @@ public:
 
     // The window came to the front: returns the winners list, its rows built
     // afresh for a window `height` pixels high. A list that cannot be read
-    // shows no rows and is reported once per showing: the message box itself
-    // takes the front and gives it back.
+    // shows no rows and is reported once until a read succeeds: the message
+    // box itself takes the front and gives it back.
     Lines activate(int height);
     // The window lost the front: music paused, rows stopped.
     void deactivate();
     void tick(int height) { m_rows.tick(height); }
     // Every MusicIntervalMs: the music from the start while the window is in front.
     void rewindMusic(bool windowActive);
-    // The window closed: the next showing starts afresh.
+    // The window closed: its rows go.
     void closed();
     // A background of the colour menu: stored in bgshow.dll and returned as
     // the picture to show; empty when it could not be stored (reported).
@@ -43,7 +43,7 @@ private:
     SoundPort &m_drawScreenSound;
     SoundPort &m_music;
     RisingRows m_rows;
-    bool m_readFailureReported = false;
+    results::WinnersReader m_winners;
 };
 
 } // namespace sorvix

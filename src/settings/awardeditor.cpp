@@ -20,6 +20,13 @@ QString AwardEditor::underwayQuestion()
 {
     return closeQuestion() + QStringLiteral("\r【是】保存修改，所有名单进入奖池重新抽奖，【否】继续之前的抽奖。");
 }
+
+QString AwardEditor::unpreparedMessage(const QString &error)
+{
+    return QStringLiteral("奖项设置已保存，但无法准备新的抽奖：\r") + error
+           + QStringLiteral("\r请检查程序文件夹能否写入（磁盘空间、文件权限），然后再保存一次。");
+}
+
 QString AwardEditor::pictureFilter() { return QStringLiteral("JPG,JPEG|*.jpg;*.jpeg"); }
 
 QByteArray AwardEditor::quantityRule(const QByteArray &text)
@@ -182,7 +189,12 @@ AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
     m_host.showStartStopKeys();
     if (underway)
         m_host.restartRoundCount();
-    return m_host.prepareDraw() ? Outcome::Refused : Outcome::Done;
+    try {
+        return m_host.prepareDraw() ? Outcome::Refused : Outcome::Done;
+    } catch (const OperationError &error) {
+        m_operator.showError(unpreparedMessage(error.message()));
+        return Outcome::Unprepared;
+    }
 }
 
 bool AwardEditor::save()
@@ -209,7 +221,7 @@ bool AwardEditor::confirmClose()
         break;
     }
     // A file that could not be written, or a plan refused for too many
-    // winners, keeps the window open to put it right.
+    // winners or cut short, keeps the window open to put it right.
     return commit(underway, false) == Outcome::Done;
 }
 

@@ -34,7 +34,8 @@ public:
     virtual void restartRoundCount() = 0;
     virtual void clearTooManyWinners() = 0;
     // prepareDraw from the live settings. Returns true when it refused the
-    // plan because there are more winners than participants.
+    // plan because there are more winners than participants. Throws
+    // OperationError when a file of the plan could not be written.
     virtual bool prepareDraw() = 0;
     // A position chosen in the editor becomes the draw screen's, and the
     // screen is laid out again.
@@ -100,12 +101,14 @@ public:
     static QByteArray quantityRule(const QByteArray &text);
 
     static QString savedNotice();           // "保存成功！"
+    // The settings were saved, but no new draw could be prepared.
+    static QString unpreparedMessage(const QString &error);
     static QString closeQuestion();         // "是否保存所做的修改？"
     static QString underwayQuestion();      // the same, and what either answer does to the draw
     static QString pictureFilter();
 
 private:
-    enum class Outcome { Failed, Refused, Done };
+    enum class Outcome { Failed, Refused, Unprepared, Done };
     // The controls take the given settings; switches go through the rule.
     void show(const AwardSettings &from);
     void reload();

@@ -36,6 +36,12 @@ QString ListEditor::deleteQuestion(int row)
     return QStringLiteral("确认删除第 %1 行吗？").arg(row);
 }
 
+QString ListEditor::unpreparedMessage(const QString &error)
+{
+    return QStringLiteral("人员名单已保存，但无法准备新的抽奖：\r") + error
+           + QStringLiteral("\r请检查程序文件夹能否写入（磁盘空间、文件权限），然后再保存一次。");
+}
+
 QString ListEditor::unstorableMessage(const std::vector<ParticipantTable::Cell> &cells)
 {
     QStringList named;
@@ -182,12 +188,12 @@ void ListEditor::clearGroups()
     notify();
 }
 
-bool ListEditor::commit(bool underway)
+ListEditor::Outcome ListEditor::commit(bool underway)
 {
     // A text GBK cannot hold would reach the files as "?": a changed name.
     if (const auto cells = m_table.unstorableCells(NamedCells + 1); !cells.empty()) {
         m_operator.warn(unstorableMessage(cells));
-        return false;
+        return Outcome::Failed;
     }
     Working work(working);
     try {
@@ -196,21 +202,30 @@ bool ListEditor::commit(bool underway)
         const int current = m_currentRow;
         fillFromList();
         setCurrentRow(current);
-        m_saveEnabled = false;
         keyfiles::saveKeyField(m_folder, m_key);
         keyfiles::saveShowFields(m_folder, m_show);
     } catch (const OperationError &error) {
         work.done();
         notify();
         m_operator.showError(error.message());
-        return false;
+        return Outcome::Failed;
     }
     if (underway)
         m_host.restartRoundCount();
-    m_host.prepareDraw();
+    try {
+        m_host.prepareDraw();
+    } catch (const OperationError &error) {
+        work.done();
+        notify();
+        m_operator.showError(unpreparedMessage(error.message()));
+        return Outcome::Unprepared;
+    }
+    // Only now is everything of the save on disk, the new plan included;
+    // until then "保存" stays to try again.
+    m_saveEnabled = false;
     work.done();
     notify();
-    return true;
+    return Outcome::Done;
 }
 
 bool ListEditor::save()
@@ -222,7 +237,7 @@ bool ListEditor::save()
     const bool underway = m_host.drawUnderway();
     if (underway && m_operator.confirm(underwayQuestion()) != OperatorPort::Answer::Yes)
         return false;
-    return commit(underway);
+    return commit(underway) != Outcome::Failed;
 }
 
 bool ListEditor::confirmClose()
@@ -238,8 +253,9 @@ bool ListEditor::confirmClose()
     case OperatorPort::Answer::Yes:
         m_host.stopRolling();
         // A list that could not be written keeps the window open, with the
-        // operator's edits, to put it right.
-        mayClose = commit(underway);
+        // operator's edits, to put it right; so does a draw that could not
+        // be prepared from it.
+        mayClose = commit(underway) == Outcome::Done;
         break;
     }
     setGroupMode(false);

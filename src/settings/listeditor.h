@@ -39,6 +39,7 @@ public:
     // roundIndex := 0.
     virtual void restartRoundCount() = 0;
     // A fresh round plan from the saved list (its own messages included).
+    // Throws OperationError when a file of the plan could not be written.
     virtual void prepareDraw() = 0;
     // Group mode is open: the preparation may then warn about the excluded.
     virtual void setGroupModeUnlocked(bool unlocked) = 0;
@@ -99,7 +100,7 @@ public:
     void deleteLine();
     void clearList();
     void clearGroups();
-    // "保存". Returns whether the list was saved.
+    // "保存". Returns whether the list was saved (all its files written).
     bool save();
     // The close sequence, on every close. Returns whether the window may close.
     bool confirmClose();
@@ -120,6 +121,8 @@ public:
     static QString closeQuestion();      // "是否保存所做的修改？"
     static QString underwayQuestion();   // the same, and what either answer does to the draw
     static QString deleteQuestion(int row);
+    // The list was saved, but no new draw could be prepared.
+    static QString unpreparedMessage(const QString &error);
     // The refusal naming the first cells GBK cannot store.
     static QString unstorableMessage(const std::vector<ParticipantTable::Cell> &cells);
 
@@ -128,9 +131,9 @@ private:
 
     // The grid from the draw's list, "共 N 行", the last row current.
     void fillFromList();
+    enum class Outcome { Failed, Unprepared, Done };
     // The three saves, the list read back, the round count and the plan.
-    // Returns false when nothing or not all could be written.
-    bool commit(bool underway);
+    Outcome commit(bool underway);
     void setGroupMode(bool on);
     void notify();
 

@@ -89,3 +89,24 @@ TEST_F(RecordExportTest, TheChosenEndingGivesTheTextFileAsEverOrAWorkbookWithout
     exported(&RecordCommands::exportNonWinners, QStringLiteral("n.txt"));
     EXPECT_EQ(dir.bytes(QStringLiteral("n.txt")), g("王五") + "\r\n");
 }
+
+TEST(RecordCommandsTest, AHistoryThatCannotBeShownIsSaid)
+{
+    TestFolder dir;
+    Session session;
+    session.folder = dir.folder();
+    RecordingOperator op;
+    RecordCommands commands(session, op);
+
+    commands.openHistory();
+    EXPECT_TRUE(op.opened.isEmpty());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("还没有抽奖历史。")));
+
+    dir.write(files::History, {QStringLiteral("2025-01-28 一等奖")});
+    op.shellOpens = false;
+    commands.openHistory();
+    EXPECT_EQ(op.opened, QStringList{dir.path(files::History)});
+    ASSERT_EQ(op.notices.size(), 2);
+    EXPECT_TRUE(op.notices[1].contains(QStringLiteral("没有能打开抽奖历史的程序"))) << op.notices[1].toStdString();
+}

@@ -1,5 +1,6 @@
 #include "presentation/results.h"
 
+#include "support/recorders.h"
 #include "support/testfolder.h"
 
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace sorvix;
+using sorvix::test::RecordingOperator;
 using sorvix::test::TestFolder;
 
 TEST(RisingRowsTest, RowsRiseThroughTheBandAndWrapByHalfTheWindowPlusTheList)
@@ -61,4 +63,24 @@ TEST(ResultFilesTest, WinnersListAndRememberedBackground)
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(dir.path(results::BlueBackground), "JPG"));
     EXPECT_EQ(results::storedBackground(dir.folder()), dir.path(results::BlueBackground));
+}
+
+TEST(ResultFilesTest, AnUnreadableWinnersListIsSaidOnceUntilARead)
+{
+    TestFolder dir;
+    RecordingOperator op;
+    results::WinnersReader reader(dir.folder(), op);
+    QDir(dir.root()).mkpath(QStringLiteral("dat/LuckyList.txt"));
+    EXPECT_TRUE(reader.read().isEmpty());
+    EXPECT_TRUE(reader.read().isEmpty());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法读取中奖名单"))) << op.notices[0].toStdString();
+
+    QDir(dir.root()).rmdir(QStringLiteral("dat/LuckyList.txt"));
+    dir.write(files::WinnersList, {QStringLiteral("张一")});
+    EXPECT_EQ(reader.read().size(), 1);
+    QFile::remove(dir.path(files::WinnersList));
+    QDir(dir.root()).mkpath(QStringLiteral("dat/LuckyList.txt"));
+    reader.read();
+    EXPECT_EQ(op.notices.size(), 2);
 }

@@ -1,4 +1,6 @@
 #include "app/awardhost.h"
+#include "app/startup.h"
+#include "base/errors.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
 #include "engine/winners.h"
@@ -315,4 +317,25 @@ TEST_F(AwardEditorTest, ShowAndResetReadTheSavedFile)
     editor->windowShown();
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(editor->settings().options.title, G("别处改的"));
+}
+
+TEST_F(AwardEditorTest, APlanThatCannotBeWrittenIsSaidAfterTheSavedNotice)
+{
+    preparation->setStepHook([](const char *step) {
+        if (QByteArray(step) == "clear")
+            throw OperationError(QStringLiteral("无法写入文件：data"));
+    });
+    editor->setQuantity(0, "2");
+    EXPECT_TRUE(editor->save());
+    ASSERT_EQ(op.notices.size(), 2);
+    EXPECT_EQ(op.notices[0], AwardEditor::savedNotice());
+    EXPECT_EQ(op.notices[1], AwardEditor::unpreparedMessage(QStringLiteral("无法写入文件：data")));
+    EXPECT_EQ(saved().levels[0].quantity, "2");
+    // The window stays open to try again; once the plan is written it closes.
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->confirmClose());
+    preparation->setStepHook({});
+    op.answers = {Answer::Yes};
+    EXPECT_TRUE(editor->confirmClose());
+    EXPECT_GT(session.state.roundCount, 0);
 }

@@ -1,4 +1,6 @@
 #include "app/listhost.h"
+#include "app/startup.h"
+#include "base/errors.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
 #include "settings/dailypassword.h"
@@ -483,4 +485,35 @@ TEST(DailyPassword, EightDigitsFromTheDateANewOneEachDay)
     for (const char *wrong : {"71987974 ", " 71987974", "7198797", "", "71987975"})
         EXPECT_FALSE(dailypassword::matches(QString::fromLatin1(wrong), today)) << wrong;
     EXPECT_FALSE(dailypassword::matches(QStringLiteral("71987974"), today.addDays(1)));
+}
+
+TEST_F(ListEditorTest, SaveStaysUntilEveryFileAndThePlanAreWritten)
+{
+    start(false);
+    // The list's files are written, the shown fields' file is not.
+    QFile::remove(dir.path(QStringLiteral("showword.dll")));
+    QDir(dir.root()).mkdir(QStringLiteral("showword.dll"));
+    type(1, 1, QStringLiteral("新的"));
+    EXPECT_FALSE(editor->save());
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("showword.dll")));
+    EXPECT_TRUE(editor->saveEnabled());
+    QDir(dir.root()).rmdir(QStringLiteral("showword.dll"));
+
+    // Every file written, but the plan cut short: said, and "保存" stays.
+    preparation->setStepHook([](const char *step) {
+        if (QByteArray(step) == "leftover")
+            throw OperationError(QStringLiteral("无法写入文件：leftover"));
+    });
+    op.notices.clear();
+    EXPECT_TRUE(editor->save());
+    EXPECT_EQ(op.notices, QStringList{ListEditor::unpreparedMessage(QStringLiteral("无法写入文件：leftover"))});
+    EXPECT_TRUE(editor->saveEnabled());
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->confirmClose());
+
+    preparation->setStepHook({});
+    EXPECT_TRUE(editor->save());
+    EXPECT_FALSE(editor->saveEnabled());
+    EXPECT_GT(session.state.roundCount, 0);
 }

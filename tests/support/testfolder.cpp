@@ -17,8 +17,9 @@ TestFolder::TestFolder(bool withFactorySet)
     : m_folder(m_dir.path())
 {
     QDir root(m_dir.path());
-    for (const char *sub : {"data", "dat", "datm", "DLL", "bg", "pics", "voice"})
+    for (const char *sub : {"data", "dat", "datm", "DLL", "bg", "pics", "voice", "help"})
         root.mkdir(QString::fromLatin1(sub));
+    writeBytes(QStringLiteral("help\\guide.html"), "<html></html>");
     if (withFactorySet) {
         const QDir factory(factoryFolder());
         for (const QString &name : factory.entryList(QDir::Files)) {

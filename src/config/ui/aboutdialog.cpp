@@ -1,5 +1,6 @@
 #include "config/ui/aboutdialog.h"
 
+#include "base/ui/widgets.h"
 #include "config/help.h"
 
 #include <QCloseEvent>
@@ -29,9 +30,7 @@ AboutDialog::AboutDialog(const ProgramFolder &folder, OperatorPort &op, QWidget 
     QFont address = m_addressLabel->font();
     address.setUnderline(true);
     m_addressLabel->setFont(address);
-    QPalette link = m_addressLabel->palette();
-    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_addressLabel->setPalette(link);
+    ui::setTextColour(m_addressLabel, QColor(0, 0, 255));
     for (QLabel *label : {m_productLabel, m_versionLabel, m_makerLabel, m_addressLabel})
         lines->addWidget(label);
 }
@@ -42,8 +41,7 @@ QLabel *AboutDialog::makeLabel(const char *name, const QString &text, const QStr
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignCenter);
     if (!hint.isEmpty()) {
-        label->setToolTip(hint);
-        label->setAccessibleDescription(hint);
+        ui::setHint(label, hint);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
     }

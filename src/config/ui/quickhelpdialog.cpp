@@ -1,6 +1,7 @@
 #include "config/ui/quickhelpdialog.h"
 
 #include "base/errors.h"
+#include "base/ui/widgets.h"
 #include "config/help.h"
 
 #include <QCheckBox>
@@ -34,8 +35,7 @@ QuickHelpDialog::QuickHelpDialog(const ProgramFolder &folder, OperatorPort &op, 
 
     // The choice not to show the help at start has no use while the help only
     // comes from the menu: the box is kept, hidden.
-    m_notAtStartSwitch = new QCheckBox(QStringLiteral("软件启动时不再自动显示"), this);
-    m_notAtStartSwitch->setObjectName(QStringLiteral("notAtStartSwitch"));
+    m_notAtStartSwitch = ui::makeSwitch(this, QStringLiteral("notAtStartSwitch"), QStringLiteral("软件启动时不再自动显示"));
     m_notAtStartSwitch->setGeometry(8, 289, 300, 18);
     m_notAtStartSwitch->hide();
 }

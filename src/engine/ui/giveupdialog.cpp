@@ -1,6 +1,7 @@
 #include "engine/ui/giveupdialog.h"
 
 #include "base/gbk.h"
+#include "base/ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -49,11 +50,8 @@ GiveUpDialog::GiveUpDialog(Session &session, OperatorPort &op, ScreenPort &scree
     m_giveUpWinnersList->setUniformItemSizes(true);
     m_winnersModel = new QStringListModel(this);
     m_giveUpWinnersList->setModel(m_winnersModel);
-    m_giveUpButton = new QPushButton(QStringLiteral("弃奖"), m_giveUpBox);
-    m_giveUpButton->setObjectName(QStringLiteral("giveUpButton"));
-    m_giveUpButton->setToolTip(QStringLiteral("放弃获奖资格，从名单中删除"));
-    m_giveUpButton->setAccessibleDescription(m_giveUpButton->toolTip());
-    m_giveUpButton->setAutoDefault(false);
+    m_giveUpButton = ui::makeButton(m_giveUpBox, QStringLiteral("giveUpButton"), QStringLiteral("弃奖"));
+    ui::setHint(m_giveUpButton, QStringLiteral("放弃获奖资格，从名单中删除"));
     auto *giveUpLayout = new QVBoxLayout(m_giveUpBox);
     giveUpLayout->addWidget(m_giveUpLevelList);
     giveUpLayout->addWidget(m_giveUpWinnersList, 1);
@@ -70,15 +68,12 @@ GiveUpDialog::GiveUpDialog(Session &session, OperatorPort &op, ScreenPort &scree
     m_makeUpQuantityEdit = new QLineEdit(QStringLiteral("1"), m_makeUpBox);
     m_makeUpQuantityEdit->setObjectName(QStringLiteral("makeUpQuantityEdit"));
     m_makeUpQuantityEdit->setAccessibleName(QStringLiteral("补奖数量"));
-    m_makeUpQuantityEdit->setToolTip(QStringLiteral("大于1的数字"));
-    m_makeUpQuantityEdit->setAccessibleDescription(m_makeUpQuantityEdit->toolTip());
+    ui::setHint(m_makeUpQuantityEdit, QStringLiteral("大于1的数字"));
     quantityLabel->setBuddy(m_makeUpQuantityEdit);
     auto *hint = new QLabel(QStringLiteral("请在某个奖项的中奖人全部产生后，再进行补奖操作"), m_makeUpBox);
     hint->setObjectName(QStringLiteral("hintLabel"));
     hint->setWordWrap(true);
-    m_makeUpButton = new QPushButton(QStringLiteral("确定"), m_makeUpBox);
-    m_makeUpButton->setObjectName(QStringLiteral("makeUpButton"));
-    m_makeUpButton->setAutoDefault(false);
+    m_makeUpButton = ui::makeButton(m_makeUpBox, QStringLiteral("makeUpButton"), QStringLiteral("确定"));
     auto *makeupLayout = new QGridLayout(m_makeUpBox);
     makeupLayout->addWidget(levelLabel, 0, 0);
     makeupLayout->addWidget(m_makeUpLevelList, 0, 1);
@@ -119,8 +114,7 @@ void GiveUpDialog::prepareShow()
     m_makeUpLevelList->setCurrentIndex(-1);
     m_filling = false;
     showWinners();
-    if (QWidget *owner = parentWidget())
-        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    ui::centreOver(this, parentWidget());
 }
 
 void GiveUpDialog::showModal()

@@ -1,8 +1,8 @@
 #include "settings/ui/awardsettingsdialog.h"
 
 #include "base/gbk.h"
+#include "base/ui/widgets.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,15 +31,9 @@ constexpr int FieldHeight = 24;
 constexpr int LabelHeight = 18;
 constexpr QSize LevelBoxSize(816, 372);
 
-QString text(const char *utf8) { return QString::fromUtf8(utf8); }
-QString levelName(int level) { return gbk::decode(AwardSettings::fixedLevelName(level)); }
+using ui::text;
 
-QLabel *fixedLabel(QWidget *parent, const char *caption, int left, int top, int width)
-{
-    auto *label = new QLabel(text(caption), parent);
-    label->setGeometry(left, top, width, LabelHeight);
-    return label;
-}
+QString levelName(int level) { return gbk::decode(AwardSettings::fixedLevelName(level)); }
 
 // An edit or list named for a screen reader by its label, with the level for
 // the controls of a level row.
@@ -51,21 +45,6 @@ W *named(W *widget, const QString &objectName, const QString &accessibleName)
     return widget;
 }
 
-void setHint(QWidget *widget, const QString &hint)
-{
-    widget->setToolTip(hint);
-    widget->setToolTipDuration(AwardSettingsDialog::HintMs);
-    widget->setAccessibleDescription(hint);
-}
-
-QCheckBox *makeSwitch(QWidget *parent, const char *objectName, const char *caption)
-{
-    auto *box = new QCheckBox(text(caption), parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setAccessibleName(box->text());
-    return box;
-}
-
 QComboBox *makeList(QWidget *parent, const char *objectName, const char *label, std::initializer_list<const char *> items)
 {
     auto *list = new QComboBox(parent);
@@ -74,16 +53,6 @@ QComboBox *makeList(QWidget *parent, const char *objectName, const char *label, 
     for (const char *item : items)
         list->addItem(text(item));
     return named(list, QString::fromLatin1(objectName), text(label));
-}
-
-QPushButton *makeButton(QWidget *parent, const char *objectName, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    // Enter in an edit must not press a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 // Shows the editor's text without reporting it back as an edit.
@@ -122,8 +91,8 @@ AwardSettingsDialog::AwardSettingsDialog(const ProgramFolder &folder, OperatorPo
     createPerRoundSelectors();
     QWidget *options = createOptions();
 
-    m_saveButton = makeButton(this, "saveButton", text("保存"));
-    m_resetButton = makeButton(this, "resetButton", text("重置"));
+    m_saveButton = ui::makeButton(this, "saveButton", text("保存"));
+    m_resetButton = ui::makeButton(this, "resetButton", text("重置"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_saveButton);
@@ -159,12 +128,7 @@ AwardSettingsDialog::AwardSettingsDialog(const ProgramFolder &folder, OperatorPo
     connect(m_saveButton, &QPushButton::clicked, this, [this] { m_editor.save(); });
     connect(m_resetButton, &QPushButton::clicked, this, [this] { m_editor.resetEdits(); });
     m_editor.changed = [this] { showSettings(); };
-    m_editor.working = [](bool working) {
-        if (working)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    m_editor.working = ui::showWaitCursor;
     showSettings();
 }
 
@@ -182,34 +146,30 @@ void AwardSettingsDialog::createLevelRows()
         const QString n = QString::number(k);
         LevelRow &row = m_rows[k];
 
-        row.enabled = new QCheckBox(level, box);
-        row.enabled->setObjectName(QStringLiteral("levelSwitch") + n);
-        row.enabled->setAccessibleName(level);
+        row.enabled = ui::makeSwitch(box, QStringLiteral("levelSwitch") + n, level);
         row.enabled->setGeometry(12, field, 72, FieldHeight);
 
-        QLabel *shownAs = fixedLabel(box, "显示为", 86, label, 38);
+        QLabel *shownAs = ui::fixedLabel(box, text("显示为"), {86, label, 38, LabelHeight});
         row.displayName = named(new QLineEdit(box), QStringLiteral("displayNameEdit") + n, level + text(" 显示为"));
         row.displayName->setGeometry(124, field, 96, FieldHeight);
         shownAs->setBuddy(row.displayName);
 
-        QLabel *total = fixedLabel(box, "共设", 228, label, 28);
+        QLabel *total = ui::fixedLabel(box, text("共设"), {228, label, 28, LabelHeight});
         row.quantity = named(new QLineEdit(box), QStringLiteral("quantityEdit") + n,
                              level + text(" 共设…名"));
         row.quantity->setGeometry(256, field, 36, FieldHeight);
         row.quantity->setMaxLength(3);
         row.quantity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setHint(row.quantity, quantityHint);
+        ui::setHint(row.quantity, quantityHint);
         total->setBuddy(row.quantity);
-        fixedLabel(box, "名", 296, label, 16);
+        ui::fixedLabel(box, text("名"), {296, label, 16, LabelHeight});
 
-        QLabel *prize = fixedLabel(box, "奖品", 318, label, 28);
+        QLabel *prize = ui::fixedLabel(box, text("奖品"), {318, label, 28, LabelHeight});
         row.prizeText = named(new QLineEdit(box), QStringLiteral("prizeTextEdit") + n, level + text(" 奖品"));
         row.prizeText->setGeometry(346, field, 122, FieldHeight);
         prize->setBuddy(row.prizeText);
 
-        row.picture = makeButton(box, "", text("奖品图片"));
-        row.picture->setObjectName(QStringLiteral("pictureButton") + n);
-        row.picture->setAccessibleName(row.picture->text());
+        row.picture = ui::makeButton(box, QStringLiteral("pictureButton") + n, text("奖品图片"));
         row.picture->setAccessibleDescription(level);
         row.picture->setGeometry(474, field, 72, FieldHeight);
 
@@ -222,7 +182,7 @@ void AwardSettingsDialog::createPerRoundSelectors()
 {
     QWidget *box = m_levelsBox;
     for (int k = 0; k < LevelCount; ++k) {
-        QLabel *each = fixedLabel(box, "每轮抽取", 682, 20 + RowStep * k, 60);
+        QLabel *each = ui::fixedLabel(box, text("每轮抽取"), {682, 20 + RowStep * k, 60, LabelHeight});
         QComboBox *list = makeList(box, "", "", {"1", "2", "3", "4", "5", "10"});
         named(list, QStringLiteral("perRoundList%1").arg(k), levelName(k) + text(" 每轮抽取…名"));
         // 4 pixels wider than the classic 40, so that "10" shows whole beside
@@ -230,7 +190,7 @@ void AwardSettingsDialog::createPerRoundSelectors()
         list->setGeometry(740, 16 + RowStep * k, 44, FieldHeight);
         list->setCurrentIndex(5);
         each->setBuddy(list);
-        fixedLabel(box, "名", 786, 20 + RowStep * k, 20);
+        ui::fixedLabel(box, text("名"), {786, 20 + RowStep * k, 20, LabelHeight});
         m_rows[k].perRound = list;
     }
 }
@@ -248,11 +208,11 @@ QWidget *AwardSettingsDialog::createOptions()
         grid->addWidget(field, row, column + 1);
     };
     m_titleEdit = named(new QLineEdit(box), QStringLiteral("titleEdit"), text("主标题"));
-    m_titleCentredSwitch = makeSwitch(box, "titleCentredSwitch", "居中");
-    m_titleHiddenSwitch = makeSwitch(box, "titleHiddenSwitch", "隐藏");
+    m_titleCentredSwitch = ui::makeSwitch(box, "titleCentredSwitch", "居中");
+    m_titleHiddenSwitch = ui::makeSwitch(box, "titleHiddenSwitch", "隐藏");
     m_subtitleEdit = named(new QLineEdit(box), QStringLiteral("subtitleEdit"), text("副标题"));
-    m_subtitleCentredSwitch = makeSwitch(box, "subtitleCentredSwitch", "居中");
-    m_subtitleHiddenSwitch = makeSwitch(box, "subtitleHiddenSwitch", "隐藏");
+    m_subtitleCentredSwitch = ui::makeSwitch(box, "subtitleCentredSwitch", "居中");
+    m_subtitleHiddenSwitch = ui::makeSwitch(box, "subtitleHiddenSwitch", "隐藏");
     // Two pairs share their captions; the description tells them apart.
     for (QCheckBox *title : {m_titleCentredSwitch, m_titleHiddenSwitch})
         title->setAccessibleDescription(text("主标题"));
@@ -283,14 +243,14 @@ QWidget *AwardSettingsDialog::createOptions()
     lists->setColumnStretch(6, 1);
     layout->addLayout(lists);
 
-    m_repeatedWinsSwitch = makeSwitch(box, "repeatedWinsSwitch", "允许重复抽奖");
-    setHint(m_repeatedWinsSwitch, text("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
-    m_statusHiddenSwitch = makeSwitch(box, "statusHiddenSwitch", "隐藏奖项状态");
-    m_statusCentredSwitch = makeSwitch(box, "statusCentredSwitch", "奖项状态居中显示");
-    m_prizeTextHiddenSwitch = makeSwitch(box, "prizeTextHiddenSwitch", "隐藏奖品文字");
-    m_prizePictureHiddenSwitch = makeSwitch(box, "prizePictureHiddenSwitch", "隐藏奖品图片");
-    m_buttonsHiddenSwitch = makeSwitch(box, "buttonsHiddenSwitch", "隐藏开始/停止键");
-    m_soundSwitch = makeSwitch(box, "soundSwitch", "打开音效");
+    m_repeatedWinsSwitch = ui::makeSwitch(box, "repeatedWinsSwitch", "允许重复抽奖");
+    ui::setHint(m_repeatedWinsSwitch, text("勾选后，中奖人员不从奖池中排除，允许一个人抽中多个奖项"));
+    m_statusHiddenSwitch = ui::makeSwitch(box, "statusHiddenSwitch", "隐藏奖项状态");
+    m_statusCentredSwitch = ui::makeSwitch(box, "statusCentredSwitch", "奖项状态居中显示");
+    m_prizeTextHiddenSwitch = ui::makeSwitch(box, "prizeTextHiddenSwitch", "隐藏奖品文字");
+    m_prizePictureHiddenSwitch = ui::makeSwitch(box, "prizePictureHiddenSwitch", "隐藏奖品图片");
+    m_buttonsHiddenSwitch = ui::makeSwitch(box, "buttonsHiddenSwitch", "隐藏开始/停止键");
+    m_soundSwitch = ui::makeSwitch(box, "soundSwitch", "打开音效");
     auto *switches = new QGridLayout;
     QCheckBox *const order[] = {m_repeatedWinsSwitch, m_statusHiddenSwitch, m_statusCentredSwitch, m_prizeTextHiddenSwitch,
                                 m_prizePictureHiddenSwitch, m_buttonsHiddenSwitch, m_soundSwitch};
@@ -402,10 +362,7 @@ void AwardSettingsDialog::showSettings()
 int AwardSettingsDialog::showModalOver(QWidget *over)
 {
     adjustSize();
-    if (over) {
-        const QPoint centre = over->mapToGlobal(over->rect().center());
-        move(centre - rect().center());
-    }
+    ui::centreOver(this, over);
     return exec();
 }
 

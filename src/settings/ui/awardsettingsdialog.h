@@ -28,8 +28,6 @@ public:
     // Shows the window modally, centred over `over` (the draw screen).
     int showModalOver(QWidget *over);
 
-    static constexpr int HintMs = 10000;
-
 public slots:
     void reject() override;
 

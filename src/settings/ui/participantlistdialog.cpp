@@ -1,8 +1,8 @@
 #include "settings/ui/participantlistdialog.h"
 
+#include "base/ui/widgets.h"
 #include "settings/ui/passworddialog.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -53,33 +53,7 @@ constexpr int ColumnWidth = 132;     // the buttons' column right of the grid
 constexpr int ButtonHeight = 30;
 constexpr int TopBandHeight = 120;   // the key field and the show switches
 
-QString text(const char *utf8) { return QString::fromUtf8(utf8); }
-
-void setHint(QWidget *widget, const char *hint)
-{
-    widget->setToolTip(text(hint));
-    widget->setToolTipDuration(ParticipantListDialog::HintMs);
-    widget->setAccessibleDescription(text(hint));
-}
-
-QPushButton *makeButton(QWidget *parent, const char *objectName, const char *caption)
-{
-    auto *button = new QPushButton(text(caption), parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setAccessibleName(button->text());
-    // Enter in a cell must not press a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-QCheckBox *makeSwitch(QWidget *parent, const char *objectName, const char *caption)
-{
-    auto *box = new QCheckBox(text(caption), parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setAccessibleName(box->text());
-    return box;
-}
+using ui::text;
 
 } // namespace
 
@@ -117,12 +91,12 @@ void ParticipantListDialog::createControls()
     m_shownFieldsBox = new QGroupBox(text("抽奖显示信息"), this);
     m_shownFieldsBox->setObjectName(QStringLiteral("shownFieldsBox"));
     m_shownFieldsBox->setAccessibleName(m_shownFieldsBox->title());
-    m_showNameSwitch = makeSwitch(m_shownFieldsBox, "showNameSwitch", "姓名");
-    m_showMobileSwitch = makeSwitch(m_shownFieldsBox, "showMobileSwitch", "手机号");
-    m_showIdSwitch = makeSwitch(m_shownFieldsBox, "showIdSwitch", "身份证号");
-    m_showWorkIdSwitch = makeSwitch(m_shownFieldsBox, "showWorkIdSwitch", "工号");
-    m_maskMobileSwitch = makeSwitch(m_shownFieldsBox, "maskMobileSwitch", "手机号隐藏中间4 位");
-    m_maskIdSwitch = makeSwitch(m_shownFieldsBox, "maskIdSwitch", "身份证号隐藏8 位出生日期");
+    m_showNameSwitch = ui::makeSwitch(m_shownFieldsBox, "showNameSwitch", "姓名");
+    m_showMobileSwitch = ui::makeSwitch(m_shownFieldsBox, "showMobileSwitch", "手机号");
+    m_showIdSwitch = ui::makeSwitch(m_shownFieldsBox, "showIdSwitch", "身份证号");
+    m_showWorkIdSwitch = ui::makeSwitch(m_shownFieldsBox, "showWorkIdSwitch", "工号");
+    m_maskMobileSwitch = ui::makeSwitch(m_shownFieldsBox, "maskMobileSwitch", "手机号隐藏中间4 位");
+    m_maskIdSwitch = ui::makeSwitch(m_shownFieldsBox, "maskIdSwitch", "身份证号隐藏8 位出生日期");
     int left = 12;
     for (QCheckBox *box : {m_showNameSwitch, m_showMobileSwitch, m_showIdSwitch, m_showWorkIdSwitch, m_maskMobileSwitch,
                            m_maskIdSwitch}) {
@@ -131,22 +105,22 @@ void ParticipantListDialog::createControls()
         left += width + 14;
     }
 
-    m_templateButton = makeButton(this, "templateButton", "打开名单编辑模板Excel");
-    setHint(m_templateButton, "模板为只读文件，编辑后请另存");
-    m_importButton = makeButton(this, "importButton", "导入");
-    setHint(m_importButton, "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入");
-    m_exportButton = makeButton(this, "exportButton", "导出");
-    setHint(m_exportButton, "导出抽奖人员名单到Excel文件");
+    m_templateButton = ui::makeButton(this, "templateButton", "打开名单编辑模板Excel");
+    ui::setHint(m_templateButton, "模板为只读文件，编辑后请另存");
+    m_importButton = ui::makeButton(this, "importButton", "导入");
+    ui::setHint(m_importButton, "从Excel文件导入抽奖名单，只有按照模板制作的名单才能成功导入");
+    m_exportButton = ui::makeButton(this, "exportButton", "导出");
+    ui::setHint(m_exportButton, "导出抽奖人员名单到Excel文件");
 
-    m_addLineButton = makeButton(this, "addLineButton", "添加行");
-    m_insertLineButton = makeButton(this, "insertLineButton", "插入行");
-    m_deleteLineButton = makeButton(this, "deleteLineButton", "删除行");
-    m_clearButton = makeButton(this, "clearButton", "清空");
-    setHint(m_clearButton, "清空当前抽奖名单");
-    m_clearGroupsButton = makeButton(this, "clearGroupsButton", "清空分组");
-    setHint(m_clearGroupsButton, "清空所有预设中奖设置");
+    m_addLineButton = ui::makeButton(this, "addLineButton", "添加行");
+    m_insertLineButton = ui::makeButton(this, "insertLineButton", "插入行");
+    m_deleteLineButton = ui::makeButton(this, "deleteLineButton", "删除行");
+    m_clearButton = ui::makeButton(this, "clearButton", "清空");
+    ui::setHint(m_clearButton, "清空当前抽奖名单");
+    m_clearGroupsButton = ui::makeButton(this, "clearGroupsButton", "清空分组");
+    ui::setHint(m_clearGroupsButton, "清空所有预设中奖设置");
     m_clearGroupsButton->hide();
-    m_saveButton = makeButton(this, "saveButton", "保存");
+    m_saveButton = ui::makeButton(this, "saveButton", "保存");
     m_saveButton->setEnabled(false);
 
     m_lineCountLabel = new QLabel(text("共 0 行"), this);
@@ -199,12 +173,7 @@ void ParticipantListDialog::command(F f)
 void ParticipantListDialog::bind()
 {
     m_editor.changed = [this] { showState(); };
-    m_editor.working = [](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    m_editor.working = ui::showWaitCursor;
     m_editor.askPassword = [this]() -> std::optional<QString> {
         if (!m_password)
             m_password = new PasswordDialog(this);
@@ -318,10 +287,7 @@ void ParticipantListDialog::layoutControls()
 
 int ParticipantListDialog::showModalOver(QWidget *over)
 {
-    if (over) {
-        const QPoint centre = over->mapToGlobal(over->rect().center());
-        move(centre - rect().center());
-    }
+    ui::centreOver(this, over);
     return exec();
 }
 

@@ -39,7 +39,6 @@ public:
     // Shows the window modally, centred over `over` (the draw screen).
     int showModalOver(QWidget *over);
 
-    static constexpr int HintMs = 10000;
     // Below the grid and above it: the grid is the client height less this.
     static constexpr int GridHeightMargin = 128;
 

@@ -1,5 +1,7 @@
 #include "settings/ui/passworddialog.h"
 
+#include "base/ui/widgets.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,9 +48,7 @@ PasswordDialog::PasswordDialog(QWidget *parent)
     m_passwordEdit->setMinimumWidth(140);
     label->setBuddy(m_passwordEdit);
 
-    m_okButton = new QPushButton(QStringLiteral("确定"), this);
-    m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setAccessibleName(m_okButton->text());
+    m_okButton = ui::makeButton(this, QStringLiteral("okButton"), QStringLiteral("确定"));
     m_okButton->setDefault(true);
     m_okButton->setAutoDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, [this] { confirm(); });
@@ -71,10 +71,7 @@ std::optional<QString> PasswordDialog::ask(QWidget *over)
     m_typed.reset();
     m_passwordEdit->clear();
     adjustSize();
-    if (over) {
-        const QPoint centre = over->mapToGlobal(over->rect().center());
-        move(centre - rect().center());
-    }
+    ui::centreOver(this, over);
     m_passwordEdit->setFocus();
     exec();
     return m_typed;
