@@ -12,6 +12,7 @@
 #include "app/ui/remotewindow.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
+#include "base/ui/widgets.h"
 #include "config/configcommands.h"
 #include "config/ui/aboutdialog.h"
 #include "config/ui/quickhelpdialog.h"
@@ -71,13 +72,8 @@ DrawScreenWindow::~DrawScreenWindow() = default;
 
 QLabel *DrawScreenWindow::makeLabel(const char *name)
 {
-    auto *label = new QLabel(m_canvas);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setAutoFillBackground(false);
+    QLabel *label = ui::screenLabel(m_canvas, QString::fromLatin1(name));
     label->setWordWrap(false);
-    label->setFont(QFont(QString::fromUtf8(screenlabels::HeiTi)));
-    screenlabels::setColour(label, screenlabels::Yellow);
     screenlabels::setCentred(label, true);
     label->installEventFilter(this);
     return label;
@@ -136,10 +132,10 @@ void DrawScreenWindow::createControls()
     m_captionStrip->setFixedHeight(layout::StripHeight);
     m_captionLabel = new CaptionLabel(m_captionStrip);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
-    QFont captionFont(QString::fromUtf8(screenlabels::HeiTi));
+    QFont captionFont(ui::ScreenFace);
     captionFont.setPixelSize(19);
     m_captionLabel->setFont(captionFont);
-    screenlabels::setColour(m_captionLabel, QColor(0, 0, 255));
+    ui::setTextColour(m_captionLabel, QColor(0, 0, 255));
     m_captionLabel->setText(gbk::decode(DrawOptions::defaultTitle()));
     m_captionLabel->adjustSize();
     m_captionLabel->move(0, 5);
@@ -329,7 +325,7 @@ void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
 void DrawScreenWindow::formatTitles()
 {
     for (QLabel *label : {m_titleLabel, m_subtitleLabel}) {
-        screenlabels::setColour(label, screenlabels::Yellow);
+        ui::setTextColour(label, ui::ScreenYellow);
         screenlabels::setCentred(label, true);
     }
     screenlabels::setPointSize(m_titleLabel, 30);
@@ -447,7 +443,7 @@ bool DrawScreenWindow::showBackground(const QString &path)
 void DrawScreenWindow::setTextColour(const QColor &colour)
 {
     for (QLabel *label : themedLabels())
-        screenlabels::setColour(label, colour);
+        ui::setTextColour(label, colour);
 }
 
 void DrawScreenWindow::setTextFace(const QString &family)

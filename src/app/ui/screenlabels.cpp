@@ -7,13 +7,6 @@
 
 namespace sorvix::screenlabels {
 
-void setColour(QWidget *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 void setPointSize(QLabel *label, int points)
 {
     QFont font = label->font();

@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
+#include "base/ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -22,9 +23,7 @@ namespace sorvix {
 
 namespace {
 
-const QColor Yellow(255, 255, 0);
 const QColor RowColour(255, 0, 0);
-const char *const HeiTi = "黑体";
 constexpr int TitleTop = 50;
 constexpr int TitlePixels = 32;
 constexpr int TitleHeight = 46;
@@ -34,18 +33,12 @@ constexpr int SubtitleHeight = 30;
 
 QLabel *makeLabel(QWidget *parent, const char *name, int pixels, int height)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setAutoFillBackground(false);
+    QLabel *label = ui::screenLabel(parent, QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
-    QFont font(QString::fromUtf8(HeiTi));
+    QFont font = label->font();
     font.setPixelSize(pixels);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Yellow);
-    label->setPalette(palette);
     label->resize(label->width(), height);
     return label;
 }
@@ -131,7 +124,7 @@ protected:
         if (m_shown.empty())
             return;
         QPainter painter(this);
-        painter.setPen(Yellow);
+        painter.setPen(ui::ScreenYellow);
         const QRect area = event->rect();
         for (const Shown &s : m_shown) {
             if (!s.rect.intersects(area))
