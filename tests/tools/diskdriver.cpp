@@ -53,25 +53,11 @@ public:
 };
 
 // The slots as the window would show them.
-class SlotScreen : public DrawScreen
+class SlotScreen : public NullScreen
 {
 public:
     QByteArray slot[11];
-    void setHead(const QByteArray &) override {}
     void setSlot(int s, const QByteArray &text) override { slot[s] = text; }
-    void setSlotVisible(int, bool) override {}
-    void hidePrizes() override {}
-    void showPrizeText(Corner, const QByteArray &) override {}
-    void showPrizePicture(Corner, const QString &) override {}
-    void hidePrizePicture(Corner) override {}
-    void setCaption(const QByteArray &, int) override {}
-    void stopRolling() override {}
-    void applyAwardSettings(const AwardSettings &) override {}
-    void formatTitles() override {}
-    void hideMenus() override {}
-    void showMenus() override {}
-    void relayout() override {}
-    void showResults() override {}
 };
 
 void fillDisk(const QString &filler, bool leaveRoom)

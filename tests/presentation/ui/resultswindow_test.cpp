@@ -138,14 +138,20 @@ protected:
         if (!owner)
             owner = window.get();
         int rows = -1;
-        QTimer::singleShot(0, owner, [&rows, owner] {
+        // Waits for the window: a start-up opens it only once its first frame is painted.
+        auto *poll = new QTimer(owner);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, owner, [&rows, owner, poll] {
             auto *results = owner->findChild<ResultsWindow *>();
-            if (!results || !becomesActive(results))
+            if (!results || !results->isVisible() || !becomesActive(results))
                 return;
+            poll->deleteLater();
             rows = results->rows().count();
             QTest::keyClick(results, Qt::Key_Escape);
         });
+        poll->start();
         open();
+        delete poll;
         return rows;
     }
 };

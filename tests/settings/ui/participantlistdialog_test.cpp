@@ -6,6 +6,9 @@
 #include "support/windowtest.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,6 +95,7 @@ TEST_F(ParticipantListDialogTest, OpensCentredOnTheDrawScreenWithEveryControl)
         EXPECT_EQ(child<QLabel>(editor, "lineCountLabel")->text(), QStringLiteral("共 200 行"));
 
         // The key field and the shown fields follow an assistive tool's actions.
+        auto *key = child<QGroupBox>(editor, "keyFieldBox");
         QRadioButton *byMobile = key->findChildren<QRadioButton *>().at(KeyMobile);
         ASSERT_TRUE(doAccessibleAction(byMobile, QAccessibleActionInterface::toggleAction()));
         EXPECT_EQ(editor->editor().keyField(), KeyMobile);
