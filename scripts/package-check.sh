@@ -72,7 +72,7 @@ step "an older folder meets this version: only the factory copies change"
 printf '0.9.0\r\n' >"$folder/factoryversion.dll"
 echo damaged >"$folder/DLL/Tlottery.dll"
 sum() { (cd "$folder" && find . -type f ! -path './DLL/*' ! -name factoryversion.dll ! -path './bg/*' \
-  ! -path './pics/*' ! -path './voice/*' ! -path './help/*' ! -name template.xls ! -path './data/*' -print0 \
+  ! -path './pics/*' ! -path './voice/*' ! -path './help/*' ! -name template.xls ! -path './data/*' ! -name sorvix.lock -print0 \
   | sort -z | xargs -0 sha256sum | sha256sum); }
 before=$(sum)
 # The drawn round makes the start ask whether to continue: the refresh is
@@ -82,6 +82,7 @@ cmp -s "$folder/DLL/Tlottery.dll" /usr/lib/sorvix/factory/DLL/Tlottery.dll || fa
 echo "stamp now $(tr -d '\r' <"$folder/factoryversion.dll"), DLL\\Tlottery.dll refreshed"
 after=$(sum)
 echo "list, settings, results and history before/after: ${before%% *} ${after%% *}"
+[ "$before" = "$after" ] || fail "the user's own files changed"
 
 step "reinstall and remove keep the user's files"
 whole() { (cd "$home" && find .local/share/Sorvix event -type f -print0 | sort -z | xargs -0 sha256sum | sha256sum); }
