@@ -1,5 +1,7 @@
 #include "app/ui/application.h"
 
+#include "app/frontchannel.h"
+
 #include "base/folderlock.h"
 #include "base/ui/fontsetup.h"
 #include "app/ui/drawscreenwindow.h"
@@ -43,6 +45,8 @@ int runApplication(int argc, char **argv, const QString &folder)
             QtOperator op;
             op.warn(FolderLock::alreadyRunningText());
         }
+        // Then the running program's window comes to the front, where it can.
+        FrontChannel::askToFront(folder);
         return 1;
     }
 
@@ -86,6 +90,12 @@ int runApplication(int argc, char **argv, const QString &folder)
         sound.warmUp();
         if (qEnvironmentVariableIsSet("SORVIX_BENCH_FIRST_FRAME"))
             QApplication::exit(0);
+    });
+    FrontChannel front(folder);
+    front.listen([&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.raise();
+        window.activateWindow();
     });
     window.start();
     window.goFullScreen();
