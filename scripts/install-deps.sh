@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need,
-# when any is missing. Safe to run again.
+# when any is missing; with package names, those instead (the other scripts'
+# tools). Safe to run again.
 set -euo pipefail
 # qt6-websockets-dev: Debian's Qt HttpServer CMake package asks for it.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
@@ -8,6 +9,9 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimed
   libfreexl-dev liborcus-dev libixion-dev libxlsxwriter-dev libboost-dev
   qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-wqy-zenhei xvfb xauth)
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

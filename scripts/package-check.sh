@@ -13,10 +13,7 @@ user=${1:-sorvixcheck}
 out=screenshots/package
 mkdir -p "$out"
 deb=$(ls dist/sorvix_*.deb)
-for p in xdotool imagemagick xvfb xauth; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="${missing:-} $p"
-done
-[ -z "${missing:-}" ] || DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing >/dev/null
+scripts/install-deps.sh xdotool imagemagick xvfb xauth
 step() { echo "== $*"; }
 fail() { echo "FAILED: $*"; exit 1; }
 

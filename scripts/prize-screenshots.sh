@@ -9,13 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-screenshots/prizes}
 display=${3:-91}
-for p in xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="${missing:-} $p"
-done
-if [ -n "${missing:-}" ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get install -y -q $missing >/dev/null
-fi
+scripts/install-deps.sh xdotool imagemagick
 mkdir -p "$out"
 for size in 1024x768 1920x1080 2560x1440 3840x2160; do
   work=$(mktemp -d)

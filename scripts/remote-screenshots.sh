@@ -9,14 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-screenshots}
 display=${3:-93}
-missing=""
-for p in chromium xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get install -y -q $missing >/dev/null
-fi
+scripts/install-deps.sh chromium xdotool imagemagick
 cmake --build "$build" --target bench_remote Sorvix >/dev/null
 mkdir -p "$out"
 work=$(mktemp -d)

@@ -7,13 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-screenshots}
-for p in xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="${missing:-} $p"
-done
-if [ -n "${missing:-}" ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get install -y -q $missing >/dev/null
-fi
+scripts/install-deps.sh xdotool imagemagick
 mkdir -p "$out"
 work=$(mktemp -d)
 cp -r "$build/program" "$work/program"
