@@ -4,7 +4,7 @@
 #include "fuzzsupport.h"
 
 #include "base/errors.h"
-#include "settings/awardeditor.h"
+#include "editors/awardeditor.h"
 
 namespace {
 

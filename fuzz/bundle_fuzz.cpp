@@ -3,8 +3,8 @@
 // file as the bundle says, and saving it again gives the same members.
 #include "fuzzsupport.h"
 
-#include "config/bundle.h"
-#include "config/configcommands.h"
+#include "bundle/bundle.h"
+#include "bundle/bundlecommands.h"
 #include "support/nullscreen.h"
 
 #include <QFile>

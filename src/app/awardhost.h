@@ -3,7 +3,7 @@
 #include "app/drawscreen.h"
 #include "engine/prepare.h"
 #include "engine/session.h"
-#include "settings/awardeditor.h"
+#include "editors/awardeditor.h"
 
 namespace sorvix {
 

@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "engine/winners.h"
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/drawscreen.h"
-#include "config/confighost.h"
+#include "bundle/confighost.h"
 #include "engine/prepare.h"
 #include "engine/session.h"
 

@@ -3,7 +3,7 @@
 #include "app/drawscreen.h"
 #include "engine/prepare.h"
 #include "engine/session.h"
-#include "settings/listeditor.h"
+#include "editors/listeditor.h"
 
 namespace sorvix {
 

@@ -1,6 +1,6 @@
 #include "app/commands.h"
 #include "engine/drawfiles.h"
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/drawscreen.h"
 #include "base/nulloperatorports.h"
-#include "config/confighost.h"
+#include "bundle/confighost.h"
 
 namespace sorvix {
 

@@ -5,14 +5,14 @@
 #include "app/listhost.h"
 #include "app/soundswitch.h"
 #include "app/ui/remotewindow.h"
-#include "config/configcommands.h"
-#include "config/help.h"
-#include "config/ui/aboutdialog.h"
-#include "config/ui/quickhelpdialog.h"
+#include "bundle/bundlecommands.h"
+#include "help/help.h"
+#include "help/ui/aboutdialog.h"
+#include "help/ui/quickhelpdialog.h"
 #include "engine/restart.h"
 #include "engine/ui/giveupdialog.h"
-#include "settings/ui/awardsettingsdialog.h"
-#include "settings/ui/participantlistdialog.h"
+#include "editors/ui/awardsettingsdialog.h"
+#include "editors/ui/participantlistdialog.h"
 
 #include <QMenu>
 #include <QMenuBar>

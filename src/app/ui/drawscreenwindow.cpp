@@ -13,14 +13,14 @@
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
 #include "base/ui/widgets.h"
-#include "config/configcommands.h"
-#include "config/ui/aboutdialog.h"
-#include "config/ui/quickhelpdialog.h"
+#include "bundle/bundlecommands.h"
+#include "help/ui/aboutdialog.h"
+#include "help/ui/quickhelpdialog.h"
 #include "engine/prepare.h"
 #include "engine/ui/giveupdialog.h"
 #include "presentation/ui/resultswindow.h"
-#include "settings/ui/awardsettingsdialog.h"
-#include "settings/ui/participantlistdialog.h"
+#include "editors/ui/awardsettingsdialog.h"
+#include "editors/ui/participantlistdialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>
