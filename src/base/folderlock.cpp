@@ -24,14 +24,6 @@ bool FolderLock::isLocked() const
     return m_lock->isLocked();
 }
 
-qint64 FolderLock::ownerPid() const
-{
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    return m_lock->getLockInfo(&pid, &host, &application) ? pid : 0;
-}
-
 QString FolderLock::fileName()
 {
     return QStringLiteral("sorvix.lock");

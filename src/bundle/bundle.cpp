@@ -154,10 +154,10 @@ std::vector<MemberFile> Bundle::memberFiles() const
 
 namespace bundle {
 
-Bundle collect(const Session &session, const Theme &theme)
+Bundle collect(const Draw &draw, const Theme &theme)
 {
-    const ProgramFolder &folder = session.folder;
-    const DrawOptions &options = session.settings.options;
+    const ProgramFolder &folder = draw.folder();
+    const DrawOptions &options = draw.settings().options;
     Bundle b;
     b.version = VersionText;
     b.theme = theme;
@@ -169,22 +169,19 @@ Bundle collect(const Session &session, const Theme &theme)
     if (const std::optional<Lines> lines = linesOf(folder, files::ResultBackground))
         b.resultBackground = lines->value(0);
 
-    // The copy held since the last load or save of the award settings; if it
-    // cannot be read back, the settings in force.
-    b.awardSettings = fitted(session.rawSettingsLists[Session::RawAwardSettings], Bundle::AwardLines);
-    if (!awardSettingsReadable(b.awardSettings))
-        b.awardSettings = session.settings.toLines();
+    b.awardSettings = draw.settings().toLines();
 
     const std::optional<Lines> key = linesOf(folder, files::KeyWord);
-    b.keyField = key && isNumber(key->value(0)) ? key->value(0) : textfile::fromNumber(session.keyField);
+    b.keyField = key && isNumber(key->value(0)) ? key->value(0) : textfile::fromNumber(draw.keyField());
     const std::optional<Lines> show = linesOf(folder, files::ShowWord);
-    b.showFields = show ? fitted(*show, Bundle::ShowLines) : session.showFields.toLines();
+    b.showFields = show ? fitted(*show, Bundle::ShowLines) : draw.showFields().toLines();
 
     // Every column with the name column's line count; a shorter one gets
     // empty fields, as the list reads it.
-    const qsizetype n = session.rawSettingsLists[ColName].size();
+    const auto &columns = draw.list().columns;
+    const qsizetype n = columns[ColName].size();
     for (int c = 0; c < ColumnCount; ++c)
-        b.columns[size_t(c)] = fitted(session.rawSettingsLists[size_t(c)], n);
+        b.columns[size_t(c)] = fitted(columns[size_t(c)], n);
     return b;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/session.h"
+#include "engine/draw.h"
 #include "presentation/theme.h"
 
 #include <QByteArray>
@@ -69,11 +69,11 @@ struct Bundle
 
 namespace bundle {
 
-// What a save carries: the settings in force and, read now, the results
-// background, key field and shown fields. A value that is missing or unusable
-// on disk is taken from memory (or the initial look), so every bundle saved
-// can be imported again.
-Bundle collect(const Session &session, const Theme &theme);
+// What a save carries: the draw's list and settings in force and, read now,
+// the results background, key field and shown fields. A value that is missing
+// or unusable on disk is taken from memory (or the initial look), so every
+// bundle saved can be imported again.
+Bundle collect(const Draw &draw, const Theme &theme);
 
 // Replaces settings files all together or not at all. The targets' present
 // contents are kept first; the new files are written beside their targets and

@@ -2,7 +2,6 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
-#include "bundle/bundle.h"
 #include "base/version.h"
 
 #include <QDir>
@@ -31,14 +30,24 @@ QString versionMessage(const QByteArray &version)
            + QString::fromLatin1(VersionText);
 }
 
+QString withReason(const QString &text, const QString &why)
+{
+    return why.isEmpty() ? text : text + QStringLiteral("\r") + why;
+}
+
+QString unpreparedAdvice()
+{
+    return QStringLiteral("\r请检查程序文件夹能否写入（磁盘空间、文件权限），然后使用“重新抽奖”。");
+}
+
 } // namespace
 
-ConfigCommands::ConfigCommands(Session &session, ConfigHost &host, OperatorPort &op)
-    : m_session(session), m_host(host), m_operator(op)
+BundleCommands::BundleCommands(Draw &draw, ThemeChoice &theme, OperatorPort &op, QObject *parent)
+    : QObject(parent), m_draw(draw), m_theme(theme), m_operator(op)
 {
 }
 
-const QStringList &ConfigCommands::factoryFiles()
+const QStringList &BundleCommands::factoryFiles()
 {
     static const QStringList names{files::Name,  files::IdNumber,         files::Mobile,  files::WorkId,
                                    files::Group, files::Theme,            files::ResultBackground,
@@ -46,9 +55,9 @@ const QStringList &ConfigCommands::factoryFiles()
     return names;
 }
 
-void ConfigCommands::saveBundle()
+void BundleCommands::saveBundle(const QDateTime &now)
 {
-    const QString proposed = QStringLiteral("Sorvix") + now().toString(QStringLiteral("yyyyMMdd-hhmmss"))
+    const QString proposed = QStringLiteral("Sorvix") + now.toString(QStringLiteral("yyyyMMdd-hhmmss"))
                              + QStringLiteral(".drcf");
     QString name = m_operator.chooseSaveFile(fileFilter(), proposed, OperatorPort::Replace::CallerAsks);
     if (name.isEmpty())
@@ -68,14 +77,14 @@ void ConfigCommands::saveBundle()
     m_operator.inform(QStringLiteral("所有配置（包括人员名单）都已成功保存！\r需要时可随时导入。"));
 }
 
-void ConfigCommands::writeBundle(const QString &fileName)
+void BundleCommands::writeBundle(const QString &fileName)
 {
-    const Theme current = m_host.currentTheme();
-    theme::save(m_session.folder, current);
-    textfile::writeAll(fileName, bundle::collect(m_session, current).toBytes());
+    const Theme current = m_theme.theme();
+    theme::save(m_draw.folder(), current);
+    textfile::writeAll(fileName, bundle::collect(m_draw, current).toBytes());
 }
 
-void ConfigCommands::importBundle()
+void BundleCommands::importBundle()
 {
     const QString name = m_operator.chooseOpenFile(fileFilter());
     if (name.isEmpty())
@@ -83,7 +92,7 @@ void ConfigCommands::importBundle()
     importFile(name);
 }
 
-bool ConfigCommands::importFile(const QString &fileName)
+bool BundleCommands::importFile(const QString &fileName)
 {
     Bundle bundle;
     try {
@@ -110,26 +119,29 @@ bool ConfigCommands::importFile(const QString &fileName)
     switch (replaceAndReload(bundle.memberFiles(), &why)) {
     case Replaced::Done:
         break;
+    case Replaced::Unprepared:
+        m_operator.showError(QStringLiteral("配置文件已经导入，但无法准备新的抽奖：\r") + why + unpreparedAdvice());
+        return false;
     case Replaced::Refused:
         m_operator.showError(QStringLiteral("导入失败：磁盘或文件夹拒绝写入，配置没有改变。\r") + why);
         return false;
     case Replaced::PutBack:
-        m_operator.showError(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件已经全部恢复。")
-                             + (why.isEmpty() ? QString() : QStringLiteral("\r") + why));
+        m_operator.showError(
+            withReason(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件已经全部恢复。"), why));
         return false;
     case Replaced::NotPutBack:
-        m_operator.showError(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件未能全部恢复。\r"
-                                            "请检查磁盘和文件夹是否允许写入。")
-                             + (why.isEmpty() ? QString() : QStringLiteral("\r") + why));
+        m_operator.showError(withReason(QStringLiteral("导入失败：替换或载入配置文件时出错，原有的配置文件未能全部恢复。\r"
+                                                       "请检查磁盘和文件夹是否允许写入。"),
+                                        why));
         return false;
     }
     m_operator.inform(QStringLiteral("配置文件 ") + fileName + QStringLiteral(" 导入成功。"));
     return true;
 }
 
-ConfigCommands::Replaced ConfigCommands::replaceAndReload(std::vector<MemberFile> members, QString *why)
+BundleCommands::Replaced BundleCommands::replaceAndReload(std::vector<MemberFile> members, QString *why)
 {
-    bundle::Replacement replacement(m_session.folder, std::move(members));
+    bundle::Replacement replacement(m_draw.folder(), std::move(members));
     try {
         replacement.apply();
     } catch (const OperationError &error) {
@@ -139,59 +151,76 @@ ConfigCommands::Replaced ConfigCommands::replaceAndReload(std::vector<MemberFile
         if (replacement.restored())
             return Replaced::PutBack;
         // What is on disk now is brought into memory; the draw stays.
-        reloadEverything(false);
+        reloadEverything();
         return Replaced::NotPutBack;
     }
-    if (reloadEverything(true))
-        return Replaced::Done;
-    // The new files did not load: the old ones come back, and with them what
-    // memory held; the draw, never prepared anew, stays where it was.
-    const bool putBack = replacement.undo();
-    reloadEverything(false);
-    return putBack ? Replaced::PutBack : Replaced::NotPutBack;
+    if (const std::optional<QString> failed = reloadEverything()) {
+        // The new files did not load: the old ones come back, and with them
+        // what memory held; the draw, never prepared anew, stays where it was.
+        *why = *failed;
+        const bool putBack = replacement.undo();
+        reloadEverything();
+        return putBack ? Replaced::PutBack : Replaced::NotPutBack;
+    }
+    try {
+        m_draw.prepareAnew();
+    } catch (const OperationError &error) {
+        *why = error.message();
+        return Replaced::Unprepared;
+    }
+    return Replaced::Done;
 }
 
-bool ConfigCommands::reloadEverything(bool prepare)
+std::optional<QString> BundleCommands::reloadEverything()
 {
-    // The screen's start-up applies the new theme and reads the caption and
-    // prize positions; the layout follows them.
-    bool ok = m_host.rerunScreenStartup();
-    m_host.relayout();
-    ok = ok && m_host.reloadParticipants();
-    ok = ok && m_host.reloadAwardSettings();
-    if (ok && prepare)
-        m_host.prepareFreshDraw();
-    m_host.settingsReplaced();
-    return ok;
+    std::optional<QString> failed;
+    try {
+        m_draw.reloadFromFiles();
+    } catch (const OperationError &error) {
+        failed = error.message();
+    }
+    // The screen shows the look the files name now.
+    try {
+        if (const std::optional<Theme> stored = theme::load(m_draw.folder()))
+            m_theme.applyStored(*stored);
+    } catch (const OperationError &error) {
+        if (!failed)
+            failed = error.message();
+    }
+    emit settingsReplaced();
+    return failed;
 }
 
-void ConfigCommands::restoreDefaults()
+bool BundleCommands::restoreDefaults()
 {
     if (m_operator.confirm(QStringLiteral("所有设置将恢复到初始安装状态，请确认？")) != OperatorPort::Answer::Yes)
-        return;
-    if (restoreFactoryFiles())
-        m_operator.inform(QStringLiteral("恢复默认设置成功。"));
-    else
-        m_operator.showError(QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"));
-}
-
-bool ConfigCommands::restoreFactoryFiles()
-{
-    const ProgramFolder &folder = m_session.folder;
+        return false;
+    const ProgramFolder &folder = m_draw.folder();
     // All or nothing, as a bundle import: a factory file that cannot be read
     // changes nothing, and neither does a replacement or reload that fails.
-    bool restored = false;
+    QString why;
+    Replaced replaced = Replaced::Refused;
     try {
         std::vector<MemberFile> members;
         for (const QString &name : factoryFiles())
             members.push_back({name, textfile::readAll(folder.path(QStringLiteral("DLL\\") + name))});
-        QString why;
-        restored = replaceAndReload(std::move(members), &why) == Replaced::Done;
-    } catch (const OperationError &) {
-        restored = false;
+        replaced = replaceAndReload(std::move(members), &why);
+    } catch (const OperationError &error) {
+        why = error.message();
     }
-    m_host.showMainMenu();
-    return restored;
+    emit mainMenuWanted();
+    switch (replaced) {
+    case Replaced::Done:
+        m_operator.inform(QStringLiteral("恢复默认设置成功。"));
+        return true;
+    case Replaced::Unprepared:
+        m_operator.showError(QStringLiteral("默认设置已经恢复，但无法准备新的抽奖：\r") + why + unpreparedAdvice());
+        return false;
+    default:
+        m_operator.showError(
+            withReason(QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"), why));
+        return false;
+    }
 }
 
 } // namespace sorvix

@@ -9,8 +9,8 @@
 namespace sorvix {
 
 
-AwardEditor::AwardEditor(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host)
-    : m_folder(folder), m_operator(op), m_host(host)
+AwardEditor::AwardEditor(Draw &draw, OperatorPort &op)
+    : m_draw(draw), m_operator(op)
 {
 }
 
@@ -65,11 +65,11 @@ void AwardEditor::show(const AwardSettings &from)
 void AwardEditor::reload()
 {
     try {
-        m_host.loadAwardSettings();
+        m_draw.reloadAwardSettings();
     } catch (const OperationError &error) {
         m_operator.showError(error.message());
     }
-    show(m_host.liveSettings());
+    show(m_draw.settings());
 }
 
 void AwardEditor::windowShown()
@@ -143,54 +143,45 @@ void AwardEditor::choosePicture(int level)
     notify();
 }
 
-void AwardEditor::setPosition(int &field, int position, void (AwardEditorHost::*store)(int))
+void AwardEditor::setPosition(int &field, int position, void (Draw::*store)(int))
 {
-    const int before = field;
-    field = position;
     try {
-        awardfile::savePositions(m_folder, m_settings.options);
+        (m_draw.*store)(position);
     } catch (const OperationError &error) {
         // The screen keeps its position, and the list shows it again.
-        field = before;
         m_operator.showError(error.message());
         notify();
         return;
     }
-    (m_host.*store)(position);
+    field = position;
 }
 
 void AwardEditor::captionPositionChosen(int position)
 {
-    setPosition(m_settings.options.captionPosition, position, &AwardEditorHost::setCaptionPosition);
+    setPosition(m_settings.options.captionPosition, position, &Draw::setCaptionPosition);
 }
 
 void AwardEditor::prizePositionChosen(int position)
 {
-    setPosition(m_settings.options.prizePosition, position, &AwardEditorHost::setPrizePosition);
+    setPosition(m_settings.options.prizePosition, position, &Draw::setPrizePosition);
 }
 
-AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
+AwardEditor::Outcome AwardEditor::commit(bool announce)
 {
     Working busy(working);
 
     try {
-        m_host.stopRolling();
-        awardfile::save(m_folder, m_settings);
-        m_host.reloadRawSettingsLists();
-        if (announce)
-            m_operator.inform(savedNotice());
-        m_host.loadAwardSettings();
+        m_draw.saveAwardSettings(m_settings);
     } catch (const OperationError &error) {
         m_operator.showError(error.message());
         return Outcome::Failed;
     }
+    if (announce)
+        m_operator.inform(savedNotice());
     // The controls show the settings as read back, which the draw now uses.
-    show(m_host.liveSettings());
-    m_host.showStartStopKeys();
-    if (underway)
-        m_host.restartRoundCount();
+    show(m_draw.settings());
     try {
-        return m_host.prepareDraw() ? Outcome::Refused : Outcome::Done;
+        return m_draw.prepareAnew() == Draw::Prepared::Refused ? Outcome::Refused : Outcome::Done;
     } catch (const OperationError &error) {
         m_operator.showError(unpreparedMessage(error.message()));
         return Outcome::Unprepared;
@@ -199,30 +190,29 @@ AwardEditor::Outcome AwardEditor::commit(bool underway, bool announce)
 
 bool AwardEditor::save()
 {
-    const bool underway = m_host.drawUnderway();
+    const bool underway = m_draw.state().underway();
     if (underway && m_operator.confirm(underwayQuestion()) != OperatorPort::Answer::Yes)
         return false;
-    return commit(underway, !underway) != Outcome::Failed;
+    return commit(!underway) != Outcome::Failed;
 }
 
 bool AwardEditor::confirmClose()
 {
-    m_host.clearTooManyWinners();
-    const bool underway = m_host.drawUnderway();
+    const bool underway = m_draw.state().underway();
     switch (m_operator.confirmWithCancel(underway ? underwayQuestion() : closeQuestion())) {
     case OperatorPort::Answer::Cancel:
         return false;
     case OperatorPort::Answer::No:
         // Unsaved edits go: the draw reads only what was saved, and the next
         // opening shows it.
-        show(m_host.liveSettings());
+        show(m_draw.settings());
         return true;
     case OperatorPort::Answer::Yes:
         break;
     }
     // A file that could not be written, or a plan refused for too many
     // winners or cut short, keeps the window open to put it right.
-    return commit(underway, false) == Outcome::Done;
+    return commit(false) == Outcome::Done;
 }
 
 } // namespace sorvix

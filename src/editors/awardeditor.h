@@ -1,60 +1,25 @@
 #pragma once
 
 #include "base/operatorports.h"
-#include "base/programfolder.h"
+#include "engine/draw.h"
 #include "settings/awardsettings.h"
 
 #include <functional>
 
 namespace sorvix {
 
-// What the award settings editor needs of the draw it sets up. The program
-// answers with the draw screen and the round plan; tests with a script.
-class AwardEditorHost
-{
-public:
-    virtual ~AwardEditorHost() = default;
-
-    // The settings the draw reads: as last read from Tlottery.dll, with the
-    // caption and prize positions of Curtain.dll.
-    virtual const AwardSettings &liveSettings() const = 0;
-    // Rounds of the current plan have been drawn (roundIndex above 0).
-    virtual bool drawUnderway() const = 0;
-    // Stops the rolling of the name slots.
-    virtual void stopRolling() = 0;
-    // Reads the five participant column files and Tlottery.dll into the raw
-    // settings lists. Throws OperationError.
-    virtual void reloadRawSettingsLists() = 0;
-    // Reads Tlottery.dll into the live settings and shows the titles and
-    // options on the draw screen. Throws OperationError; what was read stays.
-    virtual void loadAwardSettings() = 0;
-    // Name slot 5 shows which key starts and which stops.
-    virtual void showStartStopKeys() = 0;
-    // roundIndex := 0.
-    virtual void restartRoundCount() = 0;
-    virtual void clearTooManyWinners() = 0;
-    // prepareDraw from the live settings. Returns true when it refused the
-    // plan because there are more winners than participants. Throws
-    // OperationError when a file of the plan could not be written.
-    virtual bool prepareDraw() = 0;
-    // A position chosen in the editor becomes the draw screen's, and the
-    // screen is laid out again.
-    virtual void setCaptionPosition(int position) = 0;
-    virtual void setPrizePosition(int position) = 0;
-};
-
 // The award settings editor without its window: an editing copy of the
 // settings and the rules between its controls. The window binds its widgets
 // to this class and shows settings() after every change it reports.
 //
-// Edits stay in the copy until a save (or a close answered Yes) writes them to
-// Tlottery.dll, reads them back as the live settings and prepares the draw
-// anew; a close answered No drops them. Only the caption and prize positions
-// take effect at once (Curtain.dll), as the draw screen shows them.
+// Edits stay in the copy until a save (or a close answered Yes) has the draw
+// write them to Tlottery.dll, read them back as the settings in force and
+// prepare anew; a close answered No drops them. Only the caption and prize
+// positions take effect at once (Curtain.dll), as the draw screen shows them.
 class AwardEditor
 {
 public:
-    AwardEditor(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host);
+    AwardEditor(Draw &draw, OperatorPort &op);
 
     // What the controls show.
     const AwardSettings &settings() const { return m_settings; }
@@ -113,13 +78,12 @@ private:
     void show(const AwardSettings &from);
     void reload();
     // The steps of a save after its question.
-    Outcome commit(bool underway, bool announce);
-    void setPosition(int &field, int position, void (AwardEditorHost::*store)(int));
+    Outcome commit(bool announce);
+    void setPosition(int &field, int position, void (Draw::*store)(int));
     void notify();
 
-    ProgramFolder m_folder;
+    Draw &m_draw;
     OperatorPort &m_operator;
-    AwardEditorHost &m_host;
     // Before anything is read: levels 0..3 on, 4 selectable, the rest locked.
     AwardSettings m_settings = AwardSettings::defaults();
 };

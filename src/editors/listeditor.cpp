@@ -13,8 +13,8 @@ constexpr int NamedCells = 5;
 
 } // namespace
 
-ListEditor::ListEditor(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host)
-    : m_folder(folder), m_operator(op), m_host(host)
+ListEditor::ListEditor(Draw &draw, OperatorPort &op)
+    : m_draw(draw), m_operator(op)
 {
     QObject::connect(&m_table, &ParticipantTable::cellEdited, [this] {
         if (!m_saveEnabled) {
@@ -85,12 +85,12 @@ void ListEditor::setGroupMode(bool on)
 {
     m_groupMode = on;
     m_table.setGroupEditable(on);
-    m_host.setGroupModeUnlocked(on);
+    m_draw.setGroupModeUnlocked(on);
 }
 
 void ListEditor::fillFromList()
 {
-    const ParticipantList &list = m_host.list();
+    const ParticipantList &list = m_draw.list();
     m_table.setList(list);
     m_lines = list.count();
     m_widths = Widths::AfterLoad;
@@ -99,14 +99,14 @@ void ListEditor::fillFromList()
 void ListEditor::windowShown()
 {
     try {
-        m_host.reloadListSettings();
+        m_draw.reloadListSettings();
     } catch (const OperationError &error) {
         // The key field and the switches stay as the draw has them; the grid
         // still shows the saved list, never an earlier showing's edits.
         m_operator.showError(error.message());
     }
-    m_key = m_host.keyField();
-    m_show = m_host.showFields();
+    m_key = m_draw.keyField();
+    m_show = m_draw.showFields();
     setGroupMode(false);
     fillFromList();
     m_currentRow = m_table.personCount();
@@ -188,7 +188,7 @@ void ListEditor::clearGroups()
     notify();
 }
 
-ListEditor::Outcome ListEditor::commit(bool underway)
+ListEditor::Outcome ListEditor::commit()
 {
     // A text GBK cannot hold would reach the files as "?": a changed name.
     if (const auto cells = m_table.unstorableCells(NamedCells + 1); !cells.empty()) {
@@ -197,23 +197,18 @@ ListEditor::Outcome ListEditor::commit(bool underway)
     }
     Working work(working);
     try {
-        ParticipantList::save(m_folder, m_table.rows());
-        m_host.reloadList(m_key, m_show);
+        m_draw.saveList(m_table.rows(), m_key, m_show);
         const int current = m_currentRow;
         fillFromList();
         setCurrentRow(current);
-        keyfiles::saveKeyField(m_folder, m_key);
-        keyfiles::saveShowFields(m_folder, m_show);
     } catch (const OperationError &error) {
         work.done();
         notify();
         m_operator.showError(error.message());
         return Outcome::Failed;
     }
-    if (underway)
-        m_host.restartRoundCount();
     try {
-        m_host.prepareDraw();
+        m_draw.prepareAnew();
     } catch (const OperationError &error) {
         work.done();
         notify();
@@ -234,15 +229,15 @@ bool ListEditor::save()
         m_operator.warn(unstorableMessage(cells));
         return false;
     }
-    const bool underway = m_host.drawUnderway();
+    const bool underway = m_draw.state().underway();
     if (underway && m_operator.confirm(underwayQuestion()) != OperatorPort::Answer::Yes)
         return false;
-    return commit(underway) != Outcome::Failed;
+    return commit() != Outcome::Failed;
 }
 
 bool ListEditor::confirmClose()
 {
-    const bool underway = m_host.drawUnderway();
+    const bool underway = m_draw.state().underway();
     bool mayClose = true;
     switch (m_operator.confirmWithCancel(underway ? underwayQuestion() : closeQuestion())) {
     case OperatorPort::Answer::Cancel:
@@ -251,11 +246,11 @@ bool ListEditor::confirmClose()
     case OperatorPort::Answer::No:
         break;
     case OperatorPort::Answer::Yes:
-        m_host.stopRolling();
+        m_draw.stopRolling();
         // A list that could not be written keeps the window open, with the
         // operator's edits, to put it right; so does a draw that could not
         // be prepared from it.
-        mayClose = commit(underway) == Outcome::Done;
+        mayClose = commit() == Outcome::Done;
         break;
     }
     setGroupMode(false);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/operatorports.h"
-#include "base/programfolder.h"
+#include "engine/draw.h"
 #include "settings/participantlist.h"
 #include "editors/participanttable.h"
 
@@ -12,52 +12,19 @@
 
 namespace sorvix {
 
-// What the participant list editor needs of the draw it feeds. The program
-// answers with the session, the draw screen and the round plan; tests with a
-// script.
-class ListEditorHost
-{
-public:
-    virtual ~ListEditorHost() = default;
-
-    // Rounds of the current plan have been drawn (roundIndex above 0).
-    virtual bool drawUnderway() const = 0;
-    // Stops the rolling of the name slots.
-    virtual void stopRolling() = 0;
-    // keyword.dll and showword.dll read again and the draw pool rebuilt from
-    // the list, as at start-up. Throws OperationError; what was read before
-    // the failure stays.
-    virtual void reloadListSettings() = 0;
-    // The list, key field and shown fields the draw works with.
-    virtual const ParticipantList &list() const = 0;
-    virtual int keyField() const = 0;
-    virtual ShowFields showFields() const = 0;
-    // After the column files were written: the key field and the shown fields
-    // become the draw's, the raw settings lists and the list are read again
-    // from the files and the draw pool is rebuilt. Throws OperationError.
-    virtual void reloadList(int key, const ShowFields &show) = 0;
-    // roundIndex := 0.
-    virtual void restartRoundCount() = 0;
-    // A fresh round plan from the saved list (its own messages included).
-    // Throws OperationError when a file of the plan could not be written.
-    virtual void prepareDraw() = 0;
-    // Group mode is open: the preparation may then warn about the excluded.
-    virtual void setGroupModeUnlocked(bool unlocked) = 0;
-};
-
 // The participant list editor without its window: the grid's table, the key
 // field and the show switches, the row commands, saving, the close questions
 // and the group mode. The window binds its widgets to this class and shows
 // its state after every change it reports.
 //
-// Edits stay in the grid until a save (or a close answered Yes) writes the
-// five column files, keyword.dll and showword.dll, reads the list back as the
-// draw's and prepares the draw anew; a close answered No drops them, and the
+// Edits stay in the grid until a save (or a close answered Yes) has the draw
+// write the five column files, keyword.dll and showword.dll together, read
+// the list back and prepare anew; a close answered No drops them, and the
 // next showing starts from the saved list.
 class ListEditor
 {
 public:
-    ListEditor(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host);
+    ListEditor(Draw &draw, OperatorPort &op);
 
     ParticipantTable &table() { return m_table; }
     const ParticipantTable &table() const { return m_table; }
@@ -133,13 +100,12 @@ private:
     void fillFromList();
     enum class Outcome { Failed, Unprepared, Done };
     // The three saves, the list read back, the round count and the plan.
-    Outcome commit(bool underway);
+    Outcome commit();
     void setGroupMode(bool on);
     void notify();
 
-    ProgramFolder m_folder;
+    Draw &m_draw;
     OperatorPort &m_operator;
-    ListEditorHost &m_host;
     ParticipantTable m_table;
 
     int m_key = KeyName;

@@ -1,26 +1,12 @@
 #include "app/ui/drawscreenwindow.h"
 
-#include "app/awardhost.h"
-#include "app/commands.h"
-#include "app/listhost.h"
-#include "app/soundswitch.h"
-#include "app/ui/remotewindow.h"
-#include "bundle/bundlecommands.h"
-#include "help/help.h"
-#include "help/ui/aboutdialog.h"
-#include "help/ui/quickhelpdialog.h"
-#include "engine/restart.h"
-#include "engine/ui/giveupdialog.h"
-#include "editors/ui/awardsettingsdialog.h"
-#include "editors/ui/participantlistdialog.h"
-
 #include <QMenu>
 #include <QMenuBar>
 
 #include <functional>
 
-// The draw screen's menus, declared in one place, and the windows and
-// commands they open.
+// The draw screen's menus, declared in one place. The window modes are the
+// window's own; every other item is a command passed on.
 
 namespace sorvix {
 
@@ -65,39 +51,42 @@ QMenu *addMenu(QMenuBar *bar, const char *object, const char *caption)
 
 void DrawScreenWindow::createMenus()
 {
+    using C = Command;
+    const auto command = [this](Command c) { return [this, c] { emit commandChosen(c); }; };
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenuBar"));
-    const auto restart = [this] {
-        restart::restartCommand(m_session, *m_preparation, m_operator, *this, m_sound, QDateTime::currentDateTime());
-    };
 
     QMenu *control = addMenu(bar, "controlMenu", "操作控制");
-    addItems(control, this,
-             {{"showResultsAction", "显示中奖结果", [this] { showResults(); }},
-              {"showHistoryAction", "显示抽奖历史", [this] { m_records->openHistory(); }},
-              {"exportWinnersAction", "导出中奖名单", [this] { m_records->exportWinners(); }},
-              {"exportNonWinnersAction", "导出未中奖名单", [this] { m_records->exportNonWinners(); }},
-              {},
-              {"restartDrawAction", "重新抽奖", restart},
-              {"giveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); }},
-              {"phoneRemoteItem", "手机遥控", [this] { m_phoneRemote->open(); }},
-              {},
-              {"saveBundleAction", "保存配置文件", [this] { m_config->saveBundle(); }, "保存所有配置（包括人员名单）"},
-              {"importBundleAction", "导入配置文件", [this] { m_config->importBundle(); }},
-              {"restoreDefaultsAction", "恢复默认配置", [this] { m_config->restoreDefaults(); }},
-              {},
-              {"exitAction", "退出", [this] { close(); }}});
+    const QList<QAction *> controlItems = addItems(
+        control, this,
+        {{"showResultsAction", "显示中奖结果", command(C::ShowResults)},
+         {"showHistoryAction", "显示抽奖历史", command(C::ShowHistory)},
+         {"exportWinnersAction", "导出中奖名单", command(C::ExportWinners)},
+         {"exportNonWinnersAction", "导出未中奖名单", command(C::ExportNonWinners)},
+         {},
+         {"restartDrawAction", "重新抽奖", command(C::RestartDraw)},
+         {"giveUpAction", "弃奖 / 补奖", command(C::GiveUp)},
+         {"phoneRemoteItem", "手机遥控", command(C::PhoneRemote)},
+         {},
+         {"saveBundleAction", "保存配置文件", command(C::SaveBundle), "保存所有配置（包括人员名单）"},
+         {"importBundleAction", "导入配置文件", command(C::ImportBundle)},
+         {"restoreDefaultsAction", "恢复默认配置", command(C::RestoreDefaults)},
+         {},
+         {"exitAction", "退出", [this] { close(); }}});
+    m_remoteItems << controlItems[6];
 
     QMenu *settings = addMenu(bar, "settingsMenu", "人员奖项设置");
     addItems(settings, this,
-             {{"participantListAction", "人员名单", [this] { openParticipantList(); }},
-              {"awardSettingsAction", "奖项设置", [this] { openAwardSettings(); }}});
+             {{"participantListAction", "人员名单", command(C::ParticipantList)},
+              {"awardSettingsAction", "奖项设置", command(C::AwardSettings)}});
 
     QMenu *look = addMenu(bar, "lookMenu", "背景文字设置");
     QMenu *group = nullptr;
     QMenu *themeMenu = nullptr;
     QString groupName, themeName;
-    for (const theme::ThemeItem &item : theme::builtInThemes()) {
+    const auto themes = theme::builtInThemes();
+    for (int i = 0; i < int(themes.size()); ++i) {
+        const theme::ThemeItem &item = themes[size_t(i)];
         if (groupName != QString::fromUtf8(item.group)) {
             groupName = QString::fromUtf8(item.group);
             group = look->addMenu(groupName);
@@ -107,28 +96,31 @@ void DrawScreenWindow::createMenus()
             themeName = QString::fromUtf8(item.theme);
             themeMenu = group->addMenu(themeName);
         }
-        addItems(themeMenu, this, {{item.objectName, item.entry, [this, &item] { m_theme.chooseBuiltIn(item); }}});
+        addItems(themeMenu, this, {{item.objectName, item.entry, [this, i] { emit themeChosen(i); }}});
     }
-    addItems(look, this, {{"customBackgroundAction", "自定义背景", [this] { m_theme.chooseCustomBackground(); }}});
+    addItems(look, this, {{"customBackgroundAction", "自定义背景", command(C::CustomBackground)}});
     QMenu *colours = look->addMenu(QStringLiteral("文字颜色"));
-    for (const theme::ColourItem &item : theme::colourItems())
+    const auto colourItems = theme::colourItems();
+    for (int i = 0; i < int(colourItems.size()); ++i)
         addItems(colours, this,
-                 {{item.objectName, item.caption, [this, &item] { m_theme.chooseColour(QByteArray(item.colourName)); }}});
+                 {{colourItems[size_t(i)].objectName, colourItems[size_t(i)].caption, [this, i] { emit colourChosen(i); }}});
     QMenu *fonts = look->addMenu(QStringLiteral("文字字体"));
-    for (const theme::FontItem &item : theme::fontItems())
-        addItems(fonts, this, {{item.objectName, item.caption, [this, &item] { m_theme.chooseFont(item); }}});
+    const auto fontItems = theme::fontItems();
+    for (int i = 0; i < int(fontItems.size()); ++i)
+        addItems(fonts, this,
+                 {{fontItems[size_t(i)].objectName, fontItems[size_t(i)].caption, [this, i] { emit fontChosen(i); }}});
 
     QMenu *help = addMenu(bar, "helpMenu", "帮助");
     addItems(help, this,
-             {{"quickHelpAction", "内容", [this] { openQuickHelp(); }},
-              {"guideAction", "在线帮助", [this] { help::openGuide(m_session.folder, m_operator); }},
-              {"aboutAction", "关于", [this] { openAbout(); }}});
+             {{"quickHelpAction", "内容", command(C::QuickHelp)},
+              {"guideAction", "在线帮助", command(C::Guide)},
+              {"aboutAction", "关于", command(C::About)}});
     m_topMenus = {control, settings, look, help};
 
     m_contextMenu = new QMenu(this);
     m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
     m_contextMenu->setToolTipsVisible(true);
-    const QList<QAction *> modes = addItems(
+    const QList<QAction *> popupItems = addItems(
         m_contextMenu, this,
         {{"showMenuAction", "显示主菜单", [this] { showMenus(); }},
          {"fullScreenAction", "全屏模式",
@@ -141,80 +133,20 @@ void DrawScreenWindow::createMenus()
          {"leaveFullScreenAction", "退出全屏", [this] { leaveFullScreen(); }},
          {"fullScreenLockAction", "禁用全屏", [this] { toggleFullScreenLock(); }},
          {},
-         {"popupShowResultsAction", "显示中奖结果", [this] { showResults(); }},
-         {"popupRestartDrawAction", "重新抽奖", restart},
-         {"popupGiveUpAction", "弃奖 / 补奖", [this] { openGiveUp(); }},
-         {"phoneRemotePopupItem", "手机遥控", [this] { m_phoneRemote->open(); }},
+         {"popupShowResultsAction", "显示中奖结果", command(C::ShowResults)},
+         {"popupRestartDrawAction", "重新抽奖", command(C::RestartDraw)},
+         {"popupGiveUpAction", "弃奖 / 补奖", command(C::GiveUp)},
+         {"phoneRemotePopupItem", "手机遥控", command(C::PhoneRemote)},
          {},
-         {"soundOffAction", "关闭音效", [this] { m_soundSwitch->turnOff(); }},
-         {"soundOnAction", "打开音效", [this] { m_soundSwitch->turnOn(); }},
+         {"soundOffAction", "关闭音效", command(C::SoundOff)},
+         {"soundOnAction", "打开音效", command(C::SoundOn)},
          {},
          {"popupExitAction", "退出", [this] { close(); }}});
-    m_fullScreenLockAction = modes[3];
-    for (const char *item : {"phoneRemoteItem", "phoneRemotePopupItem"})
-        m_phoneRemote->follow(findChild<QAction *>(QString::fromLatin1(item)));
+    m_fullScreenLockAction = popupItems[3];
     m_fullScreenLockAction->setCheckable(true);
+    m_remoteItems << popupItems[7];
     connect(m_canvas, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
-}
-
-// ---- windows of the menus ------------------------------------------------
-
-void DrawScreenWindow::openGiveUp()
-{
-    if (!m_giveUp)
-        m_giveUp = std::make_unique<GiveUpDialog>(m_session, m_operator, *this, this);
-    m_giveUp->showModal();
-    // A make-up prepared there is drawn with the keys at once.
-    takeFocusBack();
-}
-
-void DrawScreenWindow::openAwardSettings()
-{
-    if (!m_awardSettings)
-        m_awardSettings = std::make_unique<AwardSettingsDialog>(m_session.folder, m_operator, *m_awardHost, this);
-    m_awardSettings->showModalOver(this);
-    takeFocusBack();
-}
-
-void DrawScreenWindow::openParticipantList()
-{
-    if (!m_participantList)
-        m_participantList = std::make_unique<ParticipantListDialog>(m_session.folder, m_operator, *m_listHost, this);
-    m_participantList->showModalOver(this);
-    takeFocusBack();
-}
-
-void DrawScreenWindow::openQuickHelp()
-{
-    if (!m_quickHelp)
-        m_quickHelp = std::make_unique<QuickHelpDialog>(m_session.folder, m_operator, this);
-    m_quickHelp->exec();
-}
-
-void DrawScreenWindow::openAbout()
-{
-    if (!m_about)
-        m_about = std::make_unique<AboutDialog>(m_session.folder, m_operator, this);
-    m_about->exec();
-}
-
-void DrawScreenWindow::leaveFullScreen()
-{
-    showNormal();
-    resize(800, 600);
-    showMenus();
-}
-
-void DrawScreenWindow::toggleFullScreenLock()
-{
-    m_fullScreenLocked = m_fullScreenLockAction->isChecked();
-    if (m_fullScreenLocked) {
-        leaveFullScreen();
-    } else {
-        hideMenus();
-        goFullScreen();
-    }
 }
 
 } // namespace sorvix

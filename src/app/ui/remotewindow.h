@@ -41,7 +41,7 @@ class PhoneRemote : public QObject
 {
     Q_OBJECT
 public:
-    PhoneRemote(OperatorPort &op, QWidget *screen);
+    PhoneRemote(Draw &draw, OperatorPort &op, QWidget *screen);
 
     remote::RemoteServer &server() { return m_server; }
     RemoteWindow *window() const { return m_window; }

@@ -81,8 +81,8 @@ int perRoundPosition(int perRound)
 
 } // namespace
 
-AwardSettingsDialog::AwardSettingsDialog(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent)
-    : QDialog(parent), m_editor(folder, op, host)
+AwardSettingsDialog::AwardSettingsDialog(Draw &draw, OperatorPort &op, QWidget *parent)
+    : QDialog(parent), m_editor(draw, op)
 {
     setObjectName(QStringLiteral("AwardSettingsDialog"));
     setWindowTitle(text("奖项设置"));
@@ -359,11 +359,11 @@ void AwardSettingsDialog::showSettings()
     m_prizePositionList->setCurrentIndex(o.prizePosition < m_prizePositionList->count() ? o.prizePosition : -1);
 }
 
-int AwardSettingsDialog::showModalOver(QWidget *over)
+void AwardSettingsDialog::showOver(QWidget *over)
 {
     adjustSize();
     ui::centreOver(this, over);
-    return exec();
+    open();
 }
 
 void AwardSettingsDialog::showEvent(QShowEvent *event)

@@ -21,12 +21,13 @@ class AwardSettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    AwardSettingsDialog(const ProgramFolder &folder, OperatorPort &op, AwardEditorHost &host, QWidget *parent = nullptr);
+    AwardSettingsDialog(Draw &draw, OperatorPort &op, QWidget *parent = nullptr);
 
     AwardEditor &editor() { return m_editor; }
 
-    // Shows the window modally, centred over `over` (the draw screen).
-    int showModalOver(QWidget *over);
+    // Shows the window modally, centred over `over` (the draw screen), and
+    // returns at once.
+    void showOver(QWidget *over);
 
 public slots:
     void reject() override;

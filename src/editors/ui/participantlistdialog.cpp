@@ -57,8 +57,8 @@ using ui::text;
 
 } // namespace
 
-ParticipantListDialog::ParticipantListDialog(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host, QWidget *parent)
-    : QDialog(parent), m_editor(folder, op, host), m_sheets(folder, op, m_editor)
+ParticipantListDialog::ParticipantListDialog(Draw &draw, OperatorPort &op, QWidget *parent)
+    : QDialog(parent), m_editor(draw, op), m_sheets(draw.folder(), op, m_editor)
 {
     setObjectName(QStringLiteral("ParticipantListDialog"));
     setWindowTitle(text("参加抽奖人员设置"));
@@ -285,10 +285,10 @@ void ParticipantListDialog::layoutControls()
     m_lineCountLabel->setGeometry(x, h - Margin - 34 - 8 - 24, ColumnWidth, 24);
 }
 
-int ParticipantListDialog::showModalOver(QWidget *over)
+void ParticipantListDialog::showOver(QWidget *over)
 {
     ui::centreOver(this, over);
-    return exec();
+    open();
 }
 
 void ParticipantListDialog::showEvent(QShowEvent *event)

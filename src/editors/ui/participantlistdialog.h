@@ -31,13 +31,14 @@ class ParticipantListDialog : public QDialog
 {
     Q_OBJECT
 public:
-    ParticipantListDialog(const ProgramFolder &folder, OperatorPort &op, ListEditorHost &host, QWidget *parent = nullptr);
+    ParticipantListDialog(Draw &draw, OperatorPort &op, QWidget *parent = nullptr);
     ~ParticipantListDialog() override;
 
     ListEditor &editor() { return m_editor; }
 
-    // Shows the window modally, centred over `over` (the draw screen).
-    int showModalOver(QWidget *over);
+    // Shows the window modally, centred over `over` (the draw screen), and
+    // returns at once.
+    void showOver(QWidget *over);
 
     // Below the grid and above it: the grid is the client height less this.
     static constexpr int GridHeightMargin = 128;

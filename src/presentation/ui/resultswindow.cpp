@@ -175,7 +175,6 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
                        QWidget *parent)
     : QDialog(parent), m_folder(folder), m_operator(op), m_show(m_folder, op, drawScreenSound, music)
 {
-    m_show.soundOn = [this] { return soundOn && soundOn(); };
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("中奖名单"));
     QPalette window = palette();
@@ -212,10 +211,7 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
         return action;
     };
     item(m_contextMenu, "backToDrawAction", "返回抽奖界面", [this] { close(); });
-    item(m_contextMenu, "resultsExportAction", "导出中奖名单", [this] {
-        if (exportWinners)
-            exportWinners();
-    });
+    item(m_contextMenu, "resultsExportAction", "导出中奖名单", [this] { emit exportWinnersAsked(); });
     QMenu *colours = m_contextMenu->addMenu(QStringLiteral("背景颜色"));
     colours->menuAction()->setObjectName(QStringLiteral("rowColourMenu"));
     item(colours, "redRowsAction", "红", [this] { redRows(); });
@@ -257,10 +253,9 @@ bool ResultsWindow::rising() const
     return m_riseTimer->isActive();
 }
 
-void ResultsWindow::applyWindowMode()
+void ResultsWindow::applyWindowMode(bool fullScreenLocked)
 {
-    const bool locked = fullScreenLocked && fullScreenLocked();
-    if (locked) {
+    if (fullScreenLocked) {
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                        | Qt::WindowCloseButtonHint);
         setWindowState(Qt::WindowNoState);
@@ -276,10 +271,11 @@ void ResultsWindow::applyWindowMode()
     setWindowState(Qt::WindowMaximized);
 }
 
-void ResultsWindow::showModal()
+void ResultsWindow::showModal(bool fullScreenLocked, bool soundOn)
 {
-    applyWindowMode();
-    exec();
+    setSoundOn(soundOn);
+    applyWindowMode(fullScreenLocked);
+    open();
 }
 
 bool ResultsWindow::event(QEvent *event)

@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "app/records.h"
 
 #include "base/errors.h"
 #include "engine/winners.h"
@@ -14,14 +14,14 @@ const QString ExportFilter = QStringLiteral("文本文件(*.txt)|*.txt|Excel 工
 const std::vector<double> WinnerWidths{10, 16, 12, 16, 22, 12};
 }
 
-RecordCommands::RecordCommands(Session &session, OperatorPort &op)
-    : m_session(session), m_operator(op)
+RecordCommands::RecordCommands(const Draw &draw, OperatorPort &op)
+    : m_draw(draw), m_operator(op)
 {
 }
 
-QString RecordCommands::chooseTarget(const char *prefix)
+QString RecordCommands::chooseTarget(const char *prefix, const QDateTime &now)
 {
-    const QString proposed = QString::fromUtf8(prefix) + winners::timestamp(now()) + QStringLiteral(".txt");
+    const QString proposed = QString::fromUtf8(prefix) + winners::timestamp(now) + QStringLiteral(".txt");
     return m_operator.chooseSaveFile(ExportFilter, proposed);
 }
 
@@ -31,20 +31,20 @@ void RecordCommands::offerToOpen(const char *done, const QString &target)
         openOrSay(m_operator, target, QStringLiteral("文本文件"));
 }
 
-void RecordCommands::exportRecord(const char *name, const std::function<winners::Table(int)> &table,
-                                  const std::vector<double> &widths,
+void RecordCommands::exportRecord(const char *name, const QDateTime &now,
+                                  const std::function<winners::Table(int)> &table, const std::vector<double> &widths,
                                   const std::function<void(int, const QString &)> &text)
 {
-    const QString target = chooseTarget(name);
+    const QString target = chooseTarget(name, now);
     if (target.isEmpty())
         return;
-    const int highest = m_session.settings.highestEnabledLevel();
+    const int highest = m_draw.highestLevel();
     // The chosen name's ending decides: a workbook, or the text file as ever.
     const bool asWorkbook = workbook::namesWorkbook(target);
     const QString written = asWorkbook ? workbook::xlsxName(target) : target;
     try {
         if (asWorkbook) {
-            winners::rebuildList(m_session.folder, highest);
+            winners::rebuildList(m_draw.folder(), highest);
             workbook::writeTable(written, QString::fromUtf8(name), table(highest), widths);
         } else {
             text(highest, target);
@@ -56,31 +56,30 @@ void RecordCommands::exportRecord(const char *name, const std::function<winners:
     offerToOpen((QByteArray(name) + "成功导出至：").constData(), written);
 }
 
-void RecordCommands::exportWinners()
+void RecordCommands::exportWinners(const QDateTime &now)
 {
     exportRecord(
-        "中奖名单",
-        [this](int highest) { return winners::winnersTable(m_session.folder, highest, m_session.list, m_session.pool); },
-        WinnerWidths, [this](int highest, const QString &target) {
-            winners::exportWinners(m_session.folder, highest, target);
-        });
+        "中奖名单", now,
+        [this](int highest) { return winners::winnersTable(m_draw.folder(), highest, m_draw.list(), m_draw.pool()); },
+        WinnerWidths,
+        [this](int highest, const QString &target) { winners::exportWinners(m_draw.folder(), highest, target); });
 }
 
-void RecordCommands::exportNonWinners()
+void RecordCommands::exportNonWinners(const QDateTime &now)
 {
     exportRecord(
-        "未中奖名单",
+        "未中奖名单", now,
         [this](int highest) {
-            return winners::nonWinnersTable(m_session.folder, highest, m_session.list, m_session.pool);
+            return winners::nonWinnersTable(m_draw.folder(), highest, m_draw.list(), m_draw.pool());
         },
         {WinnerWidths.begin() + 2, WinnerWidths.end()}, [this](int highest, const QString &target) {
-            winners::exportNonWinners(m_session.folder, highest, m_session.pool, target);
+            winners::exportNonWinners(m_draw.folder(), highest, m_draw.pool(), target);
         });
 }
 
 void RecordCommands::openHistory()
 {
-    const QString path = m_session.folder.path(files::History);
+    const QString path = m_draw.folder().path(files::History);
     if (!QFileInfo(path).isFile()) {
         m_operator.inform(QStringLiteral("还没有抽奖历史。\r每次重新抽奖或关闭软件时，本次的中奖名单记入抽奖历史。"));
         return;

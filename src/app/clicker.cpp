@@ -1,22 +1,8 @@
-#include "app/nextstep.h"
+#include "app/clicker.h"
 
 #include <Qt>
 
-namespace sorvix {
-
-NextStep::NextStep(DrawRound &round, const Session &session)
-    : m_round(round), m_session(session)
-{
-}
-
-void NextStep::run()
-{
-    const bool spaceStarts = m_session.settings.options.startStopKeys == 0;
-    const bool starting = !m_round.isRolling();
-    m_round.keyPressed(starting == spaceStarts ? ' ' : '\r');
-}
-
-namespace clicker {
+namespace sorvix::clicker {
 
 KeyAction keyAction(int key)
 {
@@ -36,5 +22,4 @@ KeyAction keyAction(int key)
     }
 }
 
-} // namespace clicker
-} // namespace sorvix
+} // namespace sorvix::clicker
