@@ -1,54 +1,57 @@
-#include "app/commands.h"
+#include "app/records.h"
 #include "engine/drawfiles.h"
 #include "sheets/workbook.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/headlessprogram.h"
 
 #include <gtest/gtest.h>
 
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::TestFolder;
+using namespace sorvix::test;
 
 namespace {
 
 QByteArray g(const char *utf8) { return gbk::fromUtf8(utf8); }
 
 // Two people share the name the screen shows; the draw's order (the pool's)
-// puts the second 张三 first.
-class RecordExportTest : public ::testing::Test
+// decides which of them a line stands for.
+class RecordExportTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    RecordExportTest()
+    RecordExportTest() : HeadlessProgram(false)
     {
-        session.folder = dir.folder();
-        const char *people[4][5] = {{"张三", "13800000001", "110101199001011111", "QW01", "1"},
-                                    {"李四", "13800000002", "110101199002022222", "QW02", ""},
-                                    {"张三", "13800000003", "110101199003033333", "QW03", ""},
-                                    {"王五", "13800000004", "110101199004044444", "QW04", "A"}};
-        for (int c = 0; c < ColumnCount; ++c) {
-            session.list.columns[size_t(c)] << ParticipantList::columnCaption(c);
-            for (const auto &person : people)
-                session.list.columns[size_t(c)] << g(person[c]);
+        dir.writeList({QStringLiteral("张三|13800000001|110101199001011111|QW01|1"),
+                       QStringLiteral("李四|13800000002|110101199002022222|QW02|"),
+                       QStringLiteral("张三|13800000003|110101199003033333|QW03|"),
+                       QStringLiteral("王五|13800000004|110101199004044444|QW04|A")});
+        AwardSettings settings = AwardSettings::defaults();
+        for (int k = 0; k < LevelCount; ++k) {
+            settings.levels[size_t(k)].enabled = k < 2;
+            settings.levels[size_t(k)].quantity = "1";
         }
-        session.pool = buildPool(session.list, ShowFields{});
-        std::swap(session.pool[0], session.pool[2]);
+        awardfile::save(dir.folder(), settings);
+        start();
+        commands = std::make_unique<RecordCommands>(*draw, op);
         levelwinners::create(dir.folder(), 1, g("一等奖"), g("平板电脑"), {g("张三"), g("李四")});
         levelwinners::create(dir.folder(), 0, g("特等奖"), g("笔记本电脑"), {g("张三")});
         op.answers = {OperatorPort::Answer::No};
     }
 
-    QStringList exported(void (RecordCommands::*command)(), const QString &name)
+    QStringList exported(void (RecordCommands::*command)(const QDateTime &), const QString &name)
     {
         op.saveName = dir.path(name);
-        (commands.*command)();
+        ((*commands).*command)(QDateTime::currentDateTime());
         return op.questions;
     }
+    // The mobile number of the 张三 who comes first in the draw's order.
+    QString firstZhangMobile() const
+    {
+        for (const PoolEntry &entry : draw->pool())
+            if (entry.displayText == g("张三"))
+                return gbk::decode(draw->list().field(ColMobile, entry.person));
+        return {};
+    }
 
-    TestFolder dir;
-    Session session;
-    RecordingOperator op;
-    RecordCommands commands{session, op};
+    std::unique_ptr<RecordCommands> commands;
 };
 
 } // namespace
@@ -64,11 +67,14 @@ TEST_F(RecordExportTest, TheChosenEndingGivesTheTextFileAsEverOrAWorkbookWithout
     // A workbook: level by level, the people's own fields, unmasked, no group.
     const QStringList asked = exported(&RecordCommands::exportWinners, QStringLiteral("w.xls"));
     EXPECT_EQ(asked.last(), "中奖名单成功导出至：" + dir.path(QStringLiteral("w.xlsx")) + "\r是否打开？");
-    const winners::Table table = winners::winnersTable(dir.folder(), 1, session.list, session.pool);
+    const winners::Table table = winners::winnersTable(dir.folder(), 1, draw->list(), draw->pool());
+    const bool thirdFirst = firstZhangMobile() == QStringLiteral("13800000003");
+    const QStringList first{"张三", "13800000001", "110101199001011111", "QW01"};
+    const QStringList third{"张三", "13800000003", "110101199003033333", "QW03"};
     const std::vector<QStringList> expected{
         {"奖项", "奖品", "姓名", "手机号", "身份证号码", "工号"},
-        {"特等奖", "笔记本电脑", "张三", "13800000003", "110101199003033333", "QW03"},
-        {"一等奖", "平板电脑", "张三", "13800000001", "110101199001011111", "QW01"},
+        QStringList{"特等奖", "笔记本电脑"} + (thirdFirst ? third : first),
+        QStringList{"一等奖", "平板电脑"} + (thirdFirst ? first : third),
         {"一等奖", "平板电脑", "李四", "13800000002", "110101199002022222", "QW02"}};
     EXPECT_EQ(table, expected);
     const workbook::Sheet sheet = workbook::read(dir.path(QStringLiteral("w.xlsx")));
@@ -90,22 +96,17 @@ TEST_F(RecordExportTest, TheChosenEndingGivesTheTextFileAsEverOrAWorkbookWithout
     EXPECT_EQ(dir.bytes(QStringLiteral("n.txt")), g("王五") + "\r\n");
 }
 
-TEST(RecordCommandsTest, AHistoryThatCannotBeShownIsSaid)
+TEST_F(RecordExportTest, AHistoryThatCannotBeShownIsSaid)
 {
-    TestFolder dir;
-    Session session;
-    session.folder = dir.folder();
-    RecordingOperator op;
-    RecordCommands commands(session, op);
-
-    commands.openHistory();
+    op.notices.clear();
+    commands->openHistory();
     EXPECT_TRUE(op.opened.isEmpty());
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("还没有抽奖历史。")));
 
     dir.write(files::History, {QStringLiteral("2025-01-28 一等奖")});
     op.shellOpens = false;
-    commands.openHistory();
+    commands->openHistory();
     EXPECT_EQ(op.opened, QStringList{dir.path(files::History)});
     ASSERT_EQ(op.notices.size(), 2);
     EXPECT_TRUE(op.notices[1].contains(QStringLiteral("没有能打开抽奖历史的程序"))) << op.notices[1].toStdString();
