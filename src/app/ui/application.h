@@ -3,6 +3,7 @@
 #include "app/exitquestions.h"
 #include "app/records.h"
 #include "app/ui/drawscreenwindow.h"
+#include "base/ui/picturebox.h"
 #include "engine/draw.h"
 
 #include <QObject>
@@ -17,7 +18,6 @@ class BundleCommands;
 class GiveUpDialog;
 class ParticipantListDialog;
 class PhoneRemote;
-class PicturePrefetch;
 class QuickHelpDialog;
 class ResultsWindow;
 class ThemeChoice;
