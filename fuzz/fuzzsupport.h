@@ -5,6 +5,7 @@
 
 #include "base/operatorports.h"
 #include "base/programfolder.h"
+#include "presentation/themechoice.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -31,6 +32,15 @@ public:
     QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
     QString chooseOpenFile(const QString &) override { return {}; }
     bool openWithShell(const QString &) override { return false; }
+};
+
+// The draw screen's look, shown nowhere.
+class NoThemeView : public ThemeView
+{
+public:
+    bool showBackground(const QString &) override { return true; }
+    void setTextColour(const QColor &) override {}
+    void setTextFace(const QString &) override {}
 };
 
 inline QByteArray bytes(const uint8_t *data, size_t size)
