@@ -26,7 +26,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <thread>
 #include <vector>
 
@@ -35,13 +34,6 @@ using namespace sorvix;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
 
 double ms(Clock::duration d)
 {
@@ -88,13 +80,13 @@ int phone(quint16 port, const QByteArray &key, int seconds)
 // Runs the event loop for `seconds` and returns the program's CPU share of one core.
 double idleShare(double seconds)
 {
-    const double cpu = cpuSeconds();
+    const double cpu = bench::cpuMs() / 1e3;
     QElapsedTimer wall;
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    return (cpuSeconds() - cpu) / (double(wall.elapsed()) / 1000.0);
+    return (bench::cpuMs() / 1e3 - cpu) / (double(wall.elapsed()) / 1000.0);
 }
 
 } // namespace
@@ -191,12 +183,11 @@ int main(int argc, char **argv)
     }
     std::sort(toRolling.begin(), toRolling.end());
     std::sort(toAnswer.begin(), toAnswer.end());
-    const auto median = [](const std::vector<double> &v) { return v[v.size() / 2]; };
     std::printf("POST /api/next -> rolling started: median %.2f ms, max %.2f ms (%zu starts; target < 50 ms)\n",
-                median(toRolling), toRolling.back(), toRolling.size());
+                bench::median(toRolling), toRolling.back(), toRolling.size());
     std::printf("POST /api/next -> answer at the phone: median %.2f ms, max %.2f ms "
                 "(the first start, which also takes the screen to full screen: %.2f ms)\n",
-                median(toAnswer), toAnswer.back(), ms(answered[0] - sent[0]));
+                bench::median(toAnswer), toAnswer.back(), ms(answered[0] - sent[0]));
 
     // Idle with the remote on and a phone polling from its own process, then
     // off again and on again: the machine may be busy with other work, so the
