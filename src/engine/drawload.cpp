@@ -158,9 +158,9 @@ void Draw::resumeDecision()
         prepareAnew();
         return;
     }
-    int roundIndex = 0;
+    int drawn = 0;
     try {
-        roundIndex = drawfiles::readStatus(m_folder);
+        drawn = drawfiles::readStatus(m_folder);
     } catch (const OperationError &) {
         // The draw's progress is unknown: no round of the plan may be shown
         // (again) until the operator restarts the draw, which keeps the
@@ -169,7 +169,7 @@ void Draw::resumeDecision()
         emit progressChanged();
         throw;
     }
-    m_state.readFromFiles(roundIndex, m_state.roundCount());
+    m_state.readFromFiles(drawn, m_state.roundCount());
     emit progressChanged();
     // No complete plan on disk (a preparation was cut short or refused):
     // there is nothing to resume and no round to count.

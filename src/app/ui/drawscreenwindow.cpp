@@ -2,6 +2,7 @@
 
 #include "app/clicker.h"
 #include "app/ui/captionlabel.h"
+#include "app/ui/mainmenus.h"
 #include "app/ui/screenlabels.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
@@ -9,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -26,14 +28,14 @@ const QString StopReleased = QStringLiteral("pics\\stop3.jpg");
 
 } // namespace
 
-DrawScreenWindow::DrawScreenWindow(Draw &draw, QWidget *parent)
+DrawScreenWindow::DrawScreenWindow(Draw &draw, MainMenus &menus, QWidget *parent)
     : QMainWindow(parent), m_draw(draw)
 {
     setObjectName(QStringLiteral("DrawScreenWindow"));
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
-    createMenus();
+    createMenus(menus);
     resetLook();
     connect(&m_draw, &Draw::screenChanged, this, &DrawScreenWindow::showScreen);
     connect(&m_draw, &Draw::settingsChanged, this, &DrawScreenWindow::applySettings);
@@ -294,6 +296,24 @@ void DrawScreenWindow::goFullScreen()
     showFullScreen();
 }
 
+void DrawScreenWindow::moveToScreen(QScreen *target)
+{
+    if (!target || screen() == target)
+        return;
+    const bool full = isFullScreen();
+    if (full)
+        showNormal();
+    setScreen(target);
+    const QRect area = target->geometry();
+    if (full || !m_fullScreenLocked) {
+        setGeometry(area);
+        if (isVisible())
+            goFullScreen();
+    } else {
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
 void DrawScreenWindow::enterFullScreen()
 {
     if (m_fullScreenLocked)
@@ -321,15 +341,38 @@ void DrawScreenWindow::toggleFullScreenLock()
     }
 }
 
+void DrawScreenWindow::createMenus(MainMenus &menus)
+{
+    menuBar()->setObjectName(QStringLiteral("mainMenuBar"));
+    m_topMenus = menus.fill(menuBar());
+
+    // The window's own modes first, then the commands.
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    m_contextMenu->setToolTipsVisible(true);
+    ui::addMenuItem(m_contextMenu, QStringLiteral("showMenuAction"), QStringLiteral("显示主菜单"), this,
+                    [this] { showMenus(); });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenAction"), QStringLiteral("全屏模式"), this, [this] {
+        if (!m_fullScreenLocked) {
+            hideMenus();
+            goFullScreen();
+        }
+    });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("leaveFullScreenAction"), QStringLiteral("退出全屏"), this,
+                    [this] { leaveFullScreen(); });
+    m_fullScreenLockAction = ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenLockAction"),
+                                             QStringLiteral("禁用全屏"), this, [this] { toggleFullScreenLock(); });
+    m_fullScreenLockAction->setCheckable(true);
+    m_contextMenu->addSeparator();
+    menus.fillContext(m_contextMenu);
+    connect(m_canvas, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
+}
+
 void DrawScreenWindow::takeFocusBack()
 {
     activateWindow();
     setFocus();
-}
-
-QList<QAction *> DrawScreenWindow::remoteItems() const
-{
-    return m_remoteItems;
 }
 
 // ---- ThemeView ------------------------------------------------------------

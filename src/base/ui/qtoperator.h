@@ -13,6 +13,10 @@ class QtOperator : public OperatorPort
 public:
     explicit QtOperator(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The operator's own window (shown while the audience has a screen of
+    // its own) and the audience's: boxes never stand on the audience's screen
+    // while the operator has another.
+    void setWindows(QWidget *operatorWindow, QWidget *audienceWindow);
 
     Answer confirm(const QString &text) override;
     Answer confirmWithCancel(const QString &text) override;
@@ -35,6 +39,7 @@ private:
     QWidget *parentWidget() const;
 
     QWidget *m_parent = nullptr;
+    QWidget *m_operatorWindow = nullptr;
 };
 
 } // namespace sorvix

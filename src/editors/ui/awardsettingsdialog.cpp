@@ -362,8 +362,7 @@ void AwardSettingsDialog::showSettings()
 void AwardSettingsDialog::showOver(QWidget *over)
 {
     adjustSize();
-    ui::centreOver(this, over);
-    open();
+    ui::showModalOver(this, over);
 }
 
 void AwardSettingsDialog::showEvent(QShowEvent *event)

@@ -287,8 +287,7 @@ void ParticipantListDialog::layoutControls()
 
 void ParticipantListDialog::showOver(QWidget *over)
 {
-    ui::centreOver(this, over);
-    open();
+    ui::showModalOver(this, over);
 }
 
 void ParticipantListDialog::showEvent(QShowEvent *event)
