@@ -22,6 +22,12 @@ bool removeFile(const QString &path);
 // small files of one batch, synced together by syncFileSystem.
 bool writeFileUnsynced(const QString &path, const QByteArray &bytes);
 
+// Moves the file `from` over `to`, in the same folder, in one step: a crash
+// leaves `to` as it was or as `from` was, never missing. With `synced` it
+// returns once the move, and every earlier change to the folder's entries
+// (moves, removals), is on the disk. False when the system refuses.
+bool replaceFile(const QString &from, const QString &to, bool synced);
+
 // Appends to a file (made when missing) at `sizeBefore`, -1 meaning its end
 // as found, and syncs it. On failure the file is cut back to where the append
 // began (a file made here is removed) and false returned. `failMidway` writes

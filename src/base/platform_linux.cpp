@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +29,19 @@ bool writeAll(int fd, const char *data, qsizetype left)
     return true;
 }
 
+// Opens the folder and hands it to `sync` (fsync: the folder's own entries;
+// syncfs: its whole file system).
+bool syncThroughFolder(const QString &folder, int (*sync)(int))
+{
+    const QByteArray name = QFile::encodeName(folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = sync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 } // namespace
 
 bool syncFile(QFileDevice &file)
@@ -37,13 +51,7 @@ bool syncFile(QFileDevice &file)
 
 bool syncFileSystem(const QString &folder)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    return synced;
+    return syncThroughFolder(folder, ::syncfs);
 }
 
 bool removeFile(const QString &path)
@@ -61,6 +69,16 @@ bool writeFileUnsynced(const QString &path, const QByteArray &bytes)
     const bool written = writeAll(fd, bytes.constData(), bytes.size());
     const bool closed = ::close(fd) == 0;
     return written && closed;
+}
+
+bool replaceFile(const QString &from, const QString &to, bool synced)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::rename(source.constData(), target.constData()) != 0)
+        return false;
+    // The folder's entries reach the disk with the folder, all of them.
+    return !synced || syncThroughFolder(QFileInfo(to).absolutePath(), ::fsync);
 }
 
 bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway)
