@@ -30,9 +30,8 @@ bool replaceFile(const QString &from, const QString &to, bool synced);
 
 // Appends to a file (made when missing) at `sizeBefore`, -1 meaning its end
 // as found, and syncs it. On failure the file is cut back to where the append
-// began (a file made here is removed) and false returned. `failMidway` writes
-// half the bytes and then fails, as a disk that fills up does.
-bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway = false);
+// began (a file made here is removed) and false returned.
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore);
 
 // The running program's own executable file, before any QCoreApplication exists.
 QString executablePath();

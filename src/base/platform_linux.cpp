@@ -81,7 +81,7 @@ bool replaceFile(const QString &from, const QString &to, bool synced)
     return !synced || syncThroughFolder(QFileInfo(to).absolutePath(), ::fsync);
 }
 
-bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway)
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
     const QByteArray name = QFile::encodeName(path);
     const bool existed = QFileInfo::exists(path);
@@ -97,11 +97,6 @@ bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore,
         start = sizeBefore;
     }
     ok = ok && ::lseek(fd, start, SEEK_SET) == start;
-    if (ok && failMidway) {
-        // As a full disk does: part of the bytes land, then the write fails.
-        writeAll(fd, bytes.constData(), bytes.size() / 2);
-        ok = false;
-    }
     ok = ok && writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     if (!ok) {
         if (::ftruncate(fd, start) == 0)

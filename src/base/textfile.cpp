@@ -15,17 +15,6 @@ namespace sorvix::textfile {
 
 namespace {
 
-std::function<bool(const QString &)> &failingWrites()
-{
-    static std::function<bool(const QString &)> check;
-    return check;
-}
-
-bool writeRefused(const QString &path)
-{
-    return failingWrites() && failingWrites()(path);
-}
-
 [[noreturn]] void fail(const QString &what, const QString &path)
 {
     throw OperationError(what + QStringLiteral("：") + QDir::toNativeSeparators(path));
@@ -38,7 +27,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     // fails and the old file stays.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (writeRefused(path) || !file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("无法写入文件"), path);
     // The flush and the sync are checked here: a commit whose own flush fails
     // (a full disk, a file-size limit) still renames a cut file over the old
@@ -58,7 +47,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 // is never read.
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
-    if (writeRefused(path) || !platform::writeFileUnsynced(path, bytes))
+    if (!platform::writeFileUnsynced(path, bytes))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
@@ -67,7 +56,7 @@ void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 // the bytes landing twice.
 void appendBytes(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
-    if (!platform::appendFile(path, bytes, sizeBefore, writeRefused(path)))
+    if (!platform::appendFile(path, bytes, sizeBefore))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
@@ -95,7 +84,7 @@ void stage(const QString &target, const QByteArray &bytes)
 {
     const QFileInfo info(target);
     QFile file(staged(target));
-    if (writeRefused(target) || info.isDir() || (info.exists() && !info.isWritable())
+    if (info.isDir() || (info.exists() && !info.isWritable())
         || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file))
         fail(QStringLiteral("无法写入文件"), target);
@@ -141,11 +130,6 @@ void carryOut(const QString &folder, const Lines &journal)
 }
 
 } // namespace
-
-void setFailingWrites(std::function<bool(const QString &path)> check)
-{
-    failingWrites() = std::move(check);
-}
 
 qint64 size(const QString &path)
 {
@@ -201,8 +185,6 @@ void remove(const QString &path)
 {
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
-    if (writeRefused(path) && exists(path))
-        fail(QStringLiteral("无法删除文件"), path);
     if (!platform::removeFile(path))
         fail(QStringLiteral("无法删除文件"), path);
 }
@@ -333,7 +315,7 @@ void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore)
 
 void syncFolder(const QString &folder)
 {
-    if (writeRefused(folder) || !platform::syncFileSystem(folder))
+    if (!platform::syncFileSystem(folder))
         fail(QStringLiteral("无法写入文件"), folder);
 }
 

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -76,10 +75,6 @@ void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore);
 // The file's size in bytes, -1 when there is no such file.
 qint64 size(const QString &path);
 
-// For tests: while set, every write, append, removal or folder sync whose path
-// the check accepts fails as on a full disk (an append writes part of its
-// bytes first). An empty function ends it.
-void setFailingWrites(std::function<bool(const QString &path)> check);
 // Flushes everything written into one folder to disk; throws when it can't.
 void syncFolder(const QString &folder);
 

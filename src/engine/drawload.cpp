@@ -56,6 +56,14 @@ QString startupFailureNotice(const QStringList &failures)
 
 void Draw::startScreen()
 {
+    // A replacement of files that belong together (a list save, a bundle)
+    // that a crash cut short is finished before anything is read. The caller
+    // holds the folder's lock, so no running program's replacement is met.
+    try {
+        textfile::completeReplacement(m_folder.root());
+    } catch (const OperationError &error) {
+        m_startupFailures << error.message();
+    }
     m_state.makeupDropped();
     m_settings.options.captionPosition = 0;
     const auto step = [this](void (Draw::*read)()) {
@@ -260,7 +268,12 @@ void Draw::saveList(const std::vector<std::array<QByteArray, ColumnCount>> &rows
     try {
         textfile::replaceTogether(contents);
     } catch (const OperationError &) {
-        // Whatever did reach the disk is what the draw holds.
+        // Whatever did reach the disk is what the draw holds: a save that got
+        // past its commit point is finished first where the disk allows.
+        try {
+            textfile::completeReplacement(m_folder.root());
+        } catch (const OperationError &) {
+        }
         try {
             readColumns();
             readListFiles();
