@@ -89,7 +89,6 @@ TEST(ThemeStartup, PictureUnderProgramFolder)
 
     const auto look = theme::startupLook(t.folder(), {"bg\\red\\1.jpg", "Yellow", g("黑体")});
     EXPECT_EQ(look.pictures, QStringList{t.path("bg\\red\\1.jpg")});
-    EXPECT_TRUE(look.applyColour());
     EXPECT_EQ(look.fontName, g("黑体"));
 }
 
@@ -102,7 +101,6 @@ TEST(ThemeStartup, CustomPictureByFullPath)
 
     const auto look = theme::startupLook(t.folder(), {gbk::encode(picture), "White", {}});
     EXPECT_EQ(look.pictures, QStringList{picture});
-    EXPECT_TRUE(look.applyColour());
 }
 
 TEST(ThemeStartup, PictureFoundNowhereAppliesFontOnly)
@@ -110,15 +108,14 @@ TEST(ThemeStartup, PictureFoundNowhereAppliesFontOnly)
     TestFolder t;
     const auto missing = theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", g("宋体")});
     EXPECT_TRUE(missing.pictures.isEmpty());
-    EXPECT_FALSE(missing.applyColour());
     EXPECT_EQ(missing.fontName, g("宋体"));
 
     // A folder by that name is not a picture.
     QDir(t.root()).mkpath("bg/red/9.jpg");
-    EXPECT_FALSE(theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", {}}).applyColour());
+    EXPECT_TRUE(theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", {}}).pictures.isEmpty());
 
     // Nothing chosen yet: the program folder itself must not count as a picture.
-    EXPECT_FALSE(theme::startupLook(t.folder(), {{}, "Red", {}}).applyColour());
+    EXPECT_TRUE(theme::startupLook(t.folder(), {{}, "Red", {}}).pictures.isEmpty());
 }
 
 TEST(ThemeMenu, EveryItemShowsAShippedPictureInAKnownColour)
