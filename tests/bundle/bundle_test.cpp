@@ -135,19 +135,7 @@ TEST_F(BundleTest, SavedBundleImportsLineForLineOnAnotherComputer)
     EXPECT_TRUE(venue.op.questions.isEmpty());
 }
 
-TEST_F(BundleTest, OtherVersionIsRefusedWithoutTouchingAFile)
-{
-    const QString name = saveOffice();
-    QByteArray bytes = office.dir.bytes(QStringLiteral("party.drcf"));
-    bytes.replace(0, 6, "v4.1.1");
-    office.dir.writeBytes(QStringLiteral("party.drcf"), bytes);
-    const auto before = venue.dir.snapshot();
-    EXPECT_FALSE(venue.commands->importFile(name));
-    EXPECT_EQ(venue.op.notices, QStringList{QStringLiteral("版本不匹配：配置文件版本是v4.1.1，当前软件版本是v4.2.1")});
-    EXPECT_EQ(venue.dir.changedSince(before), QStringList());
-}
-
-TEST_F(BundleTest, DamagedBundlesChangeNoFile)
+TEST_F(BundleTest, OtherVersionsAndDamagedBundlesChangeNoFile)
 {
     const QString name = saveOffice();
     const Lines lines = textfile::splitLines(office.dir.bytes(QStringLiteral("party.drcf")));
@@ -159,6 +147,15 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
         EXPECT_EQ(venue.op.notices.size(), 1) << what;
         EXPECT_EQ(venue.dir.changedSince(before), QStringList()) << what;
     };
+    // Line `line` (from 1) replaced by `text`.
+    const auto with = [&](int line, const QByteArray &text) {
+        Lines damaged = lines;
+        damaged[line - 1] = text;
+        return damaged;
+    };
+    refused(with(1, "v4.1.1"), "version");
+    EXPECT_EQ(venue.op.notices, QStringList{QStringLiteral("版本不匹配：配置文件版本是v4.1.1，当前软件版本是v4.2.1")});
+
     // Cut before the last column: every line but the last column's is needed.
     for (int kept = 0; kept < 97 + 4 * 4; ++kept)
         refused(lines.mid(0, kept), "cut after " + std::to_string(kept) + " lines");
@@ -169,27 +166,15 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
     QList<int> numeric{2, 6, 7, 8 + 64, 8 + 68, 8 + 69, 91};
     for (int line = 8 + 72; line <= 8 + 82; ++line)
         numeric << line;
-    for (int line : numeric) {
-        for (const QByteArray &bad : {QByteArray("x"), QByteArray()}) {
-            Lines damaged = lines;
-            damaged[line - 1] = bad;
-            refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
-        }
-    }
+    for (int line : numeric)
+        for (const QByteArray &bad : {QByteArray("x"), QByteArray()})
+            refused(with(line, bad), "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
     // Numbers the draw cannot take: a negative position, and a quantity of an
-    // enabled level outside 1..999 (level 1's is line 22).
+    // enabled level outside 1..999 (level 1's is line 22); a count too large
+    // or too small for the lines that follow.
     for (const auto &[line, bad] : std::vector<std::pair<int, QByteArray>>{
-             {6, "-1"}, {7, "-1"}, {22, "-3"}, {22, "1000"}, {22, "0"}}) {
-        Lines damaged = lines;
-        damaged[line - 1] = bad;
-        refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
-    }
-    // A count that is too large or too small for the lines that follow.
-    for (const QByteArray &count : {QByteArray("6"), QByteArray("3"), QByteArray("-1")}) {
-        Lines damaged = lines;
-        damaged[1] = count;
-        refused(damaged, "count " + count.toStdString());
-    }
+             {6, "-1"}, {7, "-1"}, {22, "-3"}, {22, "1000"}, {22, "0"}, {2, "6"}, {2, "3"}, {2, "-1"}})
+        refused(with(line, bad), "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
 
     // A member file that cannot be written: none is replaced and the draw stays.
     venue.dir.folder().remove(QStringLiteral("Tgroup.dll"));
