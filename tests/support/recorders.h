@@ -4,6 +4,7 @@
 #include "base/operatorports.h"
 #include "engine/draw.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <deque>
 
@@ -99,7 +100,8 @@ private:
             ++rollingStops;
     }
 
-    const Draw *m_draw = nullptr;
+    // Null once the draw watched is gone (a test that starts the program again).
+    QPointer<const Draw> m_draw;
 };
 
 // Records every sound operation as a line: "loop start.wav", "once stop.wav", ...
