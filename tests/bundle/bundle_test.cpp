@@ -3,6 +3,7 @@
 #include "bundle/bundlecommands.h"
 #include "support/headlessprogram.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 

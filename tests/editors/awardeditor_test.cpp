@@ -1,6 +1,6 @@
 #include "base/gbk.h"
-#include "engine/drawfiles.h"
 #include "editors/awardeditor.h"
+#include "engine/roundfile.h"
 #include "support/filesizelimit.h"
 #include "support/headlessprogram.h"
 
@@ -269,7 +269,7 @@ TEST_F(AwardEditorTest, PictureChoiceKeepsThePathWhenCancelled)
 
 TEST_F(AwardEditorTest, PositionsTakeEffectAtOnceEvenWhenClosedWithNo)
 {
-    // Each position shown is one change of the settings shown.
+    // Each position reaches the draw screen at once, as a change of the settings shown.
     const int shown = screen.settingsShown;
     editor->captionPositionChosen(1);
     EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));

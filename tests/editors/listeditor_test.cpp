@@ -1,4 +1,3 @@
-#include "base/errors.h"
 #include "base/gbk.h"
 #include "editors/dailypassword.h"
 #include "editors/listeditor.h"
