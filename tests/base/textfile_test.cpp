@@ -2,6 +2,7 @@
 #include "base/gbk.h"
 #include "base/programfolder.h"
 #include "base/textfile.h"
+#include "support/filesizelimit.h"
 #include "support/testfolder.h"
 
 #include <QDir>
@@ -9,11 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace sorvix;
+using sorvix::test::FileSizeLimit;
 using sorvix::test::TestFolder;
 
 namespace {
@@ -25,30 +25,6 @@ Lines L(std::initializer_list<const char *> lines)
         result.append(QByteArray(line));
     return result;
 }
-
-// Makes every write beyond `bytes` fail with EFBIG for the lifetime of the
-// object; works for the super-user too, unlike a read-only folder.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 
