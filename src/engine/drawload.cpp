@@ -289,6 +289,10 @@ void Draw::saveAwardSettings(const AwardSettings &edited)
 {
     stopRolling();
     awardfile::save(m_folder, edited);
+    // The list is read again too, as the award save always has: the plan
+    // that follows is drawn from the list on disk.
+    readColumns();
+    rebuildPool();
     readAwardSettings();
     m_screen.names[nameslots::MessageLine - 1] = m_settings.options.startStopKeysText();
     tell(ScreenPart::Names);

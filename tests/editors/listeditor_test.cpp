@@ -28,7 +28,7 @@ const QStringList FivePeople = {
 class ListEditorTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    ListEditorTest() : HeadlessProgram(true, 3) {}
+    ListEditorTest() : HeadlessProgram(Files::Factory, 3) {}
 
     std::unique_ptr<ListEditor> editor;
     std::deque<std::optional<QString>> passwords;

@@ -40,7 +40,7 @@ Lines encoded(const QStringList &texts)
 class DrawTest : public ::testing::Test
 {
 protected:
-    HeadlessProgram program{false, 5};
+    HeadlessProgram program{HeadlessProgram::Files::None, 5};
     TestFolder &tf = program.dir;
     RecordingScreen &screen = program.screen;
     RecordingOperator &op = program.op;
@@ -485,7 +485,7 @@ TEST_F(DrawTest, AFailedRecordKeepsTheRoundPendingUntilARetryWritesItOnce)
         // A start-up now finds the round as after a crash at that point:
         // resumed at it, or counted once its winners are in their file.
         {
-            HeadlessProgram again(false);
+            HeadlessProgram again(HeadlessProgram::Files::None);
             Draw restarted(tf.folder(), again.op, again.sound, again.random);
             restarted.startScreen();
             restarted.startDraw();
