@@ -65,6 +65,18 @@ void PictureBox::setFallback(const QString &path, PicturePrefetch *prefetch)
     update();
 }
 
+void PictureBox::setFit(PictureFit fit)
+{
+    m_fit = fit;
+    m_scaled = QImage();
+    update();
+}
+
+QRect PictureBox::shownRect() const
+{
+    return m_image.isNull() ? QRect() : placePicture(m_image.size(), size(), m_fit).target;
+}
+
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     if (m_image.isNull() && !m_fallback.isEmpty()) {
@@ -73,12 +85,22 @@ void PictureBox::paintEvent(QPaintEvent *event)
     }
     if (m_image.isNull())
         return;
-    if (m_scaled.size() != size())
-        m_scaled = m_image.size() == size()
-            ? m_image
-            : m_image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const PicturePlacement place = placePicture(m_image.size(), size(), m_fit);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(place.target.size()) * ratio).toSize();
+    if (m_scaled.size() != pixels || m_scaled.devicePixelRatio() != ratio) {
+        const QImage shown = place.source == m_image.rect() ? m_image : m_image.copy(place.source);
+        m_scaled = shown.size() == pixels ? shown
+                                          : shown.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled.setDevicePixelRatio(ratio);
+    }
+    // Only the part asked for: a rolling name repaints a strip of the background.
+    const QRect area = event->rect() & place.target;
+    if (area.isEmpty())
+        return;
+    const QRectF from(QPointF(area.topLeft() - place.target.topLeft()) * ratio, QSizeF(area.size()) * ratio);
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_scaled, event->rect());
+    painter.drawImage(QRectF(area), m_scaled, from);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)

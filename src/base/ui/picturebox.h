@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/picturefit.h"
+
 #include <QHash>
 #include <QImage>
 #include <QWidget>
@@ -27,9 +29,10 @@ private:
 // A picture file decoded on this thread; null when it can't be read.
 QImage decodePicture(const QString &path);
 
-// A picture stretched over its box: the background, the buttons and the prize
-// pictures. The stretched copy is kept per size, so the rolling names that
-// repaint over it cost a blit, not a rescale.
+// A picture in its box: the background, the buttons and the prize pictures,
+// stretched unless told otherwise (setFit). The scaled copy is kept per size,
+// made at the screen's own pixels, so the rolling names that repaint over it
+// cost a blit, not a rescale, and a high-density screen shows it sharp.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -45,6 +48,9 @@ public:
     // one, from `prefetch` while it is set (see setFallbackSource).
     void setFallback(const QString &path, PicturePrefetch *prefetch = nullptr);
     void setFallbackSource(PicturePrefetch *prefetch) { m_fallbackSource = prefetch; }
+    void setFit(PictureFit fit);
+    // Where the picture shows in the box; empty without a picture.
+    QRect shownRect() const;
 
 signals:
     void pressed();
@@ -61,6 +67,7 @@ private:
     QImage m_image;
     QString m_fallback;
     PicturePrefetch *m_fallbackSource = nullptr;
+    PictureFit m_fit = PictureFit::Stretch;
     QImage m_scaled;
 };
 
