@@ -11,7 +11,8 @@
 namespace sorvix {
 
 // Pictures decoded on other threads ahead of their use: the start-up decodes
-// the background while the window is being made. Owned by the window that
+// the background while the window is being made, no larger than the largest
+// screen needs. Owned by the window that
 // shows them; an entry is dropped once taken, and the window drops the whole
 // set when its start-up is over.
 class PicturePrefetch
@@ -26,8 +27,12 @@ private:
     QHash<QString, std::shared_future<QImage>> m_pending;
 };
 
-// A picture file decoded on this thread; null when it can't be read.
-QImage decodePicture(const QString &path);
+// A picture file decoded on this thread; null when it can't be read. One
+// larger than `cover` on both sides is decoded only as large as covering it
+// takes (a JPEG decodes at a half or a quarter far faster).
+QImage decodePicture(const QString &path, QSize cover = QSize());
+// The device pixels of the largest screen: no picture needs more.
+QSize largestScreenPixels();
 
 // A picture in its box: the background, the buttons and the prize pictures,
 // stretched unless told otherwise (setFit). The scaled copy is kept per size,
