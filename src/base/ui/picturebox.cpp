@@ -94,11 +94,6 @@ void PictureBox::setFit(PictureFit fit)
     update();
 }
 
-QRect PictureBox::shownRect() const
-{
-    return m_image.isNull() ? QRect() : placePicture(m_image.size(), size(), m_fit).target;
-}
-
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     if (m_image.isNull() && !m_fallback.isEmpty()) {

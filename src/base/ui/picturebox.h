@@ -54,8 +54,6 @@ public:
     void setFallback(const QString &path, PicturePrefetch *prefetch = nullptr);
     void setFallbackSource(PicturePrefetch *prefetch) { m_fallbackSource = prefetch; }
     void setFit(PictureFit fit);
-    // Where the picture shows in the box; empty without a picture.
-    QRect shownRect() const;
 
 signals:
     void pressed();
