@@ -66,6 +66,7 @@ void DrawScreenWindow::createControls()
     m_background->setObjectName(QStringLiteral("background"));
     // The built-in picture is decoded only if no theme picture replaces it.
     m_background->setFallback(BuiltInBackground);
+    m_background->setFit(PictureFit::Cover);
     m_background->installEventFilter(this);
 
     m_titleLabel = makeLabel("titleLabel");
@@ -96,6 +97,7 @@ void DrawScreenWindow::createControls()
     for (int corner : {ScreenState::Left, ScreenState::Right}) {
         m_prizePictures[corner] = new PictureBox(m_canvas);
         m_prizePictures[corner]->setObjectName(QString::fromLatin1(pictureNames[corner]));
+        m_prizePictures[corner]->setFit(PictureFit::Contain);
         m_prizePictures[corner]->hide();
         m_prizeLabels[corner] = makeLabel(labelNames[corner]);
         m_prizeLabels[corner]->hide();
@@ -104,7 +106,6 @@ void DrawScreenWindow::createControls()
     m_captionStrip = new QWidget(m_canvas);
     m_captionStrip->setObjectName(QStringLiteral("captionStrip"));
     m_captionStrip->setAutoFillBackground(true);
-    m_captionStrip->setFixedHeight(layout::StripHeight);
     m_captionLabel = new CaptionLabel(m_captionStrip);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
     QFont captionFont(ui::ScreenFace);
@@ -121,7 +122,8 @@ void DrawScreenWindow::createControls()
     m_captionTimer->setObjectName(QStringLiteral("captionTimer"));
     m_captionTimer->setTimerType(Qt::PreciseTimer);
     m_captionTimer->setInterval(CaptionScroller::InitialIntervalMs);
-    connect(m_captionTimer, &QTimer::timeout, this, [this] { m_captionLabel->move(m_scroller.tick(), 5); });
+    connect(m_captionTimer, &QTimer::timeout, this,
+            [this] { m_captionLabel->move(m_scroller.tick(), m_captionLabel->y()); });
     m_captionTimer->start();
 }
 
@@ -228,8 +230,13 @@ void DrawScreenWindow::layoutControls()
     m_captionStrip->setGeometry(l.strip);
     m_captionStrip->setVisible(l.stripVisible);
     m_strip = l.stripState();
+    QFont captionFont = m_captionLabel->font();
+    captionFont.setPixelSize(l.captionPixels);
+    m_captionLabel->setFont(captionFont);
+    m_captionLabel->adjustSize();
+    m_scroller.setWidth(m_captionLabel->width());
     m_scroller.relayout(l.captionLeft);
-    m_captionLabel->move(m_scroller.left(), 5);
+    m_captionLabel->move(m_scroller.left(), l.captionTop);
 
     const auto place = [this](QLabel *label, const layout::TextBox &box) {
         label->setGeometry(layout::lineBox(box, logicalDpiY()));
