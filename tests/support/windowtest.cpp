@@ -46,7 +46,8 @@ void DrawScreenTest::start(QSize size)
     program = std::make_unique<Application>(dir.root(), op, sound, music, random);
     window = &program->window();
     startDrawScreen(*program);
-    window->resize(size);
+    if (size.isValid())
+        window->resize(size);
     window->show();
     ASSERT_TRUE(becomesActive(window));
 }

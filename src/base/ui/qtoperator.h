@@ -28,16 +28,17 @@ public:
     QString chooseOpenFile(const QString &filter) override;
     bool openWithShell(const QString &target) override;
 
+    // The window boxes and dialogs stand over: the one in front on the
+    // operator's side (an editor opened from the draw screen), else the
+    // operator's window.
+    QWidget *parentWidget() const;
+
     // "文本文件(*.txt)|*.txt" as a Qt filter list.
     static QString qtFilter(const QString &filter);
     // Texts use CR for their line breaks; message boxes want LF.
     static QString boxText(const QString &text);
 
 private:
-    // Boxes and dialogs stand over the window that is in front (an editor
-    // opened from the draw screen), else over the draw screen.
-    QWidget *parentWidget() const;
-
     QWidget *m_parent = nullptr;
     QWidget *m_operatorWindow = nullptr;
 };
