@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/application.h"
+#include "base/ui/picturebox.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
