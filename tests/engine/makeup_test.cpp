@@ -35,13 +35,13 @@ protected:
         level(1, "5", 5, "一等奖", "电脑");
     }
 
+    // Written under the level's name and `prize` (its own when none).
     void winnersOfLevel(int level, const QStringList &names, const char *prize = nullptr)
     {
         const AwardLevel &award = settings.levels[size_t(level)];
-        dir.write(files::levelWinners(level), QStringList({"", gbk::decode(award.displayName),
-                                                           QStringLiteral("(%1)").arg(prize ? QString::fromUtf8(prize)
-                                                                                            : gbk::decode(award.prizeText))})
-                                                  + names);
+        const QString shown = prize ? QString::fromUtf8(prize) : gbk::decode(award.prizeText);
+        dir.write(files::levelWinners(level),
+                  QStringList({"", gbk::decode(award.displayName), QLatin1Char('(') + shown + QLatin1Char(')')}) + names);
     }
     void leftover(int count) { dir.write(files::Leftover, remainder(count)); }
     void resume()

@@ -1,7 +1,6 @@
 // The round plan, prepared by the draw on its own files: at start-up and
 // after the editors' saves, as the program prepares it.
 
-#include "engine/drawfiles.h"
 #include "base/errors.h"
 #include "support/drawsetup.h"
 
