@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ProgramFolder &folder = fuzz::scratchFolder();
     fuzz::put(folder, files::Lottery, parts[0]);
     fuzz::put(folder, files::ScreenPositions, parts[1]);
+    for (const QString &column : {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group})
+        fuzz::put(folder, column, "h\r\na\r\nb\r\n");
 
     fuzz::QuietOperator op;
     NullSound sound;

@@ -14,7 +14,7 @@ namespace sorvix::test {
 // through the editors' saves.
 struct DrawSetup : HeadlessProgram
 {
-    explicit DrawSetup(quint64 seed = 20261207) : HeadlessProgram(false, seed)
+    explicit DrawSetup(quint64 seed = 20261207) : HeadlessProgram(Files::None, seed)
     {
         for (AwardLevel &award : settings.levels)
             award.enabled = false;

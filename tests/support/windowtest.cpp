@@ -49,6 +49,7 @@ void DrawScreenTest::start(QSize size)
     if (size.isValid())
         window->resize(size);
     window->show();
+    window->activateWindow();
     ASSERT_TRUE(becomesActive(window));
 }
 

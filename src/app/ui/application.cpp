@@ -389,6 +389,7 @@ int runApplication(int argc, char **argv, const QString &folder)
     });
     program.start(std::move(prefetch));
     window.goFullScreen();
+    window.activateWindow();
     window.setFocus();
     return app.exec();
 }

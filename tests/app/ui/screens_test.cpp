@@ -6,6 +6,7 @@
 #include "base/ui/qtoperator.h"
 #include "support/windowtest.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
