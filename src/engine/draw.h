@@ -172,6 +172,7 @@ private:
     void tell(ScreenParts parts);
     void setRolling(bool on);
     void setCaption(const QByteArray &text, int width = -1);
+    void setPosition(int DrawOptions::*field, int position);
     void guarded(Asked how, const char *where, void (Draw::*step)());
 
     ProgramFolder m_folder;

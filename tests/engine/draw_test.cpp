@@ -25,14 +25,6 @@ using Answer = OperatorPort::Answer;
 
 namespace {
 
-Lines encoded(const QStringList &texts)
-{
-    Lines lines;
-    for (const QString &t : texts)
-        lines << gbk::encode(t);
-    return lines;
-}
-
 // A draw on four levels (特等奖 汽车, 一等奖 电脑, 二等奖 手机, 三等奖 水杯) and
 // four people, with a plan of the test's own rounds. A start-up on a plan of
 // which nothing is drawn prepares a new one, so the test's rounds follow a

@@ -12,14 +12,6 @@ using namespace sorvix::test;
 
 namespace {
 
-QStringList decoded(const Lines &lines)
-{
-    QStringList out;
-    for (const QByteArray &line : lines)
-        out << gbk::decode(line);
-    return out;
-}
-
 // Levels 0..3 of two winners each with their usual names, drawn small prizes
 // first in six rounds (levels 3, 3, 2, 2, 1, 0); three people are left over.
 class GiveUpFormTest : public ::testing::Test, public DrawSetup

@@ -111,4 +111,20 @@ void TestFolder::unblock(const QString &folder) const
     QDir(root()).mkpath(path(folder));
 }
 
+Lines encoded(const QStringList &texts)
+{
+    Lines lines;
+    for (const QString &t : texts)
+        lines << gbk::encode(t);
+    return lines;
+}
+
+QStringList decoded(const Lines &lines)
+{
+    QStringList texts;
+    for (const QByteArray &line : lines)
+        texts << gbk::decode(line);
+    return texts;
+}
+
 } // namespace sorvix::test

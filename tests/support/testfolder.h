@@ -49,6 +49,10 @@ private:
     ProgramFolder m_folder;
 };
 
+// Texts as the files hold them (GBK), and back.
+Lines encoded(const QStringList &texts);
+QStringList decoded(const Lines &lines);
+
 // The factory set shipped with the program (assets/factory).
 QString factoryFolder();
 

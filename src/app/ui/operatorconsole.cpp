@@ -45,12 +45,11 @@ OperatorConsole::OperatorConsole(Draw &draw, MainMenus &menus, QWidget *drawScre
     auto *layout = new QVBoxLayout(body);
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(10);
-    m_now = addLine(layout, body, "consoleNow", 2);
-    m_progress = addLine(layout, body, "consoleProgress");
-    m_next = addLine(layout, body, "consoleNext");
-    m_winners = addLine(layout, body, "consoleWinners", 2);
-    m_pending = addLine(layout, body, "consolePending");
-    ui::setTextColour(m_pending, QColor(200, 0, 0));
+    const char *const names[LineCount] = {"consoleNow",     "consoleProgress", "consoleNext",
+                                           "consoleWinners", "consolePending",  "consoleRemote"};
+    for (int line = Now; line < Remote; ++line)
+        m_lines[line] = addLine(layout, body, names[line], line == Now || line == Winners ? 2 : 0);
+    ui::setTextColour(m_lines[Pending], QColor(200, 0, 0));
     m_button = ui::makeButton(body, QStringLiteral("consoleButton"), QStringLiteral("开始"));
     m_button->setMinimumHeight(56);
     QFont big = m_button->font();
@@ -60,7 +59,7 @@ OperatorConsole::OperatorConsole(Draw &draw, MainMenus &menus, QWidget *drawScre
     // A space meant for the draw must not press the button twice.
     m_button->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_button);
-    m_remote = addLine(layout, body, "consoleRemote");
+    m_lines[Remote] = addLine(layout, body, names[Remote]);
     layout->addStretch();
     setCentralWidget(body);
     resize(460, 420);
@@ -79,19 +78,18 @@ OperatorConsole::OperatorConsole(Draw &draw, MainMenus &menus, QWidget *drawScre
 void OperatorConsole::refresh()
 {
     const ConsoleText text = ConsoleText::of(m_draw);
-    m_now->setText(text.now);
-    m_progress->setText(text.progress);
-    m_next->setText(text.next);
-    m_winners->setText(text.winners);
-    m_winners->setVisible(!text.winners.isEmpty());
-    m_pending->setText(text.pending);
-    m_pending->setVisible(!text.pending.isEmpty());
+    const QString *shown[Remote] = {&text.now, &text.progress, &text.next, &text.winners, &text.pending};
+    for (int line = Now; line < Remote; ++line) {
+        m_lines[line]->setText(*shown[line]);
+        // The winners and a pending record are there only when there are some.
+        m_lines[line]->setVisible(!shown[line]->isEmpty());
+    }
     m_button->setText(text.button);
 }
 
 void OperatorConsole::setRemoteText(const QString &text)
 {
-    m_remote->setText(text);
+    m_lines[Remote]->setText(text);
 }
 
 void OperatorConsole::keyPressEvent(QKeyEvent *event)

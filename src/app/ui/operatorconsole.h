@@ -33,14 +33,12 @@ protected:
 private:
     void refresh();
 
+    // The console's lines, top to bottom (the button stands before the last).
+    enum Line { Now, Progress, Next, Winners, Pending, Remote, LineCount };
+
     Draw &m_draw;
     QWidget *m_drawScreen;
-    QLabel *m_now = nullptr;
-    QLabel *m_progress = nullptr;
-    QLabel *m_next = nullptr;
-    QLabel *m_winners = nullptr;
-    QLabel *m_pending = nullptr;
-    QLabel *m_remote = nullptr;
+    QLabel *m_lines[LineCount] = {};
     QPushButton *m_button = nullptr;
 };
 
