@@ -68,7 +68,7 @@ TEST_F(AwardEditorTest, EnablingRuleKeepsTheLevelsUnbroken)
         EXPECT_EQ(fresh.selectable(k), k <= 4) << k;
 
     int notices = 0;
-    editor->changed = [&] { ++notices; };
+    QObject::connect(editor.get(), &AwardEditor::changed, [&] { ++notices; });
     editor->setLevelEnabled(4, true);
     editor->setLevelEnabled(5, true);
     editor->setLevelEnabled(2, false);
@@ -140,7 +140,7 @@ TEST_F(AwardEditorTest, SaveWritesReadsBackAndPreparesANewDraw)
     editor->setDisplayName(4, G("幸运奖"));
     editor->setPerRound(4, 3);
     std::vector<bool> work;
-    editor->working = [&](bool on) { work.push_back(on); };
+    QObject::connect(editor.get(), &AwardEditor::working, [&](bool on) { work.push_back(on); });
     // A round rolling when the settings are saved stops.
     draw->start();
     ASSERT_TRUE(draw->rolling());
