@@ -32,6 +32,11 @@ shot() {
   import -display ":$display.1" -window root "$out/$1-projector.png"
 }
 key() { xdotool windowfocus "$console" 2>/dev/null || true; xdotool key "$1"; sleep "${2:-0.5}"; }
+# Answers the box in front (it has the focus) with its default button.
+answer() {
+  xdotool key Return
+  sleep "${1:-0.5}"
+}
 status() { head -n1 "$work/program/status.dll" | tr -d '\r'; }
 windows() { xwininfo -display ":$display.$1" -root -tree | grep -o '"[^"]*": ("Sorvix"' | cut -d'"' -f2 | sort | tr '\n' ' '; }
 fail=0
@@ -47,14 +52,14 @@ check "status while the disk refuses" "$(status)" 1
 check "the notice stands on the laptop" "$(windows 0 | grep -c Sorvix || true)" 1
 check "the projector shows only the draw" "$(windows 1)" "抽奖软件 "
 refuse -
-key Return 0.5; key space 1; shot recorded
+answer; key space 1; shot recorded
 check "status after the retry" "$(status)" 2
-key Return 0.5
+answer
 rounds=$(head -n1 "$work/program/filenameqty.dll" | tr -d '\r')
 for ((i = 2; i < rounds; i++)); do key space 0.3; key Return 0.5; done
 key space 1; shot end-question
 check "the end question stands on the laptop" "$(windows 0 | grep -c Sorvix || true)" 1
-key Return 2; shot results
+answer 2; shot results
 check "the results stand on the projector" "$(windows 1)" "中奖名单 抽奖软件 "
 echo "screenshots in $out/"
 exit $fail

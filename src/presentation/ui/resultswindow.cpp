@@ -254,6 +254,11 @@ bool ResultsWindow::rising() const
 
 void ResultsWindow::applyWindowMode(bool fullScreenLocked)
 {
+    // The results are for the room: on the screen its owner, the draw
+    // screen, stands on.
+    QWidget *owner = parentWidget();
+    if (owner && owner->screen())
+        setScreen(owner->screen());
     if (fullScreenLocked) {
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                        | Qt::WindowCloseButtonHint);
@@ -264,8 +269,7 @@ void ResultsWindow::applyWindowMode(bool fullScreenLocked)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     // Without a window manager (a bare projector session) maximising alone
     // changes nothing: cover the screen ourselves as well.
-    QWidget *owner = parentWidget();
-    if (QScreen *s = owner ? owner->screen() : screen())
+    if (QScreen *s = screen())
         setGeometry(s->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
