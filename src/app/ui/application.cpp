@@ -89,7 +89,8 @@ Application::Application(const QString &folder, OperatorPort &op, SoundPort &sou
 
 Application::~Application()
 {
-    // The windows go before the draw they show.
+    // The windows and the remote go before the draw they show.
+    delete m_remote;
     m_console.reset();
     m_window.reset();
 }
