@@ -40,6 +40,7 @@ TEST_F(TwoScreens, TheRoomGetsTheProjectorAndTheOperatorTheLaptop)
     EXPECT_EQ(window->geometry(), window->screen()->geometry());
     ASSERT_TRUE(console().isVisible());
     EXPECT_EQ(console().screen()->name(), QStringLiteral("laptop"));
+    EXPECT_EQ(unnamedControls(&console()), QStringList());
 
     // A round from the console's button, then one from the keys pressed there.
     auto *button = console().findChild<QPushButton *>(QStringLiteral("consoleButton"));
