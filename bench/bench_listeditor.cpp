@@ -73,7 +73,7 @@ Figures measure(const QString &laidOut, int people)
     bench::WindowedProgram windowed(laidOut);
     if (people > 0)
         bench::writeList(windowed.dir.folder(), people);
-    DrawScreenWindow &screen = windowed.start();
+    windowed.start();
     Application &program = windowed.program;
 
     Figures f;
@@ -92,10 +92,10 @@ Figures measure(const QString &laidOut, int people)
             shown = true;
             loop.quit();
         };
-        program.run(DrawScreenWindow::Command::ParticipantList);
+        program.run(MainMenus::Command::ParticipantList);
         if (!shown)
             loop.exec();
-        return screen.findChild<ParticipantListDialog *>();
+        return program.operatorWindow()->findChild<ParticipantListDialog *>();
     };
     // The first opening: the window is made, shown and painted.
     open([&](const Span &elapsed) {

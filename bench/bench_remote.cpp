@@ -126,7 +126,7 @@ int main(int argc, char **argv)
         draw.next();
         draw.next();
         remote.listenAddress = [] { return QHostAddress(QHostAddress::LocalHost); };
-        remote.open();
+        remote.open(windowed.program.operatorWindow());
         std::printf("%s\n", qPrintable(server.url()));
         std::fflush(stdout);
         QTimer::singleShot(seconds * 500, &screen, [&] { draw.next(); });

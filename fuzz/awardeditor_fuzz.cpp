@@ -4,7 +4,6 @@
 #include "fuzzsupport.h"
 
 #include "base/errors.h"
-#include "base/nulloperatorports.h"
 #include "editors/awardeditor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -14,14 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ProgramFolder &folder = fuzz::scratchFolder();
     fuzz::put(folder, files::Lottery, parts[0]);
     fuzz::put(folder, files::ScreenPositions, parts[1]);
+    fuzz::putList(folder);
 
-    fuzz::QuietOperator op;
-    NullSound sound;
-    DrawRandom random(size);
-    Draw draw(folder, op, sound, random);
-    draw.startScreen();
-    draw.startDraw();
-    AwardEditor editor(draw, op);
+    fuzz::StartedDraw started(folder, OperatorPort::Answer::Yes, size);
+    AwardEditor editor(started.draw, started.op);
     editor.windowShown();
     const auto check = [&] {
         for (int k = 0; k < LevelCount; ++k) {

@@ -5,7 +5,6 @@
 #include "fuzzsupport.h"
 
 #include "base/errors.h"
-#include "base/nulloperatorports.h"
 #include "engine/draw.h"
 #include "engine/winners.h"
 
@@ -25,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     settings.options.order = choices & 1;
     awardfile::save(folder, settings);
-    for (const QString &column : {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group})
-        fuzz::put(folder, column, "h\r\na\r\nb\r\nc\r\n");
+    fuzz::putList(folder);
     fuzz::put(folder, files::Status, parts[0]);
     fuzz::put(folder, files::RoundCount, parts[1]);
     fuzz::put(folder, files::round(0), parts[2]);
@@ -36,21 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::put(folder, files::levelWinners(1), parts[6]);
     fuzz::put(folder, files::makeupRound(0), parts[7]);
 
-    NullSound sound;
-    NullOperator op((choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No);
-    DrawRandom random(choices);
-    Draw draw(folder, op, sound, random);
-    draw.startScreen();
-    draw.startDraw();
-    if (draw.state().roundCount() < 0 || draw.state().roundIndex() < 0)
-        __builtin_trap();
+    fuzz::StartedDraw started(folder, (choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No, choices);
+    Draw &draw = started.draw;
     if (choices & 4)
         draw.makeup((choices >> 6) % 3, 1 + quantity % 30);
-    for (int i = 0; i < 2; ++i) {
-        draw.start();
-        draw.rollTick();
-        draw.stop();
-    }
+    started.drawRounds(2);
     winners::captionText(winners::collect(folder, 2));
     try {
         draw.makeupLevels();

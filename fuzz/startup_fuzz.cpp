@@ -3,9 +3,6 @@
 // the resume decision with either answer and prepareDraw, then a few rounds.
 #include "fuzzsupport.h"
 
-#include "base/nulloperatorports.h"
-#include "engine/draw.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace sorvix;
@@ -23,18 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!parts[i].isEmpty() || (choices & 1))
             fuzz::put(folder, names[i], parts[i]);
 
-    NullSound sound;
-    NullOperator op((choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No);
-    DrawRandom random(choices);
-    Draw draw(folder, op, sound, random);
-    draw.startScreen();
-    draw.startDraw();
-    if (draw.state().roundCount() < 0 || draw.state().roundIndex() < 0)
-        __builtin_trap();
-    for (int i = 0; i < 3; ++i) {
-        draw.start();
-        draw.rollTick();
-        draw.stop();
-    }
+    fuzz::StartedDraw started(folder, (choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No, choices);
+    started.drawRounds(3);
     return 0;
 }

@@ -206,26 +206,33 @@ void Replacement::apply()
     files.reserve(m_members.size());
     for (const MemberFile &member : m_members)
         files.push_back({m_folder.path(member.name), member.contents});
+    bool committed = false;
     try {
-        textfile::replaceTogether(files, &m_replaced);
+        textfile::replaceTogether(files, &committed);
     } catch (const OperationError &) {
-        if (m_replaced > 0)
+        // Past the commit point every target is replaced, now or when the
+        // replacement is completed, so only putting them back undoes it.
+        if (committed) {
+            m_replaced = int(files.size());
             m_restored = undo();
+        }
         throw;
     }
+    m_replaced = int(files.size());
 }
 
 bool Replacement::undo()
 {
+    // The files that were not there go in the same replacement, so a crash
+    // cannot leave one of them beside the old others.
     std::vector<textfile::FileContents> files;
-    files.reserve(m_previous.size());
+    files.reserve(m_previous.size() + size_t(m_missing.size()));
     for (const MemberFile &previous : m_previous)
         files.push_back({m_folder.path(previous.name), previous.contents});
+    for (const QString &name : m_missing)
+        files.push_back({m_folder.path(name), std::nullopt});
     try {
         textfile::replaceTogether(files);
-        for (const QString &name : m_missing)
-            if (m_folder.exists(name))
-                m_folder.remove(name);
     } catch (const OperationError &) {
         return false;
     }

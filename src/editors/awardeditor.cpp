@@ -38,8 +38,7 @@ QByteArray AwardEditor::quantityRule(const QByteArray &text)
 
 void AwardEditor::notify()
 {
-    if (changed)
-        changed();
+    emit changed();
 }
 
 void AwardEditor::show(const AwardSettings &from)
@@ -168,7 +167,7 @@ void AwardEditor::prizePositionChosen(int position)
 
 AwardEditor::Outcome AwardEditor::commit(bool announce)
 {
-    Working busy(working);
+    Working busy([this](bool on) { emit working(on); });
 
     try {
         m_draw.saveAwardSettings(m_settings);

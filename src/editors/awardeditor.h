@@ -4,7 +4,7 @@
 #include "engine/draw.h"
 #include "settings/awardsettings.h"
 
-#include <functional>
+#include <QObject>
 
 namespace sorvix {
 
@@ -16,8 +16,9 @@ namespace sorvix {
 // write them to Tlottery.dll, read them back as the settings in force and
 // prepare anew; a close answered No drops them. Only the caption and prize
 // positions take effect at once (Curtain.dll), as the draw screen shows them.
-class AwardEditor
+class AwardEditor : public QObject
 {
+    Q_OBJECT
 public:
     AwardEditor(Draw &draw, OperatorPort &op);
 
@@ -27,10 +28,6 @@ public:
     // while the level before it is on.
     bool selectable(int level) const { return level == 0 || m_settings.levels[size_t(level) - 1].enabled; }
 
-    // Called after a rule or a load changed what the controls show.
-    std::function<void()> changed;
-    // Called with true before the file work of a save and false after it.
-    std::function<void(bool working)> working;
 
     // Window shown and "重置": Tlottery.dll read again; unsaved edits dropped.
     void windowShown();
@@ -71,6 +68,12 @@ public:
     static QString closeQuestion();         // "是否保存所做的修改？"
     static QString underwayQuestion();      // the same, and what either answer does to the draw
     static QString pictureFilter();
+
+signals:
+    // A rule or a load changed what the controls show.
+    void changed();
+    // True before the file work of a save and false after it.
+    void working(bool on);
 
 private:
     enum class Outcome { Failed, Refused, Unprepared, Done };

@@ -77,8 +77,7 @@ void ListEditor::setCurrentRow(int row)
 
 void ListEditor::notify()
 {
-    if (changed)
-        changed();
+    emit changed();
 }
 
 void ListEditor::setGroupMode(bool on)
@@ -195,7 +194,7 @@ ListEditor::Outcome ListEditor::commit()
         m_operator.warn(unstorableMessage(cells));
         return Outcome::Failed;
     }
-    Working work(working);
+    Working work([this](bool on) { emit working(on); });
     try {
         m_draw.saveList(m_table.rows(), m_key, m_show);
         const int current = m_currentRow;

@@ -6,6 +6,7 @@
 #include "editors/participanttable.h"
 
 #include <QDate>
+#include <QObject>
 #include <array>
 #include <functional>
 #include <optional>
@@ -21,8 +22,9 @@ namespace sorvix {
 // write the five column files, keyword.dll and showword.dll together, read
 // the list back and prepare anew; a close answered No drops them, and the
 // next showing starts from the saved list.
-class ListEditor
+class ListEditor : public QObject
 {
+    Q_OBJECT
 public:
     ListEditor(Draw &draw, OperatorPort &op);
 
@@ -45,10 +47,6 @@ public:
     int currentRow() const { return m_currentRow; }
     void setCurrentRow(int row);
 
-    // Called after a command or a load changed what the controls show.
-    std::function<void()> changed;
-    // Called with true before the file work of a save and false after it.
-    std::function<void(bool working)> working;
     // The password dialog, modally: the text typed when "确定" was pressed,
     // nothing when the dialog was closed otherwise.
     std::function<std::optional<QString>()> askPassword;
@@ -92,6 +90,12 @@ public:
     static QString unpreparedMessage(const QString &error);
     // The refusal naming the first cells GBK cannot store.
     static QString unstorableMessage(const std::vector<ParticipantTable::Cell> &cells);
+
+signals:
+    // A command or a load changed what the controls show.
+    void changed();
+    // True before the file work of a save and false after it.
+    void working(bool on);
 
 private:
     enum class Widths { AfterLoad, AfterClear };

@@ -87,7 +87,7 @@ void ListSheets::importWorkbook()
                        "Excel (*.xls)|*.xls|Excel (*.xlsx)|*.xlsx|OpenDocument (*.ods)|*.ods|CSV (*.csv)|*.csv"));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    Working busy(working);
+    Working busy([this](bool on) { emit working(on); });
     workbook::Sheet sheet;
     try {
         sheet = workbook::read(path);
@@ -114,7 +114,7 @@ void ListSheets::exportWorkbook()
         && m_operator.warnYesNo(QStringLiteral("文件已存在：") + path + QStringLiteral("\n是否替换？"))
                != OperatorPort::Answer::Yes)
         return;
-    Working busy(working);
+    Working busy([this](bool on) { emit working(on); });
     try {
         // The group column leaves the program only in group mode.
         workbook::write(path, m_editor.exportRows(), m_editor.groupMode() ? ColumnCount : ColumnCount - 1);

@@ -6,6 +6,7 @@
 #include "sheets/workbook.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <functional>
 
 namespace sorvix {
@@ -13,13 +14,12 @@ namespace sorvix {
 // The list editor's spreadsheet commands: open the template, import a
 // workbook into the grid, export the grid into a workbook. An import only
 // fills the grid; the list reaches its files when the editor saves.
-class ListSheets
+class ListSheets : public QObject
 {
+    Q_OBJECT
 public:
     ListSheets(const ProgramFolder &folder, OperatorPort &op, ListEditor &editor);
 
-    // Called with true before reading or writing a workbook and false after it.
-    std::function<void(bool working)> working;
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
     // "打开名单编辑模板Excel": the template read-only, opened by the desktop.
@@ -33,6 +33,10 @@ public:
     static QString importQuestion();
     // The import's report: the count, then what the operator should look at.
     static QString importReport(const workbook::Sheet &sheet, int key);
+
+signals:
+    // True before reading or writing a workbook and false after it.
+    void working(bool on);
 
 private:
     ProgramFolder m_folder;

@@ -121,8 +121,8 @@ public:
     // rebuilt. Throws OperationError; memory then holds what the disk holds.
     void saveList(const std::vector<std::array<QByteArray, ColumnCount>> &rows, int key, const ShowFields &show);
     // The award editor's save: Tlottery.dll written, read back as the
-    // settings in force and shown; the message line shows the keys. Throws
-    // OperationError.
+    // settings in force with the list, and shown; the message line shows the
+    // keys. Throws OperationError.
     void saveAwardSettings(const AwardSettings &edited);
     // A position chosen in the award editor: Curtain.dll saved, then shown.
     // Throws OperationError and changes nothing then.
@@ -172,6 +172,7 @@ private:
     void tell(ScreenParts parts);
     void setRolling(bool on);
     void setCaption(const QByteArray &text, int width = -1);
+    void setPosition(int DrawOptions::*field, int position);
     void guarded(Asked how, const char *where, void (Draw::*step)());
 
     ProgramFolder m_folder;

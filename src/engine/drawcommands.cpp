@@ -177,22 +177,24 @@ void Draw::setSoundOn(bool on)
     emit settingsChanged();
 }
 
+void Draw::setPosition(int DrawOptions::*field, int position)
+{
+    // Saved first: the position in force is the one on disk.
+    DrawOptions changed = m_settings.options;
+    changed.*field = position;
+    awardfile::savePositions(m_folder, changed);
+    m_settings.options.*field = position;
+    emit settingsChanged();
+}
+
 void Draw::setCaptionPosition(int position)
 {
-    DrawOptions changed = m_settings.options;
-    changed.captionPosition = position;
-    awardfile::savePositions(m_folder, changed);
-    m_settings.options.captionPosition = position;
-    emit settingsChanged();
+    setPosition(&DrawOptions::captionPosition, position);
 }
 
 void Draw::setPrizePosition(int position)
 {
-    DrawOptions changed = m_settings.options;
-    changed.prizePosition = position;
-    awardfile::savePositions(m_folder, changed);
-    m_settings.options.prizePosition = position;
-    emit settingsChanged();
+    setPosition(&DrawOptions::prizePosition, position);
 }
 
 } // namespace sorvix

@@ -56,6 +56,14 @@ QString startupFailureNotice(const QStringList &failures)
 
 void Draw::startScreen()
 {
+    // A replacement of files that belong together (a list save, a bundle)
+    // that a crash cut short is finished before anything is read. The caller
+    // holds the folder's lock, so no running program's replacement is met.
+    try {
+        textfile::completeReplacement(m_folder.root());
+    } catch (const OperationError &error) {
+        m_startupFailures << error.message();
+    }
     m_state.makeupDropped();
     m_settings.options.captionPosition = 0;
     const auto step = [this](void (Draw::*read)()) {
@@ -158,9 +166,9 @@ void Draw::resumeDecision()
         prepareAnew();
         return;
     }
-    int roundIndex = 0;
+    int drawn = 0;
     try {
-        roundIndex = drawfiles::readStatus(m_folder);
+        drawn = drawfiles::readStatus(m_folder);
     } catch (const OperationError &) {
         // The draw's progress is unknown: no round of the plan may be shown
         // (again) until the operator restarts the draw, which keeps the
@@ -169,7 +177,7 @@ void Draw::resumeDecision()
         emit progressChanged();
         throw;
     }
-    m_state.readFromFiles(roundIndex, m_state.roundCount());
+    m_state.readFromFiles(drawn, m_state.roundCount());
     emit progressChanged();
     // No complete plan on disk (a preparation was cut short or refused):
     // there is nothing to resume and no round to count.
@@ -260,7 +268,12 @@ void Draw::saveList(const std::vector<std::array<QByteArray, ColumnCount>> &rows
     try {
         textfile::replaceTogether(contents);
     } catch (const OperationError &) {
-        // Whatever did reach the disk is what the draw holds.
+        // Whatever did reach the disk is what the draw holds: a save that got
+        // past its commit point is finished first where the disk allows.
+        try {
+            textfile::completeReplacement(m_folder.root());
+        } catch (const OperationError &) {
+        }
         try {
             readColumns();
             readListFiles();
@@ -276,6 +289,10 @@ void Draw::saveAwardSettings(const AwardSettings &edited)
 {
     stopRolling();
     awardfile::save(m_folder, edited);
+    // The list is read again too, as the award save always has: the plan
+    // that follows is drawn from the list on disk.
+    readColumns();
+    rebuildPool();
     readAwardSettings();
     m_screen.names[nameslots::MessageLine - 1] = m_settings.options.startStopKeysText();
     tell(ScreenPart::Names);

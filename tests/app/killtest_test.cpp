@@ -50,7 +50,7 @@ int killCount()
 class KillTest : public ::testing::Test
 {
 protected:
-    HeadlessProgram program{false};
+    HeadlessProgram program{HeadlessProgram::Files::None};
     TestFolder &tf = program.dir;
     AwardSettings settings = AwardSettings::defaults();
     std::vector<RoundFile> plan;

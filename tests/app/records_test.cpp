@@ -17,7 +17,7 @@ QByteArray g(const char *utf8) { return gbk::fromUtf8(utf8); }
 class RecordExportTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    RecordExportTest() : HeadlessProgram(false)
+    RecordExportTest() : HeadlessProgram(Files::None)
     {
         dir.writeList({QStringLiteral("张三|13800000001|110101199001011111|QW01|1"),
                        QStringLiteral("李四|13800000002|110101199002022222|QW02|"),

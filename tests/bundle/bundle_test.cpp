@@ -1,15 +1,11 @@
-#include "app/drawconfighost.h"
 #include "base/gbk.h"
 #include "bundle/bundle.h"
 #include "bundle/bundlecommands.h"
-#include "engine/drawfiles.h"
-#include "engine/prepare.h"
 #include "support/headlessprogram.h"
 
-#include <QDirIterator>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <map>
 
 using namespace sorvix;
 using namespace sorvix::test;
@@ -23,49 +19,33 @@ const QStringList MemberFiles{
     QStringLiteral("Tname.dll"),    QStringLiteral("Tmobile.dll"), QStringLiteral("Tid.dll"),
     QStringLiteral("Tbadge.dll"),   QStringLiteral("Tgroup.dll")};
 
+// A draw screen that shows every picture.
+struct ThemeShown : ThemeView
+{
+    bool showBackground(const QString &) override { return true; }
+    void setTextColour(const QColor &) override {}
+    void setTextFace(const QString &) override {}
+};
+
 // The program as it runs on one computer: a program folder with the shipped
-// files, started, with the bundle commands on the real host.
+// files, started with its stored theme, and the bundle commands on it.
 struct Computer : HeadlessProgram
 {
-    std::unique_ptr<DrawConfigHost> host;
-    std::unique_ptr<ConfigCommands> commands;
-    Theme theme;
+    ThemeShown view;
+    std::unique_ptr<ThemeChoice> themes;
+    std::unique_ptr<BundleCommands> commands;
+    int menusWanted = 0;
 
     void start()
     {
-        applyTheme = [this](const Theme &stored) { theme = stored; };
+        commands.reset();
+        themes.reset();
         HeadlessProgram::start();
-        host = std::make_unique<DrawConfigHost>(session, screen, op, sound, *preparation);
-        host->theme = [this] { return theme; };
-        host->applyTheme = applyTheme;
-        commands = std::make_unique<ConfigCommands>(session, *host, op);
-        commands->now = [] { return QDateTime(QDate(2025, 1, 24), QTime(18, 30, 5)); };
-    }
-
-    // Every file of the program folder with its bytes.
-    std::map<QString, QByteArray> snapshot() const
-    {
-        std::map<QString, QByteArray> files;
-        QDirIterator it(dir.root(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            file.open(QIODevice::ReadOnly);
-            files[QDir(dir.root()).relativeFilePath(file.fileName())] = file.readAll();
-        }
-        return files;
-    }
-    // The files added, removed or changed since the snapshot.
-    QStringList changedSince(const std::map<QString, QByteArray> &before) const
-    {
-        QStringList changed;
-        const auto now = snapshot();
-        for (const auto &[name, bytes] : now)
-            if (!before.count(name) || before.at(name) != bytes)
-                changed << name;
-        for (const auto &[name, bytes] : before)
-            if (!now.count(name))
-                changed << name;
-        return changed;
+        themes = std::make_unique<ThemeChoice>(draw->folder(), op, view);
+        if (const std::optional<Theme> stored = theme::load(draw->folder()))
+            themes->applyStored(*stored);
+        commands = std::make_unique<BundleCommands>(*draw, *themes, op);
+        QObject::connect(commands.get(), &BundleCommands::mainMenuWanted, [this] { ++menusWanted; });
     }
 };
 
@@ -103,11 +83,13 @@ protected:
         venue.start();
     }
 
+    const QDateTime now{QDate(2025, 1, 24), QTime(18, 30, 5)};
+
     QString saveOffice()
     {
         const QString name = office.dir.path(QStringLiteral("party.drcf"));
         office.op.saveName = name;
-        office.commands->saveBundle();
+        office.commands->saveBundle(now);
         return name;
     }
 };
@@ -127,7 +109,9 @@ TEST_F(BundleTest, SavedBundleImportsLineForLineOnAnotherComputer)
     EXPECT_TRUE(bytes.startsWith("v4.2.1\r\n4\r\nbg\\sky\\2.jpg\r\nRed\r\n"));
 
     // Results on the venue computer are discarded by the import.
-    drawfiles::writeStatus(venue.dir.folder(), 1);
+    venue.draw->start();
+    venue.draw->stop();
+    ASSERT_EQ(venue.draw->state().roundIndex(), 1);
     venue.op.openName = name;
     venue.commands->importBundle();
     EXPECT_EQ(venue.op.notices.last(), QStringLiteral("配置文件 ") + name + QStringLiteral(" 导入成功。"));
@@ -135,45 +119,44 @@ TEST_F(BundleTest, SavedBundleImportsLineForLineOnAnotherComputer)
         EXPECT_EQ(venue.dir.bytes(file), office.dir.bytes(file)) << file.toStdString();
 
     // Everything in memory follows the new files, and a fresh plan is ready.
-    EXPECT_EQ(venue.session.list.count(), 3);
-    EXPECT_EQ(venue.session.pool.size(), 3u);
-    EXPECT_EQ(venue.session.keyField, KeyWorkId);
-    EXPECT_TRUE(venue.session.showFields.showMobile);
-    EXPECT_EQ(venue.session.rawSettingsLists[ColGroup], office.session.rawSettingsLists[ColGroup]);
-    EXPECT_EQ(venue.session.settings.options.captionPosition, 1);
-    EXPECT_EQ(venue.session.settings.options.prizePosition, 2);
+    const Draw &draw = *venue.draw;
+    EXPECT_EQ(draw.list().count(), 3);
+    EXPECT_EQ(draw.pool().size(), 3u);
+    EXPECT_EQ(draw.keyField(), KeyWorkId);
+    EXPECT_TRUE(draw.showFields().showMobile);
+    EXPECT_EQ(draw.list().columns[ColGroup], office.draw->list().columns[ColGroup]);
+    EXPECT_EQ(draw.settings().options.captionPosition, 1);
+    EXPECT_EQ(draw.settings().options.prizePosition, 2);
     EXPECT_EQ(venue.screen.title, QStringLiteral("年会抽奖"));
-    EXPECT_EQ(venue.theme.colourName, QByteArray("Red"));
-    EXPECT_EQ(venue.session.state.roundIndex, 0);
-    EXPECT_EQ(venue.session.state.roundCount, 2);
+    EXPECT_EQ(venue.themes->theme().colourName, QByteArray("Red"));
+    EXPECT_EQ(draw.state().roundIndex(), 0);
+    EXPECT_EQ(draw.state().roundCount(), 2);
     EXPECT_EQ(venue.dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("0")});
+    EXPECT_FALSE(venue.dir.folder().exists(files::WinnersList));
     EXPECT_TRUE(venue.op.questions.isEmpty());
 }
 
-TEST_F(BundleTest, OtherVersionIsRefusedWithoutTouchingAFile)
-{
-    const QString name = saveOffice();
-    QByteArray bytes = office.dir.bytes(QStringLiteral("party.drcf"));
-    bytes.replace(0, 6, "v4.1.1");
-    office.dir.writeBytes(QStringLiteral("party.drcf"), bytes);
-    const auto before = venue.snapshot();
-    EXPECT_FALSE(venue.commands->importFile(name));
-    EXPECT_EQ(venue.op.notices, QStringList{QStringLiteral("版本不匹配：配置文件版本是v4.1.1，当前软件版本是v4.2.1")});
-    EXPECT_EQ(venue.changedSince(before), QStringList());
-}
-
-TEST_F(BundleTest, DamagedBundlesChangeNoFile)
+TEST_F(BundleTest, OtherVersionsAndDamagedBundlesChangeNoFile)
 {
     const QString name = saveOffice();
     const Lines lines = textfile::splitLines(office.dir.bytes(QStringLiteral("party.drcf")));
-    auto before = venue.snapshot();
+    auto before = venue.dir.snapshot();
     const auto refused = [&](const Lines &damaged, const std::string &what) {
         office.dir.writeBytes(QStringLiteral("party.drcf"), textfile::joinLines(damaged));
         venue.op.notices.clear();
         EXPECT_FALSE(venue.commands->importFile(name)) << what;
         EXPECT_EQ(venue.op.notices.size(), 1) << what;
-        EXPECT_EQ(venue.changedSince(before), QStringList()) << what;
+        EXPECT_EQ(venue.dir.changedSince(before), QStringList()) << what;
     };
+    // Line `line` (from 1) replaced by `text`.
+    const auto with = [&](int line, const QByteArray &text) {
+        Lines damaged = lines;
+        damaged[line - 1] = text;
+        return damaged;
+    };
+    refused(with(1, "v4.1.1"), "version");
+    EXPECT_EQ(venue.op.notices, QStringList{QStringLiteral("版本不匹配：配置文件版本是v4.1.1，当前软件版本是v4.2.1")});
+
     // Cut before the last column: every line but the last column's is needed.
     for (int kept = 0; kept < 97 + 4 * 4; ++kept)
         refused(lines.mid(0, kept), "cut after " + std::to_string(kept) + " lines");
@@ -184,78 +167,80 @@ TEST_F(BundleTest, DamagedBundlesChangeNoFile)
     QList<int> numeric{2, 6, 7, 8 + 64, 8 + 68, 8 + 69, 91};
     for (int line = 8 + 72; line <= 8 + 82; ++line)
         numeric << line;
-    for (int line : numeric) {
-        for (const QByteArray &bad : {QByteArray("x"), QByteArray()}) {
-            Lines damaged = lines;
-            damaged[line - 1] = bad;
-            refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
-        }
-    }
+    for (int line : numeric)
+        for (const QByteArray &bad : {QByteArray("x"), QByteArray()})
+            refused(with(line, bad), "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
     // Numbers the draw cannot take: a negative position, and a quantity of an
-    // enabled level outside 1..999 (level 1's is line 22).
+    // enabled level outside 1..999 (level 1's is line 22); a count too large
+    // or too small for the lines that follow.
     for (const auto &[line, bad] : std::vector<std::pair<int, QByteArray>>{
-             {6, "-1"}, {7, "-1"}, {22, "-3"}, {22, "1000"}, {22, "0"}}) {
-        Lines damaged = lines;
-        damaged[line - 1] = bad;
-        refused(damaged, "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
-    }
-    // A count that is too large or too small for the lines that follow.
-    for (const QByteArray &count : {QByteArray("6"), QByteArray("3"), QByteArray("-1")}) {
-        Lines damaged = lines;
-        damaged[1] = count;
-        refused(damaged, "count " + count.toStdString());
-    }
+             {6, "-1"}, {7, "-1"}, {22, "-3"}, {22, "1000"}, {22, "0"}, {2, "6"}, {2, "3"}, {2, "-1"}})
+        refused(with(line, bad), "line " + std::to_string(line) + " '" + bad.toStdString() + "'");
 
     // A member file that cannot be written: none is replaced and the draw stays.
     venue.dir.folder().remove(QStringLiteral("Tgroup.dll"));
     QDir(venue.dir.root()).mkdir(QStringLiteral("Tgroup.dll"));
-    before = venue.snapshot();
+    before = venue.dir.snapshot();
     refused(lines, "Tgroup.dll not writable");
     EXPECT_TRUE(venue.op.notices.last().startsWith(QStringLiteral("导入失败：磁盘或文件夹拒绝写入")));
 }
 
 namespace {
 
-// The program's own host, with the award settings failing to load.
-class FailingReload : public ConfigHost
+// Tlottery.dll vanishes as soon as the draw begins to read the replaced
+// files, so its award settings cannot be read again.
+void losesItsAwardFileWhileReloading(Computer &computer)
 {
-public:
-    explicit FailingReload(ConfigHost &inner) : m_inner(inner) {}
-    Theme currentTheme() const override { return m_inner.currentTheme(); }
-    bool rerunScreenStartup() override { return m_inner.rerunScreenStartup(); }
-    void relayout() override { m_inner.relayout(); }
-    bool reloadParticipants() override { return m_inner.reloadParticipants(); }
-    bool reloadAwardSettings() override { m_inner.reloadAwardSettings(); return false; }
-    void prepareFreshDraw() override { m_inner.prepareFreshDraw(); }
-    void showMainMenu() override { m_inner.showMainMenu(); }
-    void settingsReplaced() override { m_inner.settingsReplaced(); }
-
-private:
-    ConfigHost &m_inner;
-};
+    QObject::connect(
+        computer.draw.get(), &Draw::settingsChanged, computer.draw.get(),
+        [&computer] { QFile::remove(computer.dir.path(QStringLiteral("Tlottery.dll"))); }, Qt::SingleShotConnection);
+}
 
 } // namespace
 
-TEST_F(BundleTest, AReplacementThatFailsPartWayPutsEveryFileBack)
+TEST_F(BundleTest, AReplacementThatFailsToLoadPutsEveryFileBackAndSaysWhy)
 {
     // An import whose new files do not load: the old files, the list in
-    // memory and the draw stay, and the operator is told.
+    // memory and the draw stay, and the operator is told why.
     const QString name = saveOffice();
-    FailingReload venueHost(*venue.host);
-    ConfigCommands import(venue.session, venueHost, venue.op);
-    const auto before = venue.snapshot();
-    EXPECT_FALSE(import.importFile(name));
-    EXPECT_EQ(venue.changedSince(before), QStringList());
-    EXPECT_EQ(venue.session.list.count(), 200);
-    EXPECT_TRUE(venue.op.notices.last().contains(QStringLiteral("原有的配置文件已经全部恢复"))) << venue.op.notices.last().toStdString();
+    const auto before = venue.dir.snapshot();
+    losesItsAwardFileWhileReloading(venue);
+    EXPECT_FALSE(venue.commands->importFile(name));
+    EXPECT_EQ(venue.dir.changedSince(before), QStringList());
+    EXPECT_EQ(venue.draw->list().count(), 200);
+    const QString told = venue.op.notices.last();
+    EXPECT_TRUE(told.contains(QStringLiteral("原有的配置文件已经全部恢复"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("无法打开文件：") + venue.dir.path(QStringLiteral("Tlottery.dll")))) << told.toStdString();
 
     // Restoring the defaults alike.
-    FailingReload officeHost(*office.host);
-    ConfigCommands restore(office.session, officeHost, office.op);
-    const auto own = office.snapshot();
-    EXPECT_FALSE(restore.restoreFactoryFiles());
-    EXPECT_EQ(office.changedSince(own), QStringList());
-    EXPECT_EQ(office.session.list.count(), 3);
+    const auto own = office.dir.snapshot();
+    losesItsAwardFileWhileReloading(office);
+    EXPECT_FALSE(office.commands->restoreDefaults());
+    EXPECT_EQ(office.dir.changedSince(own), QStringList());
+    EXPECT_EQ(office.draw->list().count(), 3);
+    EXPECT_TRUE(office.op.notices.last().startsWith(QStringLiteral("对不起，恢复默认设置失败。")));
+    EXPECT_TRUE(office.op.notices.last().contains(QStringLiteral("Tlottery.dll"))) << office.op.notices.last().toStdString();
+}
+
+TEST_F(BundleTest, ReplacedFilesWithoutAPlanAreNeverCalledASuccess)
+{
+    // No round file can be written: the bundle's settings are in force, and
+    // the operator hears that no draw is ready.
+    const QString name = saveOffice();
+    venue.dir.block(QStringLiteral("data"));
+    EXPECT_FALSE(venue.commands->importFile(name));
+    const QString told = venue.op.notices.last();
+    EXPECT_TRUE(told.startsWith(QStringLiteral("配置文件已经导入，但无法准备新的抽奖：\r无法删除文件："))) << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("导入成功")));
+    EXPECT_EQ(venue.dir.bytes(QStringLiteral("Tname.dll")), office.dir.bytes(QStringLiteral("Tname.dll")));
+    EXPECT_EQ(venue.screen.title, QStringLiteral("年会抽奖"));
+    EXPECT_EQ(venue.draw->state().roundCount(), 0);
+
+    // The factory set alike.
+    EXPECT_FALSE(venue.commands->restoreDefaults());
+    EXPECT_TRUE(venue.op.notices.last().startsWith(QStringLiteral("默认设置已经恢复，但无法准备新的抽奖：")))
+        << venue.op.notices.last().toStdString();
+    EXPECT_EQ(venue.draw->list().count(), 200);
 }
 
 TEST_F(BundleTest, LastColumnCutShortReadsAsEmptyGroups)
@@ -273,7 +258,7 @@ TEST_F(BundleTest, SaveNamesAndTheOverwriteQuestion)
 {
     // ".DRCF" is not the extension: ".drcf" is added all the same.
     office.op.saveName = office.dir.path(QStringLiteral("party.DRCF"));
-    office.commands->saveBundle();
+    office.commands->saveBundle(now);
     EXPECT_TRUE(textfile::exists(office.dir.path(QStringLiteral("party.DRCF.drcf"))));
 
     const QString name = office.dir.path(QStringLiteral("party.drcf"));
@@ -281,13 +266,13 @@ TEST_F(BundleTest, SaveNamesAndTheOverwriteQuestion)
     office.op.saveName = office.dir.path(QStringLiteral("party"));
     office.op.notices.clear();
     office.op.answers = {Answer::No};
-    office.commands->saveBundle();
+    office.commands->saveBundle(now);
     EXPECT_EQ(office.op.questions, QStringList{name + QStringLiteral(" 已经存在，是否覆盖？")});
     EXPECT_EQ(office.dir.bytes(QStringLiteral("party.drcf")), QByteArray("keep me"));
     EXPECT_TRUE(office.op.notices.isEmpty());
 
     office.op.answers = {Answer::Yes};
-    office.commands->saveBundle();
+    office.commands->saveBundle(now);
     EXPECT_TRUE(office.dir.bytes(QStringLiteral("party.drcf")).startsWith("v4.2.1\r\n"));
     EXPECT_EQ(office.op.notices.size(), 1);
 }
@@ -295,7 +280,8 @@ TEST_F(BundleTest, SaveNamesAndTheOverwriteQuestion)
 TEST_F(BundleTest, SaveWithMissingOrShortFilesStillWritesAWholeBundle)
 {
     // A companion column shorter than the names, and the three small files gone.
-    office.session.rawSettingsLists[ColMobile].resize(2);
+    office.dir.write(QStringLiteral("Tmobile.dll"), {QStringLiteral("手机号"), QStringLiteral("13800000001")});
+    office.start();
     for (const char *file : {"bgshow.dll", "keyword.dll", "showword.dll"})
         office.dir.folder().remove(QString::fromLatin1(file));
     const QString name = saveOffice();
@@ -312,35 +298,36 @@ TEST_F(BundleTest, SaveWithMissingOrShortFilesStillWritesAWholeBundle)
 TEST_F(BundleTest, RestoreDefaultsBringsBackTheFactorySet)
 {
     // Nothing happens on No.
-    const auto before = office.snapshot();
+    const auto before = office.dir.snapshot();
     office.op.answers = {Answer::No};
-    office.commands->restoreDefaults();
+    EXPECT_FALSE(office.commands->restoreDefaults());
     EXPECT_EQ(office.op.questions, QStringList{QStringLiteral("所有设置将恢复到初始安装状态，请确认？")});
-    EXPECT_EQ(office.changedSince(before), QStringList());
+    EXPECT_EQ(office.dir.changedSince(before), QStringList());
 
-    office.commands->restoreDefaults();
+    EXPECT_TRUE(office.commands->restoreDefaults());
     EXPECT_EQ(office.op.notices.last(), QStringLiteral("恢复默认设置成功。"));
     const QDir factory(factoryFolder());
-    for (const QString &file : ConfigCommands::factoryFiles()) {
+    for (const QString &file : BundleCommands::factoryFiles()) {
         QFile shipped(factory.filePath(file));
         ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
         EXPECT_EQ(office.dir.bytes(file), shipped.readAll()) << file.toStdString();
     }
-    EXPECT_EQ(office.session.list.count(), 200);
-    EXPECT_EQ(office.session.keyField, KeyName);
+    EXPECT_EQ(office.draw->list().count(), 200);
+    EXPECT_EQ(office.draw->keyField(), KeyName);
     EXPECT_EQ(office.screen.title, QStringLiteral("Qenwood科技有限公司新年联欢会"));
-    EXPECT_EQ(office.session.state.roundIndex, 0);
-    EXPECT_GT(office.session.state.roundCount, 0);
-    EXPECT_TRUE(office.screen.menusShown);
+    EXPECT_EQ(office.draw->state().roundIndex(), 0);
+    EXPECT_GT(office.draw->state().roundCount(), 0);
+    EXPECT_EQ(office.menusWanted, 1);
 
     // A factory file gone: no file is restored, and the operator is told the
-    // restore did not succeed.
+    // restore did not succeed, and why.
     office.dir.write(QStringLiteral("Curtain.dll"), {QStringLiteral("2"), QStringLiteral("1")});
     office.dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("2")});
     office.dir.folder().remove(QStringLiteral("DLL\\Curtain.dll"));
-    const auto own = office.snapshot();
-    office.commands->restoreDefaults();
-    EXPECT_EQ(office.changedSince(own), QStringList());
-    EXPECT_EQ(office.op.notices.last(), QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。"));
-    EXPECT_TRUE(office.screen.menusShown);
+    const auto own = office.dir.snapshot();
+    EXPECT_FALSE(office.commands->restoreDefaults());
+    EXPECT_EQ(office.dir.changedSince(own), QStringList());
+    EXPECT_EQ(office.op.notices.last(), QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。\r无法打开文件：")
+                                            + office.dir.path(QStringLiteral("DLL\\Curtain.dll")));
+    EXPECT_EQ(office.menusWanted, 2);
 }

@@ -1,10 +1,7 @@
-#include "app/awardhost.h"
-#include "app/startup.h"
-#include "base/errors.h"
 #include "base/gbk.h"
-#include "engine/drawfiles.h"
-#include "engine/winners.h"
 #include "editors/awardeditor.h"
+#include "engine/roundfile.h"
+#include "support/filesizelimit.h"
 #include "support/headlessprogram.h"
 
 #include <QDir>
@@ -23,14 +20,12 @@ QByteArray G(const char *utf8) { return gbk::fromUtf8(utf8); }
 class AwardEditorTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    std::unique_ptr<DrawAwardHost> host;
     std::unique_ptr<AwardEditor> editor;
 
     void SetUp() override
     {
         start();
-        host = std::make_unique<DrawAwardHost>(session, screen, op, sound, *preparation);
-        editor = std::make_unique<AwardEditor>(session.folder, op, *host);
+        editor = std::make_unique<AwardEditor>(*draw, op);
         editor->windowShown();
         op.questions.clear();
         op.notices.clear();
@@ -52,13 +47,12 @@ protected:
         return s;
     }
     AwardSettings saved() const { return awardfile::load(dir.folder()); }
-    // Marks the first round of the plan as drawn, as a stop records it.
+    // One round of the plan drawn, as the operator draws it.
     void drawOneRound()
     {
-        const RoundPlan round = drawfiles::readRound(dir.folder(), 0);
-        levelwinners::record(dir.folder(), round.level, "L", "P", round.names);
-        drawfiles::writeStatus(dir.folder(), 1);
-        session.state.roundIndex = 1;
+        draw->start();
+        draw->stop();
+        ASSERT_EQ(draw->state().roundIndex(), 1);
     }
 };
 
@@ -68,13 +62,13 @@ const std::vector<bool> T4F7 = {true, true, true, true, false, false, false, fal
 
 TEST_F(AwardEditorTest, EnablingRuleKeepsTheLevelsUnbroken)
 {
-    AwardEditor fresh(session.folder, op, *host);
+    AwardEditor fresh(*draw, op);
     EXPECT_EQ(selectable(), (std::vector<bool>{true, true, true, true, true, false, false, false, false, false, false}));
     for (int k = 0; k < LevelCount; ++k)
         EXPECT_EQ(fresh.selectable(k), k <= 4) << k;
 
     int notices = 0;
-    editor->changed = [&] { ++notices; };
+    QObject::connect(editor.get(), &AwardEditor::changed, [&] { ++notices; });
     editor->setLevelEnabled(4, true);
     editor->setLevelEnabled(5, true);
     editor->setLevelEnabled(2, false);
@@ -145,12 +139,11 @@ TEST_F(AwardEditorTest, SaveWritesReadsBackAndPreparesANewDraw)
     editor->setQuantity(4, "7");
     editor->setDisplayName(4, G("幸运奖"));
     editor->setPerRound(4, 3);
-    // The participant files changed on disk since start-up: the raw lists follow.
-    Lines names = dir.folder().readLines(files::Name);
-    names.append(G("新来的"));
-    dir.folder().writeLines(files::Name, names);
     std::vector<bool> work;
-    editor->working = [&](bool on) { work.push_back(on); };
+    QObject::connect(editor.get(), &AwardEditor::working, [&](bool on) { work.push_back(on); });
+    // A round rolling when the settings are saved stops.
+    draw->start();
+    ASSERT_TRUE(draw->rolling());
 
     EXPECT_TRUE(editor->save());
     EXPECT_TRUE(op.questions.isEmpty());
@@ -160,23 +153,21 @@ TEST_F(AwardEditorTest, SaveWritesReadsBackAndPreparesANewDraw)
     EXPECT_TRUE(file.levels[4].enabled);
     EXPECT_EQ(file.levels[4].quantity, "7");
     EXPECT_EQ(file.levels[4].perRound, 3);
-    // The live settings, the draw screen and the plan use them at once.
-    EXPECT_EQ(session.settings.levels[4].displayName, G("幸运奖"));
+    // The settings in force, the draw screen and the plan use them at once.
+    EXPECT_EQ(draw->settings().toLines(), file.toLines());
     EXPECT_EQ(screen.title, QStringLiteral("二〇二七 年会"));
     EXPECT_EQ(screen.slotText[5], QStringLiteral("回车键开始空格键停止"));
-    EXPECT_EQ(session.rawSettingsLists[0].last(), G("新来的"));
-    EXPECT_EQ(session.rawSettingsLists[5], file.toLines());
-    EXPECT_EQ(session.awardTable[4].displayName, G("幸运奖"));
     // Small prizes first: the new level's rounds come first, 3 per round.
-    EXPECT_EQ(drawfiles::readRound(dir.folder(), 0).level, 4);
-    EXPECT_EQ(drawfiles::readRound(dir.folder(), 0).names.size(), 3);
-    EXPECT_GE(screen.rollingStops, 1);
+    const RoundFile first = RoundFile::read(dir.folder(), files::round(0));
+    EXPECT_EQ(first.level(), 4);
+    EXPECT_EQ(first.names.size(), 3);
+    EXPECT_FALSE(draw->rolling());
 }
 
 TEST_F(AwardEditorTest, SaveDuringADrawAsksAndStartsOver)
 {
     drawOneRound();
-    const int firstLevel = drawfiles::roundLevel(dir.folder(), 0);
+    const int firstLevel = RoundFile::readLevel(dir.folder(), files::round(0));
     const QByteArray before = dir.bytes(files::Lottery);
     editor->options().subtitle = G("改过的副标题");
 
@@ -184,14 +175,14 @@ TEST_F(AwardEditorTest, SaveDuringADrawAsksAndStartsOver)
     EXPECT_FALSE(editor->save());
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("是否保存所做的修改？\r【是】保存修改，所有名单进入奖池重新抽奖，【否】继续之前的抽奖。")});
     EXPECT_EQ(dir.bytes(files::Lottery), before);
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(draw->state().roundIndex(), 1);
     EXPECT_TRUE(dir.folder().exists(files::levelWinners(firstLevel)));
 
     op.answers = {Answer::Yes};
     EXPECT_TRUE(editor->save());
     EXPECT_TRUE(op.notices.isEmpty()); // no "保存成功！" while a draw was under way
     EXPECT_EQ(saved().options.subtitle, G("改过的副标题"));
-    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(draw->state().roundIndex(), 0);
     EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("0")});
     EXPECT_FALSE(dir.folder().exists(files::levelWinners(firstLevel)));
 }
@@ -199,7 +190,7 @@ TEST_F(AwardEditorTest, SaveDuringADrawAsksAndStartsOver)
 TEST_F(AwardEditorTest, CloseAsksEveryTimeAndNoDropsTheEdits)
 {
     const QByteArray before = dir.bytes(files::Lottery);
-    const int rounds = session.state.roundCount;
+    const int rounds = draw->state().roundCount();
     editor->options().title = G("未保存的标题");
     editor->setLevelEnabled(0, false);
 
@@ -212,9 +203,9 @@ TEST_F(AwardEditorTest, CloseAsksEveryTimeAndNoDropsTheEdits)
     EXPECT_EQ(op.questions, QStringList(2, QStringLiteral("是否保存所做的修改？")));
     EXPECT_EQ(dir.bytes(files::Lottery), before);
     // Back on the saved settings; the draw never saw the edits.
-    EXPECT_EQ(editor->settings().options.title, session.settings.options.title);
+    EXPECT_EQ(editor->settings().options.title, draw->settings().options.title);
     EXPECT_EQ(enabled(), T4F7);
-    EXPECT_EQ(session.state.roundCount, rounds);
+    EXPECT_EQ(draw->state().roundCount(), rounds);
 
     // Asked even without a change; Yes saves without the notice.
     op.answers = {Answer::Yes};
@@ -226,26 +217,27 @@ TEST_F(AwardEditorTest, CloseAsksEveryTimeAndNoDropsTheEdits)
     op.answers = {Answer::Yes};
     EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions.last(), AwardEditor::underwayQuestion());
-    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(draw->state().roundIndex(), 0);
 }
 
 TEST_F(AwardEditorTest, CloseStaysOpenWhileThereAreMoreWinnersThanPeople)
 {
-    const int people = int(session.pool.size());
+    const int people = int(draw->pool().size());
     editor->setQuantity(3, "999");
     ASSERT_LT(people, 999);
     op.answers = {Answer::Yes};
     EXPECT_FALSE(editor->confirmClose());
-    EXPECT_TRUE(session.tooManyWinners);
+    EXPECT_EQ(draw->state().roundCount(), 0);
+    EXPECT_TRUE(screen.slotText[5].endsWith(QStringLiteral("当前无法抽奖")));
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("设置的总获奖人数是:")));
     EXPECT_EQ(level(3).quantity, "999"); // still there to be corrected
 
-    // Corrected: the flag of the refused plan is cleared as the close begins.
+    // Corrected: a plan again, and the window closes.
     editor->setQuantity(3, "10");
     op.answers = {Answer::Yes};
     EXPECT_TRUE(editor->confirmClose());
-    EXPECT_FALSE(session.tooManyWinners);
+    EXPECT_GT(draw->state().roundCount(), 0);
 
     // A settings file that cannot be replaced: the error shows and the window stays.
     QFile::remove(dir.path(files::Lottery));
@@ -277,20 +269,22 @@ TEST_F(AwardEditorTest, PictureChoiceKeepsThePathWhenCancelled)
 
 TEST_F(AwardEditorTest, PositionsTakeEffectAtOnceEvenWhenClosedWithNo)
 {
+    // Each position reaches the draw screen at once, as a change of the settings shown.
+    const int shown = screen.settingsShown;
     editor->captionPositionChosen(1);
     EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
-    EXPECT_EQ(session.settings.options.captionPosition, 1);
-    EXPECT_EQ(screen.relayouts, 1);
+    EXPECT_EQ(draw->settings().options.captionPosition, 1);
+    EXPECT_EQ(screen.settingsShown, shown + 1);
     editor->prizePositionChosen(2);
     EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
-    EXPECT_EQ(session.settings.options.prizePosition, 2);
-    EXPECT_EQ(screen.relayouts, 2);
+    EXPECT_EQ(draw->settings().options.prizePosition, 2);
+    EXPECT_EQ(screen.settingsShown, shown + 2);
 
     op.answers = {Answer::No};
     EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(dir.lines(files::ScreenPositions), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
     EXPECT_EQ(editor->settings().options.captionPosition, 1);
-    EXPECT_EQ(session.settings.options.captionPosition, 1);
+    EXPECT_EQ(draw->settings().options.captionPosition, 1);
 
     // Not written: the screen and the list keep the old position.
     QFile::remove(dir.path(files::ScreenPositions));
@@ -298,8 +292,8 @@ TEST_F(AwardEditorTest, PositionsTakeEffectAtOnceEvenWhenClosedWithNo)
     editor->captionPositionChosen(2);
     EXPECT_EQ(op.notices.size(), 1);
     EXPECT_EQ(editor->settings().options.captionPosition, 1);
-    EXPECT_EQ(session.settings.options.captionPosition, 1);
-    EXPECT_EQ(screen.relayouts, 2);
+    EXPECT_EQ(draw->settings().options.captionPosition, 1);
+    EXPECT_EQ(screen.settingsShown, shown + 2);
 }
 
 TEST_F(AwardEditorTest, ShowAndResetReadTheSavedFile)
@@ -321,21 +315,45 @@ TEST_F(AwardEditorTest, ShowAndResetReadTheSavedFile)
 
 TEST_F(AwardEditorTest, APlanThatCannotBeWrittenIsSaidAfterTheSavedNotice)
 {
-    preparation->setStepHook([](const char *step) {
-        if (QByteArray(step) == "clear")
-            throw OperationError(QStringLiteral("无法写入文件：data"));
-    });
+    dir.block(QStringLiteral("data"));
     editor->setQuantity(0, "2");
     EXPECT_TRUE(editor->save());
-    ASSERT_EQ(op.notices.size(), 2);
-    EXPECT_EQ(op.notices[0], AwardEditor::savedNotice());
-    EXPECT_EQ(op.notices[1], AwardEditor::unpreparedMessage(QStringLiteral("无法写入文件：data")));
+    EXPECT_EQ(op.notices, (QStringList{AwardEditor::savedNotice(),
+                                       AwardEditor::unpreparedMessage(QStringLiteral("无法删除文件：")
+                                                                      + dir.path(QStringLiteral("data\\0.dll")))}));
     EXPECT_EQ(saved().levels[0].quantity, "2");
+    EXPECT_EQ(draw->state().roundCount(), 0);
     // The window stays open to try again; once the plan is written it closes.
     op.answers = {Answer::Yes};
     EXPECT_FALSE(editor->confirmClose());
-    preparation->setStepHook({});
+    dir.unblock(QStringLiteral("data"));
     op.answers = {Answer::Yes};
     EXPECT_TRUE(editor->confirmClose());
-    EXPECT_GT(session.state.roundCount, 0);
+    EXPECT_GT(draw->state().roundCount(), 0);
+}
+
+// The draw screen's sound switch is one of these settings, saved on its own.
+TEST_F(AwardEditorTest, ASoundSwitchThatCannotBeSavedStaysAsItWasAndSaysSo)
+{
+    const bool was = draw->settings().options.soundOn;
+    const QByteArray file = dir.bytes(files::Lottery);
+    const int shown = screen.settingsShown;
+    sound.played.clear();
+    {
+        // No byte more reaches a file, as on a full disk.
+        FileSizeLimit full(0);
+        draw->setSoundOn(!was);
+    }
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("音效开关没能保存：\r无法写入文件："))) << op.notices[0].toStdString();
+    EXPECT_EQ(draw->settings().options.soundOn, was);
+    EXPECT_EQ(dir.bytes(files::Lottery), file);
+    EXPECT_EQ(screen.settingsShown, shown);
+    EXPECT_EQ(sound.played, QStringList());
+
+    // With room again the switch is saved, then in force.
+    draw->setSoundOn(!was);
+    EXPECT_EQ(draw->settings().options.soundOn, !was);
+    EXPECT_EQ(saved().options.soundOn, !was);
+    EXPECT_EQ(op.notices.size(), 1);
 }

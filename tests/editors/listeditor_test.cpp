@@ -1,8 +1,4 @@
-#include "app/listhost.h"
-#include "app/startup.h"
-#include "base/errors.h"
 #include "base/gbk.h"
-#include "engine/drawfiles.h"
 #include "editors/dailypassword.h"
 #include "editors/listeditor.h"
 #include "editors/listsheets.h"
@@ -10,7 +6,6 @@
 #include "support/headlessprogram.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -33,9 +28,8 @@ const QStringList FivePeople = {
 class ListEditorTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    ListEditorTest() : HeadlessProgram(3) {}
+    ListEditorTest() : HeadlessProgram(Files::Factory, 3) {}
 
-    std::unique_ptr<DrawListHost> host;
     std::unique_ptr<ListEditor> editor;
     std::deque<std::optional<QString>> passwords;
 
@@ -44,8 +38,7 @@ protected:
         if (fivePeople)
             dir.writeList(FivePeople);
         HeadlessProgram::start();
-        host = std::make_unique<DrawListHost>(session, screen, op, sound, *preparation);
-        editor = std::make_unique<ListEditor>(session.folder, op, *host);
+        editor = std::make_unique<ListEditor>(*draw, op);
         editor->today = [] { return QDate(2025, 1, 28); };
         editor->askPassword = [this] {
             std::optional<QString> typed = passwords.front();
@@ -74,26 +67,12 @@ protected:
         return n;
     }
     void type(int row, int column, const QString &text) { table().setData(table().index(row - 1, column), text); }
-
-    // Every file of the program folder with its bytes.
-    std::map<QString, QByteArray> snapshot() const
-    {
-        std::map<QString, QByteArray> files;
-        QDirIterator it(dir.root(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            files[path] = dir.bytes(QDir(dir.root()).relativeFilePath(path));
-        }
-        return files;
-    }
-
-    // The first round of the plan drawn, as a stop records it.
+    // One round of the plan drawn, as the operator draws it.
     void drawOneRound()
     {
-        const RoundPlan round = drawfiles::readRound(dir.folder(), 0);
-        levelwinners::record(dir.folder(), round.level, "L", "P", round.names);
-        drawfiles::writeStatus(dir.folder(), 1);
-        session.state.roundIndex = 1;
+        draw->start();
+        draw->stop();
+        ASSERT_EQ(draw->state().roundIndex(), 1);
     }
 };
 
@@ -156,8 +135,10 @@ TEST_F(ListEditorTest, InsertAppendAndDeleteRows)
 
 TEST_F(ListEditorTest, ClearThenCloseWithYesWritesFiveTwoLineFiles)
 {
-    start();
-    const int stops = screen.rollingStops;
+    start(false);
+    // A round rolling when the editor closes with Yes stops.
+    draw->start();
+    ASSERT_TRUE(draw->rolling());
     editor->clearList();
     EXPECT_EQ(table().personCount(), 1);
     EXPECT_EQ(numbers(), QStringList{"1"});
@@ -172,18 +153,19 @@ TEST_F(ListEditorTest, ClearThenCloseWithYesWritesFiveTwoLineFiles)
         EXPECT_EQ(dir.bytes(QString::fromLatin1(files[c])), gbk::fromUtf8(headers[c]) + "\r\n\r\n") << files[c];
     // The draw now has one person; the shipped levels want more, so the plan is
     // refused with its message, and the close goes on.
-    EXPECT_EQ(session.list.count(), 1);
-    EXPECT_EQ(session.pool.size(), 1u);
-    EXPECT_TRUE(session.tooManyWinners);
+    EXPECT_EQ(draw->list().count(), 1);
+    EXPECT_EQ(draw->pool().size(), 1u);
+    EXPECT_EQ(draw->state().roundCount(), 0);
+    EXPECT_TRUE(screen.slotText[5].endsWith(QStringLiteral("当前无法抽奖")));
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("设置的总获奖人数是:")));
-    EXPECT_GT(screen.rollingStops, stops);
+    EXPECT_FALSE(draw->rolling());
 }
 
 TEST_F(ListEditorTest, CloseWithNoOrCancelWritesNothing)
 {
     start(false);
-    const auto before = snapshot();
+    const auto before = dir.snapshot();
     type(2, 1, QStringLiteral("改过的名字"));
     editor->chooseKeyField(KeyMobile);
     editor->clearList();
@@ -191,7 +173,7 @@ TEST_F(ListEditorTest, CloseWithNoOrCancelWritesNothing)
     EXPECT_FALSE(editor->confirmClose());
     EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, (QStringList{ListEditor::closeQuestion(), ListEditor::closeQuestion()}));
-    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(dir.changedSince(before), QStringList());
     // The next showing starts from the saved list again.
     editor->windowShown();
     EXPECT_EQ(table().personCount(), 200);
@@ -207,22 +189,21 @@ TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_FALSE(editor->saveEnabled());
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(1), QStringLiteral("新名字"));
-    EXPECT_EQ(gbk::decode(session.list.field(ColName, 0)), QStringLiteral("新名字"));
-    EXPECT_EQ(gbk::decode(session.rawSettingsLists[ColName].value(1)), QStringLiteral("新名字"));
-    EXPECT_GT(session.state.roundCount, 0);
+    EXPECT_EQ(gbk::decode(draw->list().field(ColName, 0)), QStringLiteral("新名字"));
+    EXPECT_GT(draw->state().roundCount(), 0);
 
     drawOneRound();
-    const auto drawn = snapshot();
+    const auto drawn = dir.snapshot();
     type(2, 1, QStringLiteral("又一个"));
     op.answers = {Answer::No};
     EXPECT_FALSE(editor->save());
     EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
-    EXPECT_EQ(snapshot(), drawn);
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(dir.changedSince(drawn), QStringList());
+    EXPECT_EQ(draw->state().roundIndex(), 1);
 
     op.answers = {Answer::Yes};
     EXPECT_TRUE(editor->save());
-    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(draw->state().roundIndex(), 0);
     EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{"0"});
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("dat\\LuckyList.txt"))));
 
@@ -232,7 +213,7 @@ TEST_F(ListEditorTest, SavingPreparesTheDrawAndAsksOnlyWhileOneIsUnderway)
     op.answers = {Answer::No};
     EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(op.questions, QStringList{ListEditor::underwayQuestion()});
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(draw->state().roundIndex(), 1);
 }
 
 TEST_F(ListEditorTest, KeyFieldAndShowSwitches)
@@ -254,14 +235,26 @@ TEST_F(ListEditorTest, KeyFieldAndShowSwitches)
     EXPECT_TRUE(editor->confirmClose());
     EXPECT_EQ(dir.lines(QStringLiteral("keyword.dll")), QStringList{"1"});
     EXPECT_EQ(dir.lines(QStringLiteral("showword.dll")), (QStringList{"1", "1", "0", "0", "1", "0"}));
-    EXPECT_EQ(session.keyField, KeyMobile);
-    EXPECT_EQ(gbk::decode(buildPool(session.list, session.showFields).at(0).displayText),
+    EXPECT_EQ(draw->keyField(), KeyMobile);
+    EXPECT_EQ(gbk::decode(buildPool(draw->list(), draw->showFields()).at(0).displayText),
               QStringLiteral("张一 138****0001"));
 }
 
 TEST_F(ListEditorTest, GroupModeOpensWithTheDaysPasswordAndKeepsItsTags)
 {
+    // Four winners of five people: one left who wins nothing.
+    AwardSettings four = awardfile::load(dir.folder());
+    for (int k = 0; k <= 3; ++k)
+        four.levels[size_t(k)].quantity = "1";
+    awardfile::save(dir.folder(), four);
     start();
+    // The draw knows whether group mode is open by its plan's warning: two
+    // excluded for one place that wins nothing.
+    const auto warned = [this] {
+        op.notices.clear();
+        EXPECT_TRUE(editor->save());
+        return op.notices.value(0).startsWith(QStringLiteral("设置的黑名单人数:2 多于未获奖人数:1"));
+    };
     passwords = {QStringLiteral("12345678"), std::nullopt, dailypassword::forDate(QDate(2025, 1, 28))};
     editor->askForGroupMode();
     editor->askForGroupMode();
@@ -269,32 +262,33 @@ TEST_F(ListEditorTest, GroupModeOpensWithTheDaysPasswordAndKeepsItsTags)
     EXPECT_TRUE(op.notices.isEmpty());
     editor->askForGroupMode();
     EXPECT_TRUE(editor->groupMode());
-    EXPECT_TRUE(session.groupModeUnlocked);
     EXPECT_EQ(editor->columnWidths()[5], 50);
     EXPECT_TRUE(table().flags(table().index(0, 5)) & Qt::ItemIsEditable);
 
     type(1, 5, QStringLiteral(" 3 "));
+    type(2, 5, QStringLiteral("a"));
     editor->askForGroupMode();
     EXPECT_FALSE(editor->groupMode());
-    EXPECT_FALSE(session.groupModeUnlocked);
     EXPECT_EQ(editor->columnWidths()[5], 0);
     EXPECT_EQ(cell(1, 5), QStringLiteral(" 3 "));
-    EXPECT_TRUE(editor->save());
-    EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "3", "", "1", "", "A"}));
+    EXPECT_FALSE(warned());
+    EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")), (QStringList{"分组", "3", "a", "1", "", "A"}));
 
     // Clearing the groups is for group mode only; a close of any answer ends it.
     editor->clearGroups();
     EXPECT_EQ(cell(3, 5), QStringLiteral("1"));
-    passwords = {dailypassword::forDate(QDate(2025, 1, 28))};
+    passwords = {dailypassword::forDate(QDate(2025, 1, 28)), dailypassword::forDate(QDate(2025, 1, 28))};
+    editor->askForGroupMode();
+    EXPECT_TRUE(warned());
+    op.answers = {Answer::Cancel};
+    EXPECT_FALSE(editor->confirmClose());
+    EXPECT_FALSE(editor->groupMode());
+    EXPECT_FALSE(warned());
     editor->askForGroupMode();
     editor->clearGroups();
     EXPECT_TRUE(editor->saveEnabled());
     for (int r = 1; r <= 5; ++r)
         EXPECT_EQ(cell(r, 5), QString()) << r;
-    op.answers = {Answer::Cancel};
-    EXPECT_FALSE(editor->confirmClose());
-    EXPECT_FALSE(editor->groupMode());
-    EXPECT_FALSE(session.groupModeUnlocked);
 }
 
 TEST_F(ListEditorTest, TextsGbkCannotHoldAreRefusedAndLineBreaksBecomeBlanks)
@@ -305,47 +299,19 @@ TEST_F(ListEditorTest, TextsGbkCannotHoldAreRefusedAndLineBreaksBecomeBlanks)
     type(5, 4, QStringLiteral("QW\r\n05\n"));
     EXPECT_EQ(cell(2, 1), QStringLiteral("李二😀"));
     EXPECT_EQ(cell(5, 4), QStringLiteral("QW 05 "));
-    const auto before = snapshot();
+    const auto before = dir.snapshot();
     EXPECT_FALSE(editor->save());
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("第 2 行“姓名”、第 4 行“手机号”"))) << op.notices[0].toStdString();
     op.answers = {Answer::Yes};
     EXPECT_FALSE(editor->confirmClose());
-    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(dir.changedSince(before), QStringList());
 
     type(2, 1, QStringLiteral("李二"));
     type(4, 2, QStringLiteral("138"));
     EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).value(5), QStringLiteral("QW 05 "));
     EXPECT_EQ(dir.lines(QStringLiteral("Tbadge.dll")).size(), 6);
-}
-
-TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreReported)
-{
-    start();
-    // A key field file that is no number: its message, and the saved list all the same.
-    dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("x")});
-    type(1, 1, QStringLiteral("未保存"));
-    editor->windowShown();
-    EXPECT_EQ(op.notices.size(), 1);
-    EXPECT_EQ(cell(1, 1), QStringLiteral("张一"));
-
-    // A column file that cannot be replaced: the message, the edits kept, no new plan.
-    QFile::remove(dir.path(QStringLiteral("Tmobile.dll")));
-    QDir(dir.root()).mkdir(QStringLiteral("Tmobile.dll"));
-    const QByteArray status = dir.bytes(QStringLiteral("status.dll"));
-    const int rounds = session.state.roundCount;
-    op.notices.clear();
-    type(1, 1, QStringLiteral("新的"));
-    EXPECT_FALSE(editor->save());
-    ASSERT_EQ(op.notices.size(), 1);
-    EXPECT_TRUE(op.notices[0].contains(QStringLiteral("Tmobile.dll")));
-    EXPECT_TRUE(editor->saveEnabled());
-    EXPECT_EQ(cell(1, 1), QStringLiteral("新的"));
-    EXPECT_EQ(dir.bytes(QStringLiteral("status.dll")), status);
-    EXPECT_EQ(session.state.roundCount, rounds);
-    op.answers = {Answer::Yes};
-    EXPECT_FALSE(editor->confirmClose());
 }
 
 TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
@@ -379,7 +345,7 @@ TEST_F(ListEditorTest, SpreadsheetImportAndExportEntryPoints)
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_TRUE(editor->save());
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")), QStringList{"姓名"});
-    EXPECT_EQ(session.list.count(), 0);
+    EXPECT_EQ(draw->list().count(), 0);
 }
 
 // The spreadsheet commands over the editor, with the workbooks of the tests.
@@ -487,33 +453,48 @@ TEST(DailyPassword, EightDigitsFromTheDateANewOneEachDay)
     EXPECT_FALSE(dailypassword::matches(QStringLiteral("71987974"), today.addDays(1)));
 }
 
-TEST_F(ListEditorTest, SaveStaysUntilEveryFileAndThePlanAreWritten)
+TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreToldAndSaveStays)
 {
     start(false);
-    // The list's files are written, the shown fields' file is not.
+    // A key field file that is no number: its message, and the saved list all the same.
+    dir.write(QStringLiteral("keyword.dll"), {QStringLiteral("x")});
+    type(1, 1, QStringLiteral("未保存"));
+    editor->windowShown();
+    EXPECT_EQ(op.notices.size(), 1);
+    EXPECT_EQ(cell(1, 1), dir.lines(QStringLiteral("Tname.dll")).value(1));
+
+    // The shown fields' file cannot be replaced: neither is any other file of
+    // the list, the edits stay to save again and the draw keeps its plan.
     QFile::remove(dir.path(QStringLiteral("showword.dll")));
     QDir(dir.root()).mkdir(QStringLiteral("showword.dll"));
+    const auto before = dir.snapshot();
+    const int rounds = draw->state().roundCount();
+    op.notices.clear();
     type(1, 1, QStringLiteral("新的"));
     EXPECT_FALSE(editor->save());
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].contains(QStringLiteral("showword.dll")));
+    EXPECT_EQ(dir.changedSince(before), QStringList());
+    EXPECT_EQ(draw->state().roundCount(), rounds);
     EXPECT_TRUE(editor->saveEnabled());
+    EXPECT_EQ(cell(1, 1), QStringLiteral("新的"));
+    op.answers = {Answer::Yes};
+    EXPECT_FALSE(editor->confirmClose());
     QDir(dir.root()).rmdir(QStringLiteral("showword.dll"));
 
-    // Every file written, but the plan cut short: said, and "保存" stays.
-    preparation->setStepHook([](const char *step) {
-        if (QByteArray(step) == "leftover")
-            throw OperationError(QStringLiteral("无法写入文件：leftover"));
-    });
+    // Every file written, but no plan can be: said, and "保存" stays.
+    dir.block(QStringLiteral("data"));
     op.notices.clear();
     EXPECT_TRUE(editor->save());
-    EXPECT_EQ(op.notices, QStringList{ListEditor::unpreparedMessage(QStringLiteral("无法写入文件：leftover"))});
+    EXPECT_EQ(op.notices, QStringList{ListEditor::unpreparedMessage(QStringLiteral("无法删除文件：")
+                                                                    + dir.path(QStringLiteral("data\\0.dll")))});
+    EXPECT_EQ(draw->state().roundCount(), 0);
     EXPECT_TRUE(editor->saveEnabled());
     op.answers = {Answer::Yes};
     EXPECT_FALSE(editor->confirmClose());
 
-    preparation->setStepHook({});
+    dir.unblock(QStringLiteral("data"));
     EXPECT_TRUE(editor->save());
     EXPECT_FALSE(editor->saveEnabled());
-    EXPECT_GT(session.state.roundCount, 0);
+    EXPECT_GT(draw->state().roundCount(), 0);
 }

@@ -25,14 +25,6 @@ using Answer = OperatorPort::Answer;
 
 namespace {
 
-Lines encoded(const QStringList &texts)
-{
-    Lines lines;
-    for (const QString &t : texts)
-        lines << gbk::encode(t);
-    return lines;
-}
-
 // A draw on four levels (特等奖 汽车, 一等奖 电脑, 二等奖 手机, 三等奖 水杯) and
 // four people, with a plan of the test's own rounds. A start-up on a plan of
 // which nothing is drawn prepares a new one, so the test's rounds follow a
@@ -40,7 +32,7 @@ Lines encoded(const QStringList &texts)
 class DrawTest : public ::testing::Test
 {
 protected:
-    HeadlessProgram program{false, 5};
+    HeadlessProgram program{HeadlessProgram::Files::None, 5};
     TestFolder &tf = program.dir;
     RecordingScreen &screen = program.screen;
     RecordingOperator &op = program.op;
@@ -485,7 +477,7 @@ TEST_F(DrawTest, AFailedRecordKeepsTheRoundPendingUntilARetryWritesItOnce)
         // A start-up now finds the round as after a crash at that point:
         // resumed at it, or counted once its winners are in their file.
         {
-            HeadlessProgram again(false);
+            HeadlessProgram again(HeadlessProgram::Files::None);
             Draw restarted(tf.folder(), again.op, again.sound, again.random);
             restarted.startScreen();
             restarted.startDraw();

@@ -23,7 +23,7 @@ namespace {
 class DrawStartupTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    DrawStartupTest() : HeadlessProgram(true, 7) {}
+    DrawStartupTest() : HeadlessProgram(Files::Factory, 7) {}
 
     Draw &startAgain()
     {
@@ -225,7 +225,7 @@ namespace {
 class RecoveryTest : public ::testing::Test, public HeadlessProgram
 {
 protected:
-    RecoveryTest() : HeadlessProgram(true, 3) {}
+    RecoveryTest() : HeadlessProgram(Files::Factory, 3) {}
 
     void writePlan(const std::vector<std::pair<int, QStringList>> &rounds, int drawn)
     {

@@ -14,7 +14,12 @@ namespace sorvix::test {
 // operator, sound and screen record what they are asked.
 struct HeadlessProgram
 {
-    explicit HeadlessProgram(bool withFactorySet = true, quint64 seed = 5) : dir(withFactorySet), random(seed) {}
+    // The program folder's files to begin with.
+    enum class Files { Factory, None };
+    explicit HeadlessProgram(Files files = Files::Factory, quint64 seed = 5)
+        : dir(files == Files::Factory), random(seed)
+    {
+    }
 
     TestFolder dir;
     RecordingOperator op;

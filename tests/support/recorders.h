@@ -100,6 +100,7 @@ private:
             ++rollingStops;
     }
 
+    // Null once the draw watched is gone (a test that starts the program again).
     QPointer<const Draw> m_draw;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ui/application.h"
+// The start-up's picture prefetch, left empty here, is destroyed by the caller.
+#include "base/ui/picturebox.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -46,8 +46,10 @@ void DrawScreenTest::start(QSize size)
     program = std::make_unique<Application>(dir.root(), op, sound, music, random);
     window = &program->window();
     startDrawScreen(*program);
-    window->resize(size);
+    if (size.isValid())
+        window->resize(size);
     window->show();
+    window->activateWindow();
     ASSERT_TRUE(becomesActive(window));
 }
 

@@ -31,7 +31,8 @@ protected:
     std::unique_ptr<Application> program;
     DrawScreenWindow *window = nullptr;
 
-    // Makes, starts and shows the screen, and waits until it is active.
+    // Makes, starts and shows the screen, and waits until it is active; an
+    // invalid size leaves it as the program places it.
     void start(QSize size = {1280, 720});
     // One round with the keys: start, then stop.
     void drawOneRound();

@@ -1,6 +1,7 @@
 #include "app/ui/application.h"
 
 #include "app/frontchannel.h"
+#include "app/ui/operatorconsole.h"
 #include "app/ui/remotewindow.h"
 #include "base/errors.h"
 #include "base/gbk.h"
@@ -15,7 +16,9 @@
 #include "help/help.h"
 #include "help/ui/aboutdialog.h"
 #include "help/ui/quickhelpdialog.h"
+#include "presentation/screens.h"
 #include "presentation/theme.h"
+#include "base/ui/widgets.h"
 #include "presentation/ui/qtsound.h"
 #include "presentation/ui/resultswindow.h"
 
@@ -23,6 +26,8 @@
 #include <QDeadlineTimer>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -42,22 +47,31 @@ Application::Application(const QString &folder, OperatorPort &op, SoundPort &sou
                          DrawRandom &random, QObject *parent)
     : QObject(parent), m_operator(op), m_sound(sound), m_music(resultMusic),
       m_draw(ProgramFolder(folder), op, sound, random), m_records(m_draw, op), m_exit(m_draw, m_records, op),
-      m_window(std::make_unique<DrawScreenWindow>(m_draw)),
+      m_window(std::make_unique<DrawScreenWindow>(m_draw, m_menus)),
+      m_console(std::make_unique<OperatorConsole>(m_draw, m_menus, m_window.get())),
       m_theme(std::make_unique<ThemeChoice>(m_draw.folder(), op, *m_window)),
       m_bundle(std::make_unique<BundleCommands>(m_draw, *m_theme, op))
 {
-    m_remote = new PhoneRemote(m_draw, op, m_window.get());
-    for (QAction *item : m_window->remoteItems())
+    m_remote = new PhoneRemote(m_draw, op, this);
+    for (QAction *item : m_menus.remoteItems())
         m_remote->follow(item);
+    connect(&m_remote->server(), &remote::RemoteServer::changed, this, &Application::showRemoteState);
+    showRemoteState();
 
     DrawScreenWindow *window = m_window.get();
-    connect(window, &DrawScreenWindow::commandChosen, this, &Application::run);
-    connect(window, &DrawScreenWindow::themeChosen, this,
+    connect(&m_menus, &MainMenus::commandChosen, this, &Application::run);
+    connect(&m_menus, &MainMenus::themeChosen, this,
             [this](int item) { m_theme->chooseBuiltIn(theme::builtInThemes()[size_t(item)]); });
-    connect(window, &DrawScreenWindow::colourChosen, this,
+    connect(&m_menus, &MainMenus::colourChosen, this,
             [this](int item) { m_theme->chooseColour(QByteArray(theme::colourItems()[size_t(item)].colourName)); });
-    connect(window, &DrawScreenWindow::fontChosen, this,
+    connect(&m_menus, &MainMenus::fontChosen, this,
             [this](int item) { m_theme->chooseFont(theme::fontItems()[size_t(item)]); });
+    connect(&m_menus, &MainMenus::screenChosen, this, &Application::chooseScreen);
+    // A projector plugged in or pulled out mid-event: the screens are dealt
+    // out again once the system has settled them.
+    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved,
+                        &QGuiApplication::primaryScreenChanged})
+        connect(qGuiApp, signal, this, [this] { QTimer::singleShot(0, this, &Application::placeWindows); });
     connect(window, &DrawScreenWindow::pictureFailed, this,
             [this](const QString &path) { m_operator.showError(QStringLiteral("无法打开图片文件：") + path); });
     connect(window, &DrawScreenWindow::closeAsked, this, &Application::close);
@@ -75,14 +89,69 @@ Application::Application(const QString &folder, OperatorPort &op, SoundPort &sou
 
 Application::~Application()
 {
-    // The windows go before the draw they show.
+    // The windows and the remote go before the draw they show.
+    delete m_remote;
+    m_console.reset();
     m_window.reset();
+}
+
+QWidget *Application::operatorWindow() const
+{
+    return m_console->isVisible() ? static_cast<QWidget *>(m_console.get()) : m_window.get();
+}
+
+void Application::placeWindows()
+{
+    const QList<QScreen *> all = QGuiApplication::screens();
+    if (all.isEmpty())
+        return;
+    // Separate X screens all call themselves "screen": each name made unique
+    // by its place, so the choice remembered names one.
+    QStringList names;
+    for (QScreen *s : all) {
+        QString name = s->name();
+        for (int n = 2; names.contains(name); ++n)
+            name = s->name() + QStringLiteral(" (%1)").arg(n);
+        names << name;
+    }
+    const screens::Roles roles =
+        screens::roles(names, int(all.indexOf(QGuiApplication::primaryScreen())), screens::loadChoice(m_draw.folder()));
+    m_menus.setScreens(names, roles.audience);
+    m_window->moveToScreen(all[roles.audience]);
+    if (roles.separate()) {
+        QScreen *own = all[roles.operatorScreen];
+        m_console->setScreen(own);
+        const QRect area = own->availableGeometry();
+        m_console->move(area.center() - QPoint(m_console->width() / 2, m_console->height() / 2));
+        m_console->show();
+    } else {
+        m_console->hide();
+    }
+}
+
+void Application::chooseScreen(const QString &name)
+{
+    try {
+        screens::saveChoice(m_draw.folder(), name);
+    } catch (const OperationError &error) {
+        m_operator.showError(QStringLiteral("投影屏幕的选择没能保存：\r") + withWriteAdvice(error.message()));
+        return;
+    }
+    placeWindows();
+}
+
+void Application::showRemoteState()
+{
+    const remote::RemoteServer &server = m_remote->server();
+    m_console->setRemoteText(server.isListening() ? QStringLiteral("手机遥控：已开启 ") + server.url()
+                                                  : QStringLiteral("手机遥控：未开启"));
 }
 
 // ---- start-up -------------------------------------------------------------
 
 void Application::start(std::unique_ptr<PicturePrefetch> prefetch)
 {
+    placeWindows();
     m_prefetch = std::move(prefetch);
     m_window->setPicturePrefetch(m_prefetch.get());
     m_draw.startScreen();
@@ -113,9 +182,9 @@ void Application::startDraw()
 
 // ---- the menus ------------------------------------------------------------
 
-void Application::run(DrawScreenWindow::Command command)
+void Application::run(MainMenus::Command command)
 {
-    using C = DrawScreenWindow::Command;
+    using C = MainMenus::Command;
     switch (command) {
     case C::ShowResults:
         showResults();
@@ -136,7 +205,7 @@ void Application::run(DrawScreenWindow::Command command)
         openGiveUp();
         break;
     case C::PhoneRemote:
-        m_remote->open();
+        m_remote->open(operatorWindow());
         break;
     case C::SaveBundle:
         m_bundle->saveBundle(now());
@@ -180,16 +249,24 @@ void Application::run(DrawScreenWindow::Command command)
 template<typename Window, typename... Args>
 Window *Application::window(QPointer<Window> &slot, Args &&...args)
 {
+    QWidget *owner = operatorWindow();
     if (!slot) {
-        slot = new Window(std::forward<Args>(args)..., m_window.get());
+        slot = new Window(std::forward<Args>(args)..., owner);
         connect(slot.data(), &QDialog::finished, m_window.get(), &DrawScreenWindow::takeFocusBack);
+    } else if (slot->parentWidget() != owner) {
+        slot->setParent(owner, slot->windowFlags());
     }
     return slot.data();
 }
 
 void Application::showResults()
 {
-    ResultsWindow *results = window(m_results, m_draw.folder(), m_operator, m_sound, m_music);
+    // The results are for the room: on the draw screen's screen.
+    if (!m_results) {
+        m_results = new ResultsWindow(m_draw.folder(), m_operator, m_sound, m_music, m_window.get());
+        connect(m_results.data(), &QDialog::finished, m_window.get(), &DrawScreenWindow::takeFocusBack);
+    }
+    ResultsWindow *results = m_results.data();
     if (!results->property("bound").toBool()) {
         results->setProperty("bound", true);
         connect(results, &ResultsWindow::exportWinnersAsked, this, [this] { m_records.exportWinners(now()); });
@@ -205,22 +282,22 @@ void Application::openGiveUp()
 
 void Application::openParticipantList()
 {
-    window(m_participantList, m_draw, m_operator)->showOver(m_window.get());
+    window(m_participantList, m_draw, m_operator)->showOver(operatorWindow());
 }
 
 void Application::openAwardSettings()
 {
-    window(m_awardSettings, m_draw, m_operator)->showOver(m_window.get());
+    window(m_awardSettings, m_draw, m_operator)->showOver(operatorWindow());
 }
 
 void Application::openQuickHelp()
 {
-    window(m_quickHelp, m_draw.folder(), m_operator)->open();
+    ui::showModalOver(window(m_quickHelp, m_draw.folder(), m_operator), operatorWindow());
 }
 
 void Application::openAbout()
 {
-    window(m_about, m_draw.folder(), m_operator)->open();
+    ui::showModalOver(window(m_about, m_draw.folder(), m_operator), operatorWindow());
 }
 
 void Application::close()
@@ -229,6 +306,7 @@ void Application::close()
         return;
     m_theme->save();
     m_sound.closeMusic();
+    m_console->hide();
     m_window->closeNow();
 }
 
@@ -288,7 +366,8 @@ int runApplication(int argc, char **argv, const QString &folder)
     Application program(folder, op, sound, resultMusic, random);
     sound.setSoundOn([&program] { return program.draw().settings().options.soundOn; });
     DrawScreenWindow &window = program.window();
-    op.setParent(&window);
+    // Questions stand over the operator's window, never the audience's.
+    op.setWindows(&program.console(), &window);
     // The screen comes up first; the plan, the questions about an unfinished
     // draw and the media player follow once its first frame is painted.
     QObject::connect(&window, &DrawScreenWindow::firstFramePainted, &window, [] {
@@ -311,6 +390,7 @@ int runApplication(int argc, char **argv, const QString &folder)
     });
     program.start(std::move(prefetch));
     window.goFullScreen();
+    window.activateWindow();
     window.setFocus();
     return app.exec();
 }

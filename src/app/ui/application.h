@@ -3,6 +3,7 @@
 #include "app/exitquestions.h"
 #include "app/records.h"
 #include "app/ui/drawscreenwindow.h"
+#include "app/ui/mainmenus.h"
 #include "base/ui/picturebox.h"
 #include "engine/draw.h"
 
@@ -20,6 +21,8 @@ class ParticipantListDialog;
 class PhoneRemote;
 class QuickHelpDialog;
 class ResultsWindow;
+class OperatorConsole;
+class QtOperator;
 class ThemeChoice;
 
 // The program's composition root: the draw on the program folder with the
@@ -27,6 +30,11 @@ class ThemeChoice;
 // the menus, the phone remote and the windows they open. The program builds
 // one with its message boxes and players; window tests build one with
 // recording ports.
+//
+// With more than one screen the draw screen fills the audience's (a screen
+// other than the laptop's own unless the operator chose one under "投影屏幕")
+// and the operator's console stands on the operator's; every question,
+// editor and dialog opens there. Screens that come and go move them.
 class Application : public QObject
 {
     Q_OBJECT
@@ -38,6 +46,10 @@ public:
 
     Draw &draw() { return m_draw; }
     DrawScreenWindow &window() { return *m_window; }
+    OperatorConsole &console() { return *m_console; }
+    // Where the operator's windows and questions go: the console while the
+    // audience has a screen of its own, else the draw screen.
+    QWidget *operatorWindow() const;
     PhoneRemote &phoneRemote() { return *m_remote; }
     ThemeChoice &theme() { return *m_theme; }
 
@@ -48,8 +60,11 @@ public:
     void start(std::unique_ptr<PicturePrefetch> prefetch = {});
     bool started() const { return m_started; }
 
-    // A command of the draw screen's menus.
-    void run(DrawScreenWindow::Command command);
+    // A command of the menus.
+    void run(MainMenus::Command command);
+    // The draw screen on the audience's screen, the console on the
+    // operator's: at the start and whenever screens come or go.
+    void placeWindows();
 
 signals:
     void drawStarted();
@@ -63,6 +78,8 @@ private:
     void openQuickHelp();
     void openAbout();
     void close();
+    void chooseScreen(const QString &name);
+    void showRemoteState();
     // A window of ours, owned by the draw screen, shown over it; the keys
     // come back to the draw screen when it closes.
     template<typename Window, typename... Args>
@@ -74,7 +91,9 @@ private:
     Draw m_draw;
     RecordCommands m_records;
     ExitQuestions m_exit;
+    MainMenus m_menus;
     std::unique_ptr<DrawScreenWindow> m_window;
+    std::unique_ptr<OperatorConsole> m_console;
     std::unique_ptr<ThemeChoice> m_theme;
     std::unique_ptr<BundleCommands> m_bundle;
     std::unique_ptr<PicturePrefetch> m_prefetch;

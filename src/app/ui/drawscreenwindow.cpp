@@ -2,6 +2,7 @@
 
 #include "app/clicker.h"
 #include "app/ui/captionlabel.h"
+#include "app/ui/mainmenus.h"
 #include "app/ui/screenlabels.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
@@ -9,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -26,14 +28,14 @@ const QString StopReleased = QStringLiteral("pics\\stop3.jpg");
 
 } // namespace
 
-DrawScreenWindow::DrawScreenWindow(Draw &draw, QWidget *parent)
+DrawScreenWindow::DrawScreenWindow(Draw &draw, MainMenus &menus, QWidget *parent)
     : QMainWindow(parent), m_draw(draw)
 {
     setObjectName(QStringLiteral("DrawScreenWindow"));
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
-    createMenus();
+    createMenus(menus);
     resetLook();
     connect(&m_draw, &Draw::screenChanged, this, &DrawScreenWindow::showScreen);
     connect(&m_draw, &Draw::settingsChanged, this, &DrawScreenWindow::applySettings);
@@ -64,6 +66,7 @@ void DrawScreenWindow::createControls()
     m_background->setObjectName(QStringLiteral("background"));
     // The built-in picture is decoded only if no theme picture replaces it.
     m_background->setFallback(BuiltInBackground);
+    m_background->setFit(PictureFit::Cover);
     m_background->installEventFilter(this);
 
     m_titleLabel = makeLabel("titleLabel");
@@ -94,6 +97,7 @@ void DrawScreenWindow::createControls()
     for (int corner : {ScreenState::Left, ScreenState::Right}) {
         m_prizePictures[corner] = new PictureBox(m_canvas);
         m_prizePictures[corner]->setObjectName(QString::fromLatin1(pictureNames[corner]));
+        m_prizePictures[corner]->setFit(PictureFit::Contain);
         m_prizePictures[corner]->hide();
         m_prizeLabels[corner] = makeLabel(labelNames[corner]);
         m_prizeLabels[corner]->hide();
@@ -102,7 +106,6 @@ void DrawScreenWindow::createControls()
     m_captionStrip = new QWidget(m_canvas);
     m_captionStrip->setObjectName(QStringLiteral("captionStrip"));
     m_captionStrip->setAutoFillBackground(true);
-    m_captionStrip->setFixedHeight(layout::StripHeight);
     m_captionLabel = new CaptionLabel(m_captionStrip);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
     QFont captionFont(ui::ScreenFace);
@@ -119,7 +122,8 @@ void DrawScreenWindow::createControls()
     m_captionTimer->setObjectName(QStringLiteral("captionTimer"));
     m_captionTimer->setTimerType(Qt::PreciseTimer);
     m_captionTimer->setInterval(CaptionScroller::InitialIntervalMs);
-    connect(m_captionTimer, &QTimer::timeout, this, [this] { m_captionLabel->move(m_scroller.tick(), 5); });
+    connect(m_captionTimer, &QTimer::timeout, this,
+            [this] { m_captionLabel->move(m_scroller.tick(), m_captionLabel->y()); });
     m_captionTimer->start();
 }
 
@@ -226,8 +230,13 @@ void DrawScreenWindow::layoutControls()
     m_captionStrip->setGeometry(l.strip);
     m_captionStrip->setVisible(l.stripVisible);
     m_strip = l.stripState();
+    QFont captionFont = m_captionLabel->font();
+    captionFont.setPixelSize(l.captionPixels);
+    m_captionLabel->setFont(captionFont);
+    m_captionLabel->adjustSize();
+    m_scroller.setWidth(m_captionLabel->width());
     m_scroller.relayout(l.captionLeft);
-    m_captionLabel->move(m_scroller.left(), 5);
+    m_captionLabel->move(m_scroller.left(), l.captionTop);
 
     const auto place = [this](QLabel *label, const layout::TextBox &box) {
         label->setGeometry(layout::lineBox(box, logicalDpiY()));
@@ -294,6 +303,24 @@ void DrawScreenWindow::goFullScreen()
     showFullScreen();
 }
 
+void DrawScreenWindow::moveToScreen(QScreen *target)
+{
+    if (!target || screen() == target)
+        return;
+    const bool full = isFullScreen();
+    if (full)
+        showNormal();
+    setScreen(target);
+    const QRect area = target->geometry();
+    if (full || !m_fullScreenLocked) {
+        setGeometry(area);
+        if (isVisible())
+            goFullScreen();
+    } else {
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
 void DrawScreenWindow::enterFullScreen()
 {
     if (m_fullScreenLocked)
@@ -321,15 +348,38 @@ void DrawScreenWindow::toggleFullScreenLock()
     }
 }
 
+void DrawScreenWindow::createMenus(MainMenus &menus)
+{
+    menuBar()->setObjectName(QStringLiteral("mainMenuBar"));
+    m_topMenus = menus.fill(menuBar());
+
+    // The window's own modes first, then the commands.
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    m_contextMenu->setToolTipsVisible(true);
+    ui::addMenuItem(m_contextMenu, QStringLiteral("showMenuAction"), QStringLiteral("显示主菜单"), this,
+                    [this] { showMenus(); });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenAction"), QStringLiteral("全屏模式"), this, [this] {
+        if (!m_fullScreenLocked) {
+            hideMenus();
+            goFullScreen();
+        }
+    });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("leaveFullScreenAction"), QStringLiteral("退出全屏"), this,
+                    [this] { leaveFullScreen(); });
+    m_fullScreenLockAction = ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenLockAction"),
+                                             QStringLiteral("禁用全屏"), this, [this] { toggleFullScreenLock(); });
+    m_fullScreenLockAction->setCheckable(true);
+    m_contextMenu->addSeparator();
+    menus.fillContext(m_contextMenu);
+    connect(m_canvas, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
+}
+
 void DrawScreenWindow::takeFocusBack()
 {
     activateWindow();
     setFocus();
-}
-
-QList<QAction *> DrawScreenWindow::remoteItems() const
-{
-    return m_remoteItems;
 }
 
 // ---- ThemeView ------------------------------------------------------------

@@ -12,10 +12,12 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QScreen;
 class QTimer;
 
 namespace sorvix {
 
+class MainMenus;
 class PictureBox;
 class PicturePrefetch;
 
@@ -27,15 +29,8 @@ class DrawScreenWindow : public QMainWindow, public ThemeView
 {
     Q_OBJECT
 public:
-    // The menu commands that open windows or run the operator's commands.
-    enum class Command {
-        ShowResults, ShowHistory, ExportWinners, ExportNonWinners, RestartDraw, GiveUp, PhoneRemote,
-        SaveBundle, ImportBundle, RestoreDefaults, Exit, ParticipantList, AwardSettings, CustomBackground,
-        QuickHelp, Guide, About, SoundOff, SoundOn,
-    };
-    Q_ENUM(Command)
-
-    explicit DrawScreenWindow(Draw &draw, QWidget *parent = nullptr);
+    // The menu bar and the context menu take their commands from `menus`.
+    DrawScreenWindow(Draw &draw, MainMenus &menus, QWidget *parent = nullptr);
     ~DrawScreenWindow() override;
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
@@ -51,10 +46,10 @@ public:
     void showMenus();
     // Borderless over the whole screen.
     void goFullScreen();
+    // To another screen, full screen there unless the full screen is locked.
+    void moveToScreen(QScreen *target);
     // The "禁用全屏" check mark: full-screen requests are ignored while it is set.
     bool fullScreenLocked() const { return m_fullScreenLocked; }
-    // The menu items of the phone remote, whose captions follow it.
-    QList<QAction *> remoteItems() const;
     // After a window of ours closes, the keys are the draw screen's again.
     void takeFocusBack();
     // Closes without asking: the exit questions were answered.
@@ -69,12 +64,6 @@ public:
 signals:
     // Once, after the draw screen's first frame was painted.
     void firstFramePainted();
-    void commandChosen(sorvix::DrawScreenWindow::Command command);
-    // An item of "背景文字设置": indexes into theme::builtInThemes(),
-    // theme::colourItems() and theme::fontItems().
-    void themeChosen(int item);
-    void colourChosen(int item);
-    void fontChosen(int item);
     // The window is asked to close; closeNow() closes it.
     void closeAsked();
     // A prize picture could not be shown.
@@ -87,7 +76,7 @@ protected:
 
 private:
     void createControls();
-    void createMenus();
+    void createMenus(MainMenus &menus);
     QLabel *makeLabel(const char *name);
     QList<QLabel *> themedLabels() const;
     void layoutControls();
@@ -123,7 +112,6 @@ private:
     QMenu *m_contextMenu = nullptr;
     QList<QMenu *> m_topMenus;
     QAction *m_fullScreenLockAction = nullptr;
-    QList<QAction *> m_remoteItems;
     QHash<QString, QImage> m_buttonPictures;
     bool m_fullScreenLocked = false;
     bool m_firstFramePainted = false;

@@ -2,6 +2,7 @@
 
 #include "app/clicker.h"
 #include "app/remote/qrimage.h"
+#include "base/ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,8 +97,8 @@ void RemoteWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-PhoneRemote::PhoneRemote(Draw &draw, OperatorPort &op, QWidget *screen)
-    : QObject(screen), m_operator(op), m_screen(screen), m_server(draw)
+PhoneRemote::PhoneRemote(Draw &draw, OperatorPort &op, QObject *parent)
+    : QObject(parent), m_operator(op), m_server(draw)
 {
     // While any window of the program waits for the operator, the phone waits too.
     m_server.busy = [] { return QApplication::activeModalWidget() != nullptr; };
@@ -108,7 +109,7 @@ PhoneRemote::PhoneRemote(Draw &draw, OperatorPort &op, QWidget *screen)
     });
 }
 
-void PhoneRemote::open()
+void PhoneRemote::open(QWidget *over)
 {
     if (!m_server.isListening()) {
         const QHostAddress address = listenAddress();
@@ -122,8 +123,11 @@ void PhoneRemote::open()
         }
     }
     if (!m_window)
-        m_window = new RemoteWindow(m_server, m_screen);
+        m_window = new RemoteWindow(m_server, over);
+    else if (m_window->parentWidget() != over)
+        m_window->setParent(over, m_window->windowFlags());
     m_window->refresh();
+    ui::centreOver(m_window, over);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -127,8 +127,8 @@ AwardSettingsDialog::AwardSettingsDialog(Draw &draw, OperatorPort &op, QWidget *
     bindOptions();
     connect(m_saveButton, &QPushButton::clicked, this, [this] { m_editor.save(); });
     connect(m_resetButton, &QPushButton::clicked, this, [this] { m_editor.resetEdits(); });
-    m_editor.changed = [this] { showSettings(); };
-    m_editor.working = ui::showWaitCursor;
+    connect(&m_editor, &AwardEditor::changed, this, [this] { showSettings(); });
+    connect(&m_editor, &AwardEditor::working, this, &ui::showWaitCursor);
     showSettings();
 }
 
@@ -362,8 +362,7 @@ void AwardSettingsDialog::showSettings()
 void AwardSettingsDialog::showOver(QWidget *over)
 {
     adjustSize();
-    ui::centreOver(this, over);
-    open();
+    ui::showModalOver(this, over);
 }
 
 void AwardSettingsDialog::showEvent(QShowEvent *event)

@@ -172,8 +172,8 @@ void ParticipantListDialog::command(F f)
 
 void ParticipantListDialog::bind()
 {
-    m_editor.changed = [this] { showState(); };
-    m_editor.working = ui::showWaitCursor;
+    connect(&m_editor, &ListEditor::changed, this, [this] { showState(); });
+    connect(&m_editor, &ListEditor::working, this, &ui::showWaitCursor);
     m_editor.askPassword = [this]() -> std::optional<QString> {
         if (!m_password)
             m_password = new PasswordDialog(this);
@@ -200,7 +200,7 @@ void ParticipantListDialog::bind()
     connect(m_clearButton, &QPushButton::clicked, this, [this] { command([this] { m_editor.clearList(); }); });
     connect(m_clearGroupsButton, &QPushButton::clicked, this, [this] { command([this] { m_editor.clearGroups(); }); });
     connect(m_saveButton, &QPushButton::clicked, this, [this] { command([this] { m_editor.save(); }); });
-    m_sheets.working = m_editor.working;
+    connect(&m_sheets, &ListSheets::working, this, &ui::showWaitCursor);
     connect(m_templateButton, &QPushButton::clicked, this, [this] { command([this] { m_sheets.openTemplate(); }); });
     connect(m_importButton, &QPushButton::clicked, this, [this] { command([this] { m_sheets.importWorkbook(); }); });
     connect(m_exportButton, &QPushButton::clicked, this, [this] { command([this] { m_sheets.exportWorkbook(); }); });
@@ -287,8 +287,7 @@ void ParticipantListDialog::layoutControls()
 
 void ParticipantListDialog::showOver(QWidget *over)
 {
-    ui::centreOver(this, over);
-    open();
+    ui::showModalOver(this, over);
 }
 
 void ParticipantListDialog::showEvent(QShowEvent *event)

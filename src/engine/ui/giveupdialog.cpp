@@ -120,7 +120,7 @@ void GiveUpDialog::prepareShow()
 void GiveUpDialog::showModal()
 {
     prepareShow();
-    open();
+    ui::showModalOver(this, parentWidget());
 }
 
 void GiveUpDialog::showWinners()

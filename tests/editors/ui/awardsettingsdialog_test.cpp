@@ -1,4 +1,3 @@
-#include "app/awardhost.h"
 #include "base/gbk.h"
 #include "editors/ui/awardsettingsdialog.h"
 #include "support/accessible.h"
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace sorvix;
@@ -25,19 +23,14 @@ namespace {
 class AwardSettingsDialogTest : public DrawScreenTest
 {
 protected:
-    std::unique_ptr<DrawAwardHost> host;
     std::unique_ptr<AwardSettingsDialog> dialog;
 
     void SetUp() override { start({1366, 768}); }
-    void TearDown() override
-    {
-        dialog.reset();
-        window.reset();
-    }
+    // The window goes before the draw screen that owns it as a child.
+    void TearDown() override { dialog.reset(); }
     void open()
     {
-        host = std::make_unique<DrawAwardHost>(session, *window, op, sound, window->preparation());
-        dialog = std::make_unique<AwardSettingsDialog>(session.folder, op, *host, window.get());
+        dialog = std::make_unique<AwardSettingsDialog>(draw(), op, window);
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
@@ -68,25 +61,19 @@ TEST_F(AwardSettingsDialogTest, OpensModallyCentredFromTheMenu)
 {
     QAction *item = window->findChild<QAction *>(QStringLiteral("awardSettingsAction"));
     ASSERT_NE(item, nullptr);
-    bool seen = false;
-    QTimer::singleShot(0, window.get(), [&] {
-        auto *shown = qobject_cast<AwardSettingsDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(shown, nullptr);
-        seen = true;
-        EXPECT_EQ(shown->parent(), window.get());
-        const QPoint centre = shown->mapToGlobal(shown->rect().center());
-        const QPoint screenCentre = window->mapToGlobal(window->rect().center());
-        EXPECT_LE((centre - screenCentre).manhattanLength(), 4);
-        // Escape goes through the close question.
-        op.answers = {Answer::No};
-        QTest::keyClick(shown, Qt::Key_Escape);
-    });
+    // The menu item returns at once, the window up in front of the draw screen.
     item->trigger();
-    EXPECT_TRUE(seen);
+    auto *shown = qobject_cast<AwardSettingsDialog *>(QApplication::activeModalWidget());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->parent(), window);
+    const QPoint centre = shown->mapToGlobal(shown->rect().center());
+    const QPoint screenCentre = window->mapToGlobal(window->rect().center());
+    EXPECT_LE((centre - screenCentre).manhattanLength(), 4);
+    // Escape goes through the close question.
+    op.answers = {Answer::No};
+    QTest::keyClick(shown, Qt::Key_Escape);
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("是否保存所做的修改？")});
-    auto *made = window->findChild<AwardSettingsDialog *>();
-    ASSERT_NE(made, nullptr);
-    EXPECT_FALSE(made->isVisible());
+    EXPECT_FALSE(shown->isVisible());
 }
 
 TEST_F(AwardSettingsDialogTest, EveryControlIsNamedApartAndTheWindowFitsALaptop)

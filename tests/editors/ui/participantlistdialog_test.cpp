@@ -33,21 +33,20 @@ protected:
         op.questions.clear();
     }
 
-    // Opens the editor from its menu item and runs `drive` once it is up; the
-    // editor must be closed by then.
+    // Opens the editor from its menu item, which returns at once with the
+    // editor up, and runs `drive`; the editor must be closed by then.
     void openEditor(const std::function<void(ParticipantListDialog *)> &drive)
     {
-        QTimer::singleShot(0, window.get(), [this, drive] {
-            auto *editor = window->findChild<ParticipantListDialog *>();
-            ASSERT_NE(editor, nullptr);
-            drive(editor);
-            if (editor->isVisible()) {
-                ADD_FAILURE() << "the editor was left open";
-                op.answers = {Answer::No};
-                editor->close();
-            }
-        });
         action(QStringLiteral("participantListAction"))->trigger();
+        auto *editor = window->findChild<ParticipantListDialog *>();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(becomesActive(editor));
+        drive(editor);
+        if (editor->isVisible()) {
+            ADD_FAILURE() << "the editor was left open";
+            op.answers = {Answer::No};
+            editor->close();
+        }
     }
 
     template<typename W>
@@ -119,7 +118,7 @@ TEST_F(ParticipantListDialogTest, OpensCentredOnTheDrawScreenWithEveryControl)
     // Made once: the second opening shows the same window on the saved list.
     openEditor([&](ParticipantListDialog *editor) {
         EXPECT_EQ(editor, opened);
-        EXPECT_EQ(editor->editor().table().text(1, 1), gbk::decode(session.list.field(ColName, 0)));
+        EXPECT_EQ(editor->editor().table().text(1, 1), gbk::decode(draw().list().field(ColName, 0)));
         EXPECT_FALSE(child<QPushButton>(editor, "saveButton")->isEnabled());
         op.answers = {Answer::No};
         editor->close();
@@ -153,7 +152,7 @@ TEST_F(ParticipantListDialogTest, GroupModeThroughThePasswordDialog)
         QTest::mouseDClick(lines, Qt::LeftButton);
         EXPECT_FALSE(grid->isColumnHidden(5));
         EXPECT_TRUE(delGrp->isVisible());
-        EXPECT_TRUE(session.groupModeUnlocked);
+        EXPECT_TRUE(editor->editor().groupMode());
 
         grid->setCurrentIndex(grid->model()->index(0, 5));
         typeInCell(grid, QStringLiteral("2"));
@@ -168,8 +167,8 @@ TEST_F(ParticipantListDialogTest, GroupModeThroughThePasswordDialog)
         op.answers = {Answer::Yes};
         editor->close();
         EXPECT_FALSE(editor->isVisible());
+        EXPECT_FALSE(editor->editor().groupMode());
     });
-    EXPECT_FALSE(session.groupModeUnlocked);
     EXPECT_EQ(dir.lines(QStringLiteral("Tgroup.dll")).value(1), QStringLiteral("2"));
     EXPECT_EQ(dir.lines(QStringLiteral("Tname.dll")).value(2), QStringLiteral("Q"));
 }

@@ -1,12 +1,11 @@
-#include "app/ui/drawscreenwindow.h"
+#include "app/ui/mainmenus.h"
+
+#include "presentation/theme.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
 #include <functional>
-
-// The draw screen's menus, declared in one place. The window modes are the
-// window's own; every other item is a command passed on.
 
 namespace sorvix {
 
@@ -49,12 +48,14 @@ QMenu *addMenu(QMenuBar *bar, const char *object, const char *caption)
 
 } // namespace
 
-void DrawScreenWindow::createMenus()
+MainMenus::MainMenus(QObject *parent) : QObject(parent)
+{
+}
+
+QList<QMenu *> MainMenus::fill(QMenuBar *bar)
 {
     using C = Command;
     const auto command = [this](Command c) { return [this, c] { emit commandChosen(c); }; };
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("mainMenuBar"));
 
     QMenu *control = addMenu(bar, "controlMenu", "操作控制");
     const QList<QAction *> controlItems = addItems(
@@ -72,7 +73,7 @@ void DrawScreenWindow::createMenus()
          {"importBundleAction", "导入配置文件", command(C::ImportBundle)},
          {"restoreDefaultsAction", "恢复默认配置", command(C::RestoreDefaults)},
          {},
-         {"exitAction", "退出", [this] { close(); }}});
+         {"exitAction", "退出", command(C::Exit)}});
     m_remoteItems << controlItems[6];
 
     QMenu *settings = addMenu(bar, "settingsMenu", "人员奖项设置");
@@ -109,44 +110,57 @@ void DrawScreenWindow::createMenus()
     for (int i = 0; i < int(fontItems.size()); ++i)
         addItems(fonts, this,
                  {{fontItems[size_t(i)].objectName, fontItems[size_t(i)].caption, [this, i] { emit fontChosen(i); }}});
+    fillScreens(look->addMenu(QStringLiteral("投影屏幕")));
 
     QMenu *help = addMenu(bar, "helpMenu", "帮助");
     addItems(help, this,
              {{"quickHelpAction", "内容", command(C::QuickHelp)},
               {"guideAction", "在线帮助", command(C::Guide)},
               {"aboutAction", "关于", command(C::About)}});
-    m_topMenus = {control, settings, look, help};
+    return {control, settings, look, help};
+}
 
-    m_contextMenu = new QMenu(this);
-    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
-    m_contextMenu->setToolTipsVisible(true);
-    const QList<QAction *> popupItems = addItems(
-        m_contextMenu, this,
-        {{"showMenuAction", "显示主菜单", [this] { showMenus(); }},
-         {"fullScreenAction", "全屏模式",
-          [this] {
-              if (!m_fullScreenLocked) {
-                  hideMenus();
-                  goFullScreen();
-              }
-          }},
-         {"leaveFullScreenAction", "退出全屏", [this] { leaveFullScreen(); }},
-         {"fullScreenLockAction", "禁用全屏", [this] { toggleFullScreenLock(); }},
-         {},
-         {"popupShowResultsAction", "显示中奖结果", command(C::ShowResults)},
-         {"popupRestartDrawAction", "重新抽奖", command(C::RestartDraw)},
-         {"popupGiveUpAction", "弃奖 / 补奖", command(C::GiveUp)},
-         {"phoneRemotePopupItem", "手机遥控", command(C::PhoneRemote)},
-         {},
-         {"soundOffAction", "关闭音效", command(C::SoundOff)},
-         {"soundOnAction", "打开音效", command(C::SoundOn)},
-         {},
-         {"popupExitAction", "退出", [this] { close(); }}});
-    m_fullScreenLockAction = popupItems[3];
-    m_fullScreenLockAction->setCheckable(true);
-    m_remoteItems << popupItems[7];
-    connect(m_canvas, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
+void MainMenus::fillContext(QMenu *menu)
+{
+    using C = Command;
+    const auto command = [this](Command c) { return [this, c] { emit commandChosen(c); }; };
+    const QList<QAction *> items =
+        addItems(menu, this,
+                 {{"popupShowResultsAction", "显示中奖结果", command(C::ShowResults)},
+                  {"popupRestartDrawAction", "重新抽奖", command(C::RestartDraw)},
+                  {"popupGiveUpAction", "弃奖 / 补奖", command(C::GiveUp)},
+                  {"phoneRemotePopupItem", "手机遥控", command(C::PhoneRemote)},
+                  {},
+                  {"soundOffAction", "关闭音效", command(C::SoundOff)},
+                  {"soundOnAction", "打开音效", command(C::SoundOn)},
+                  {},
+                  {"popupExitAction", "退出", command(C::Exit)}});
+    m_remoteItems << items[3];
+}
+
+void MainMenus::fillScreens(QMenu *menu)
+{
+    menu->menuAction()->setObjectName(QStringLiteral("screenMenu"));
+    m_screenMenus << menu;
+    setScreens(m_screens, m_audience);
+}
+
+void MainMenus::setScreens(const QStringList &names, int audience)
+{
+    m_screens = names;
+    m_audience = audience;
+    for (QMenu *menu : m_screenMenus) {
+        menu->clear();
+        for (int i = 0; i < names.size(); ++i) {
+            QAction *item = menu->addAction(names[i]);
+            item->setObjectName(QStringLiteral("screen%1").arg(i));
+            item->setCheckable(true);
+            item->setChecked(i == audience);
+            connect(item, &QAction::triggered, this, [this, name = names[i]] { emit screenChosen(name); });
+        }
+        // With one screen there is nothing to choose.
+        menu->menuAction()->setEnabled(names.size() > 1);
+    }
 }
 
 } // namespace sorvix
