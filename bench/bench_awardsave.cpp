@@ -1,12 +1,11 @@
 // A save in the award settings editor on the largest event: 100,000 people and
-// all eleven levels at 999 winners. The save has the draw write Tlottery.dll
-// and read it back as the settings in force, then prepare the draw anew.
-// (The re-read of the five column files and Tlottery.dll into "the raw
-// settings lists" is gone: the draw holds one form per file.) Printed per
-// run: the whole save and each step's share of it, once with 10 per round
-// (1,100 round files) and once with 1 per round (10,989 round files); then
-// the read-back alone, for the write's share. The operator waits under the
-// wait cursor for all of it.
+// all eleven levels at 999 winners. The save has the draw write Tlottery.dll,
+// read the five column files again and rebuild the pool (the plan is drawn
+// from the list on disk), read the settings back as the ones in force, then
+// prepare the draw anew. Printed per run: the whole save and each step's
+// share of it, once with 10 per round (1,100 round files) and once with 1 per
+// round (10,989 round files); then the settings' read-back alone. The
+// operator waits under the wait cursor for all of it.
 //
 //   bench_awardsave [people, default 100000] [runs, default 5]
 
@@ -53,7 +52,7 @@ void run(int people, int perRound, int runs)
     marks.watch(&draw, &Draw::progressChanged, "prepare");
 
     std::printf("\nsave of the award settings, %d people, 11 levels x 999, %d per round\n", people, perRound);
-    std::printf("%-5s %10s %22s %18s %18s\n", "run", "total ms", "write+read ms (share)", "prepare ms (share)",
+    std::printf("%-5s %10s %22s %18s %18s\n", "run", "total ms", "files ms (share)", "prepare ms (share)",
                 "other ms (share)");
     std::vector<double> totals, reads;
     for (int r = 0; r < runs; ++r) {
@@ -65,23 +64,23 @@ void run(int people, int perRound, int runs)
         marks.start();
         editor.save();
         const double total = marks.elapsed().wall;
-        const double writeRead = marks.at("read back").wall;
+        const double files = marks.at("read back").wall;
         const double prepare = total - marks.at("prepare").wall;
-        const double other = total - writeRead - prepare;
+        const double other = total - files - prepare;
         if (draw.state().roundCount() != 11 * ((999 + perRound - 1) / perRound))
             std::printf("unexpected round count %d\n", draw.state().roundCount());
         const auto step = [total](double ms) {
             return QByteArray::number(ms, 'f', 1) + " (" + QByteArray::number(100 * ms / total, 'f', 1) + "%)";
         };
-        std::printf("%-5d %10.1f %22s %18s %18s\n", r + 1, total, step(writeRead).constData(),
+        std::printf("%-5d %10.1f %22s %18s %18s\n", r + 1, total, step(files).constData(),
                     step(prepare).constData(), step(other).constData());
         totals.push_back(total);
         const bench::Stopwatch read;
         draw.reloadAwardSettings();
         reads.push_back(read.elapsed().wall);
     }
-    std::printf("median %.1f ms (write+read = Tlottery.dll written and read back as the settings in force, "
-                "prepare = prepareAnew); the read back alone: median %.2f ms\n",
+    std::printf("median %.1f ms (files = Tlottery.dll written, the list read again with its pool, the settings "
+                "read back; prepare = prepareAnew); the settings' read-back alone: median %.2f ms\n",
                 bench::median(totals), bench::median(reads));
 }
 
