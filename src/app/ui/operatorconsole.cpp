@@ -77,6 +77,10 @@ OperatorConsole::OperatorConsole(Draw &draw, MainMenus &menus, QWidget *drawScre
 
 void OperatorConsole::refresh()
 {
+    // With one screen the console stays hidden: its texts would only keep a
+    // screen reader busy. It is brought up to date when it shows.
+    if (!isVisible())
+        return;
     const ConsoleText text = ConsoleText::of(m_draw);
     const QString *shown[Remote] = {&text.now, &text.progress, &text.next, &text.winners, &text.pending};
     for (int line = Now; line < Remote; ++line) {
@@ -85,6 +89,12 @@ void OperatorConsole::refresh()
         m_lines[line]->setVisible(!shown[line]->isEmpty());
     }
     m_button->setText(text.button);
+}
+
+void OperatorConsole::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    refresh();
 }
 
 void OperatorConsole::setRemoteText(const QString &text)

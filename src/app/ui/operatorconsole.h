@@ -27,6 +27,7 @@ public:
     void setRemoteText(const QString &text);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
