@@ -28,7 +28,16 @@ bool writeFileUnsynced(const QString &path, const QByteArray &bytes);
 // half the bytes and then fails, as a disk that fills up does.
 bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway = false);
 
+// True when another program holds the file open so that it cannot be
+// replaced or removed now: on Windows a virus scanner for a moment, or a
+// spreadsheet program for as long as it shows the file. Never on Linux.
+bool isHeldOpen(const QString &path);
+
 // The running program's own executable file, before any QCoreApplication exists.
 QString executablePath();
+
+// Before the help or the version is printed: a windowed program on Windows
+// writes to the console it was started from. Nothing to do on Linux.
+void attachParentConsole();
 
 } // namespace sorvix::platform
