@@ -107,6 +107,10 @@ PhoneRemote::PhoneRemote(OperatorPort &op, QWidget *screen)
 
 void PhoneRemote::open()
 {
+    if (!remote::RemoteServer::isAvailable()) {
+        m_operator.showError(QStringLiteral("这个版本的抽奖软件没有手机遥控功能。"));
+        return;
+    }
     if (!m_server.isListening()) {
         const QHostAddress address = listenAddress();
         if (address.isNull()) {
