@@ -21,7 +21,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
+#include <chrono>
+#include <thread>
 
 using namespace sorvix;
 
@@ -41,7 +42,7 @@ int main(int argc, char **argv)
         std::printf("ready\n");
         std::fflush(stdout);
         for (;;)
-            ::pause();
+            std::this_thread::sleep_for(std::chrono::hours(1));
     }
     Session session;
     session.folder = ProgramFolder(QString::fromLocal8Bit(argv[1]));
