@@ -21,6 +21,14 @@ std::wstring wide(const QString &path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
+// Qt keeps each thread's JIT stack of its regular expressions in a
+// thread_local, whose destructor mingw-w64's emulated thread-local storage
+// may run after the storage is gone: a thread that matched a pattern (as Qt
+// does when it first looks for its plug-ins from a picture-decoding thread)
+// then crashes as it ends. Matched without the JIT, patterns need no such
+// stack. Set before main(), before Qt reads it.
+const bool regexJitOff = qputenv("QT_ENABLE_REGEXP_JIT", "0");
+
 // A virus scanner opens a file just written to look at it; while it does,
 // deleting or opening it for writing may be refused for a moment.
 constexpr int BusyTries = 5;
