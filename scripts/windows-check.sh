@@ -9,6 +9,8 @@
 #   3. the installed program started as a new user: %LOCALAPPDATA%\Sorvix laid
 #      out, the draw screen, a round drawn with space and Enter recorded in
 #      dat\LuckyList.txt (GBK, CR LF), the exit question;
+#   3b. the installer again, over an older user's folder: the factory copies
+#      refreshed at the next start, the list, settings and results kept;
 #   4. the uninstaller takes the program away and leaves that folder alone;
 #   5. the portable folder unpacked under a path with Chinese characters and
 #      spaces runs on that folder;
@@ -60,6 +62,8 @@ start_xvfb() {
   sleep 1
   export DISPLAY=$display
 }
+# Wine reports a crash of the program in its log.
+no_crash() { ! grep -q 'Unhandled' "$1" || fail "the program crashed: $(grep -m1 Unhandled "$1")"; }
 shot() { import -display "$display" -window root "$out/$1.png"; echo "   screenshot $out/$1.png"; }
 # Without a window manager the keys go to the window under the pointer:
 # the middle of the screen, where the program's questions open.
@@ -153,6 +157,32 @@ if ! timeout 20 wineserver -w; then
   shot after-exit-question
   fail "the program did not end after the exit question"
 fi
+no_crash "$build/wine-installed.log"
+
+# ---- 3b. an upgrade: the installer again over an older user's folder
+step "an upgrade: the installer over the installed program, the user's factory copies refreshed"
+printf '0.9.0\r\n' >"$user_folder/factoryversion.dll"
+echo damaged >"$user_folder/DLL/Tlottery.dll"
+own() { (cd "$user_folder" && find . -type f ! -path './DLL/*' ! -name factoryversion.dll ! -path './bg/*' \
+  ! -path './pics/*' ! -path './voice/*' ! -path './help/*' ! -name template.xls ! -path './data/*' \
+  ! -name sorvix.lock -print0 | LC_ALL=C sort -z | xargs -0 sha256sum | sha256sum | cut -c1-16); }
+kept=$(own)
+"$wine" "$setup" /S
+wineserver -w
+[ -f "$installed/Sorvix.exe" ] && [ -f "$menu_link" ] || fail "the upgrade left no program or shortcut"
+(cd "$installed" && "$wine" "C:\\Program Files\\Sorvix\\Sorvix.exe" --factory "C:\\Program Files\\Sorvix\\factory") \
+  >"$build/wine-upgraded.log" 2>&1 &
+pids+=($!)
+sleep 10
+# The refresh is done before the window, which asks whether to go on with the draw.
+shot upgraded-start
+wineserver -k
+wineserver -w
+no_crash "$build/wine-upgraded.log"
+cmp -s "$user_folder/DLL/Tlottery.dll" "$installed/factory/DLL/Tlottery.dll" || fail "DLL\\Tlottery.dll not refreshed"
+[ "$(tr -d '\r' <"$user_folder/factoryversion.dll")" = "$version" ] || fail "factoryversion.dll not $version"
+[ "$(own)" = "$kept" ] || fail "the upgrade changed the user's list, settings or results"
+echo "   DLL\\ refreshed, stamp $version, the list, settings and results unchanged ($kept)"
 
 # ---- 4. the uninstaller
 step "the uninstaller leaves the user's folder alone"
@@ -174,7 +204,7 @@ step "the portable folder in C:\\年会 抽奖\\U 盘"
 place=$(cdrive "C:/年会 抽奖/U 盘")
 rm -rf "$place" && mkdir -p "$place"
 unzip -q "$zip" -d "$place"
-(cd "$place/Sorvix" && exec "$wine" "C:\\年会 抽奖\\U 盘\\Sorvix\\Sorvix.exe") >"$build/wine-portable.log" 2>&1 &
+(cd "$place/Sorvix" && "$wine" "C:\\年会 抽奖\\U 盘\\Sorvix\\Sorvix.exe") >"$build/wine-portable.log" 2>&1 &
 app=$!
 pids+=($app)
 sleep 10
@@ -186,8 +216,8 @@ shot portable-round
 echo "   drawn on its own folder: $(wc -l <"$place/Sorvix/dat/LuckyList.txt") lines in dat\\LuckyList.txt"
 # Ended by force, as a power cut would: every process of this Wine prefix.
 wineserver -k
-{ wait "$app" || true; } 2>/dev/null
 wineserver -w
+no_crash "$build/wine-portable.log"
 
 # ---- 6. a configuration bundle both ways
 # The menus are reached with the mouse, as an operator does: the context
@@ -287,6 +317,7 @@ echo "   saved under Wine: the same bundle, byte for byte ($(stat -c %s "$work/w
 key alt+F4 1.5
 key Return 1
 timeout 20 wineserver -w || fail "the program under Wine did not end"
+no_crash "$work/wine.log"
 
 back=$work/linux-back
 cp -r "$root/build/program" "$back"
