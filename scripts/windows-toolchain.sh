@@ -331,6 +331,17 @@ collect_licenses() {
   return 0
 }
 
+# pkg-config files that name the prefix in full beyond their prefix= line
+# (libqrencode's) name it through ${prefix}: pkg-config's --define-prefix
+# then finds an unpacked prefix wherever it is.
+relocatable_pc_files() {
+  local pc
+  for pc in "$prefix"/lib/pkgconfig/*.pc "$prefix"/share/pkgconfig/*.pc; do
+    [ -e "$pc" ] && sed -i "/^prefix=/!s|$prefix|\${prefix}|g" "$pc"
+  done
+  return 0
+}
+
 run_part() {
   local p=$1 start end
   if [ -n "${package[$p]:-}" ] && [ -z "$(src_of "$p")" ]; then
@@ -361,6 +372,7 @@ run_part() {
   # Every DLL in bin/, where the program's DLLs are looked for (Boost and
   # libqrencode install theirs beside the import libraries).
   find "$prefix/lib" -maxdepth 1 -name '*.dll' -exec mv -t "$prefix/bin/" {} +
+  relocatable_pc_files
   collect_licenses "$p"
   echo "${src_version:-debian binary} $((end - start))s" > "$marks/$p"
   echo "   $p built in $(( (end - start) / 60 )) min $(( (end - start) % 60 )) s"
@@ -378,6 +390,7 @@ if [ ${#only[@]} -eq 0 ]; then
   for p in "${parts[@]}"; do
     if built "$p" && [ ! -d "$prefix/share/sorvix/licenses/$p" ]; then collect_licenses "$p"; fi
   done
+  relocatable_pc_files
   if [ ! -e "$archive" ] || [ -n "$(find "$marks" -newer "$archive")" ]; then
     echo "Packing $archive"
     tar -C "$prefix" --sort=name --owner=0 --group=0 --numeric-owner -cf - . \
