@@ -73,6 +73,18 @@ rm -rf "$WINEPREFIX"
 step "a Wine prefix of our own: $WINEPREFIX"
 "$wine" wineboot --init >/dev/null 2>&1
 wineserver -w
+# Wine as on a Chinese Windows: the Chinese faces the installer (宋体) and
+# the dialogs (the system font, Microsoft YaHei) ask for are Debian's Noto
+# Sans CJK, as Wine's own faces have no Chinese.
+{
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+  for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei" "Microsoft YaHei UI" 黑体 SimHei \
+    Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
+    printf '"%s"="Noto Sans CJK SC"\r\n' "$face"
+  done
+} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$build/wine-fonts.reg"
+"$wine" regedit /S "$(winpath "$build/wine-fonts.reg")"
+wineserver -w
 
 # ---- 1. the test programs
 step "test programs under Wine"
@@ -107,8 +119,13 @@ run_tests sorvix_ui_tests "$build/tests/sorvix_ui_tests-wine.log" \
 echo "   $total tests passed under Wine"
 
 # ---- 2. the installer, silently
-step "the installer, silently: $(basename "$setup")"
+step "the installer: its first page, then a silent install: $(basename "$setup")"
 start_xvfb
+"$wine" "$setup" >/dev/null 2>&1 &
+sleep 8
+shot installer
+wineserver -k
+wineserver -w
 "$wine" "$setup" /S
 wineserver -w
 installed=$(cdrive "C:/Program Files/Sorvix")
