@@ -10,7 +10,7 @@
 
 #include "app/awardhost.h"
 #include "base/gbk.h"
-#include "settings/awardeditor.h"
+#include "editors/awardeditor.h"
 #include "support/nullscreen.h"
 #include "support/start.h"
 

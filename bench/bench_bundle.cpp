@@ -10,8 +10,8 @@
 
 #include "app/drawconfighost.h"
 #include "base/gbk.h"
-#include "config/bundle.h"
-#include "config/configcommands.h"
+#include "bundle/bundle.h"
+#include "bundle/bundlecommands.h"
 #include "engine/prepare.h"
 #include "support/nullscreen.h"
 

@@ -22,7 +22,7 @@
 #include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
 #include "engine/prepare.h"
-#include "settings/ui/participantlistdialog.h"
+#include "editors/ui/participantlistdialog.h"
 #include "support/startscreen.h"
 
 #include "benchsupport.h"

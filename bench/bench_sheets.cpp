@@ -8,7 +8,7 @@
 //
 //   bench_sheets [people, default 100000]
 
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 #include "benchsupport.h"
 

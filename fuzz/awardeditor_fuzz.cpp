@@ -4,51 +4,19 @@
 #include "fuzzsupport.h"
 
 #include "base/errors.h"
-#include "settings/awardeditor.h"
-
-namespace {
-
-using namespace sorvix;
-
-// The draw as far as the editor sees it: the live settings read from the folder.
-class FolderHost : public AwardEditorHost
-{
-public:
-    explicit FolderHost(const ProgramFolder &folder) : m_folder(folder) {}
-    AwardSettings live = AwardSettings::defaults();
-
-    const AwardSettings &liveSettings() const override { return live; }
-    bool drawUnderway() const override { return false; }
-    void stopRolling() override {}
-    void reloadRawSettingsLists() override { m_folder.readLines(files::Lottery); }
-    void loadAwardSettings() override { awardfile::loadInto(m_folder, live); }
-    void showStartStopKeys() override {}
-    void restartRoundCount() override {}
-    void clearTooManyWinners() override {}
-    bool prepareDraw() override { return false; }
-    void setCaptionPosition(int position) override { live.options.captionPosition = position; }
-    void setPrizePosition(int position) override { live.options.prizePosition = position; }
-
-private:
-    ProgramFolder m_folder;
-};
-
-} // namespace
+#include "editors/awardeditor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    using namespace sorvix;
     const QList<QByteArray> parts = fuzz::split(fuzz::bytes(data, size), 2);
     const ProgramFolder &folder = fuzz::scratchFolder();
     fuzz::put(folder, files::Lottery, parts[0]);
     fuzz::put(folder, files::ScreenPositions, parts[1]);
+    fuzz::putList(folder);
 
-    fuzz::QuietOperator op;
-    FolderHost host(folder);
-    try {
-        awardfile::loadPositions(folder, host.live.options);
-    } catch (const OperationError &) {
-    }
-    AwardEditor editor(folder, op, host);
+    fuzz::StartedDraw started(folder, OperatorPort::Answer::Yes, size);
+    AwardEditor editor(started.draw, started.op);
     editor.windowShown();
     const auto check = [&] {
         for (int k = 0; k < LevelCount; ++k) {

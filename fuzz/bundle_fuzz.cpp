@@ -3,9 +3,9 @@
 // file as the bundle says, and saving it again gives the same members.
 #include "fuzzsupport.h"
 
-#include "config/bundle.h"
-#include "config/configcommands.h"
-#include "support/nullscreen.h"
+#include "bundle/bundle.h"
+#include "bundle/bundlecommands.h"
+#include "base/nulloperatorports.h"
 
 #include <QFile>
 
@@ -33,11 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzz::put(folder, member.name, member.name.toLatin1() + "\r\n");
     fuzz::put(folder, QStringLiteral("in.drcf"), input);
 
-    Session session;
-    session.folder = folder;
-    NullConfigHost host;
     fuzz::QuietOperator op;
-    ConfigCommands commands(session, host, op);
+    NullSound sound;
+    DrawRandom random(size);
+    Draw draw(folder, op, sound, random);
+    fuzz::NoThemeView view;
+    ThemeChoice theme(folder, op, view);
+    BundleCommands commands(draw, theme, op);
     const bool imported = commands.importFile(folder.path(QStringLiteral("in.drcf")));
 
     Bundle bundle;

@@ -3,8 +3,11 @@
 // What the fuzz targets share: a scratch program folder, made once per process,
 // and a way to cut one input into several files.
 
+#include "base/nulloperatorports.h"
 #include "base/operatorports.h"
+#include "engine/draw.h"
 #include "base/programfolder.h"
+#include "presentation/themechoice.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -22,15 +25,28 @@ namespace sorvix::fuzz {
 class QuietOperator : public OperatorPort
 {
 public:
-    Answer confirm(const QString &) override { return Answer::Yes; }
-    Answer confirmWithCancel(const QString &) override { return Answer::Yes; }
-    Answer warnYesNo(const QString &) override { return Answer::Yes; }
+    explicit QuietOperator(Answer answer = Answer::Yes) : m_answer(answer) {}
+    Answer confirm(const QString &) override { return m_answer; }
+    Answer confirmWithCancel(const QString &) override { return m_answer; }
+    Answer warnYesNo(const QString &) override { return m_answer; }
     void inform(const QString &) override {}
     void warn(const QString &) override {}
     void showError(const QString &) override {}
     QString chooseSaveFile(const QString &, const QString &, Replace) override { return {}; }
     QString chooseOpenFile(const QString &) override { return {}; }
     bool openWithShell(const QString &) override { return false; }
+
+private:
+    Answer m_answer;
+};
+
+// The draw screen's look, shown nowhere.
+class NoThemeView : public ThemeView
+{
+public:
+    bool showBackground(const QString &) override { return true; }
+    void setTextColour(const QColor &) override {}
+    void setTextFace(const QString &) override {}
 };
 
 inline QByteArray bytes(const uint8_t *data, size_t size)
@@ -62,6 +78,41 @@ inline void put(const ProgramFolder &folder, const QString &relative, const QByt
     if (file.open(QIODevice::WriteOnly))
         file.write(contents);
 }
+
+// A small participant list of three people, as every program folder has one.
+inline void putList(const ProgramFolder &folder)
+{
+    for (const QString &column : {files::Name, files::Mobile, files::IdNumber, files::WorkId, files::Group})
+        put(folder, column, "h\r\na\r\nb\r\nc\r\n");
+}
+
+// The draw on the scratch folder, built and started as the program does,
+// with every question answered `answer`.
+struct StartedDraw
+{
+    StartedDraw(const ProgramFolder &folder, OperatorPort::Answer answer, quint64 seed)
+        : op(answer), random(seed), draw(folder, op, sound, random)
+    {
+        draw.startScreen();
+        draw.startDraw();
+        if (draw.state().roundCount() < 0 || draw.state().roundIndex() < 0)
+            __builtin_trap();
+    }
+    // Rounds started, ticked and stopped.
+    void drawRounds(int rounds)
+    {
+        for (int i = 0; i < rounds; ++i) {
+            draw.start();
+            draw.rollTick();
+            draw.stop();
+        }
+    }
+
+    NullSound sound;
+    QuietOperator op;
+    DrawRandom random;
+    Draw draw;
+};
 
 // The input cut at every occurrence of the separator "\n@@\n" into at most
 // `parts` pieces; missing pieces are empty.

@@ -1,7 +1,7 @@
 // Runs a fuzz target over the given inputs and the inputs kept in the given folders (seeds and the
 // inputs of crashes found earlier), once each, as the ordinary tests do. A
 // crash or a sanitizer report fails the test; a missing folder is skipped.
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "fuzzsupport.h"
 
 #include "base/errors.h"
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 #include <QTemporaryDir>
 

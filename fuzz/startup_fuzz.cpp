@@ -3,11 +3,6 @@
 // the resume decision with either answer and prepareDraw, then a few rounds.
 #include "fuzzsupport.h"
 
-#include "app/drawround.h"
-#include "support/headlesshost.h"
-#include "support/nullscreen.h"
-#include "support/start.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace sorvix;
@@ -25,24 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!parts[i].isEmpty() || (choices & 1))
             fuzz::put(folder, names[i], parts[i]);
 
-    Session session;
-    session.folder = folder;
-    NullScreen screen;
-    NullSound sound;
-    NullOperator op((choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No);
-    DrawRandom random(choices);
-    DrawPreparation preparation(session, screen, op, random);
-    Startup startup(session, screen, op, sound, preparation);
-    test::startProgram(startup);
-    if (session.state.roundCount < 0 || session.state.roundIndex < 0)
-        __builtin_trap();
-
-    HeadlessHost host;
-    DrawRound round(session, screen, sound, op, host);
-    for (int i = 0; i < 3; ++i) {
-        round.startClicked();
-        round.rollTick();
-        round.stopClicked();
-    }
+    fuzz::StartedDraw started(folder, (choices & 2) ? OperatorPort::Answer::Yes : OperatorPort::Answer::No, choices);
+    started.drawRounds(3);
     return 0;
 }

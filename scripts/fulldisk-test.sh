@@ -7,9 +7,9 @@
 #
 #   scripts/fulldisk-test.sh <build folder> [round to fill before ...]
 #
-# As root it mounts a 4 MB tmpfs; elsewhere (or when mounting is refused) it
-# falls back to the text file layer's failure switch and says so. Needs the
-# target diskdriver built.
+# As root it mounts a 4 MB tmpfs; elsewhere (or when mounting is refused) the
+# program folder is made read-only before those stops instead, and it says so.
+# Needs the target diskdriver built.
 set -eu
 
 if [ $# -lt 1 ]; then
@@ -33,13 +33,13 @@ cleanup() {
     rm -rf "$dir"
 }
 trap cleanup EXIT
-mode=seam
+mode=refuse
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=4m tmpfs "$dir" 2>/dev/null; then
     mounted=1
     mode=disk
     echo "file system: tmpfs of 4 MB at $dir"
 else
-    echo "file system: mounting not permitted here; writes fail through the text file layer's switch instead"
+    echo "file system: mounting not permitted here; the program folder is made read-only before those stops instead"
 fi
 
 mkdir "$dir/data" "$dir/dat" "$dir/datm" "$dir/DLL"

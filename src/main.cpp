@@ -3,8 +3,8 @@
 #include "base/errors.h"
 #include "base/folderlayout.h"
 #include "base/platform.h"
-#include "config/version.h"
-#include "settings/workbook.h"
+#include "base/version.h"
+#include "sheets/workbook.h"
 
 #include <QApplication>
 #include <QFileInfo>

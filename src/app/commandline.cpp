@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "config/version.h"
+#include "base/version.h"
 
 #include <QDir>
 

@@ -22,7 +22,9 @@ bool FolderLock::tryLock()
     // A lock naming this very process was left by a dead program whose
     // process number has been handed out again (Windows soon does, and Wine
     // at once; Linux's locks also name the boot): no other program holds it.
-    if (ownerPid() == QCoreApplication::applicationPid() && m_lock->removeStaleLockFile())
+    qint64 owner = 0;
+    if (m_lock->getLockInfo(&owner, nullptr, nullptr) && owner == QCoreApplication::applicationPid()
+        && m_lock->removeStaleLockFile())
         return m_lock->tryLock(0);
     return false;
 }
@@ -30,14 +32,6 @@ bool FolderLock::tryLock()
 bool FolderLock::isLocked() const
 {
     return m_lock->isLocked();
-}
-
-qint64 FolderLock::ownerPid() const
-{
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    return m_lock->getLockInfo(&pid, &host, &application) ? pid : 0;
 }
 
 QString FolderLock::fileName()

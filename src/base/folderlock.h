@@ -20,8 +20,6 @@ public:
     // Takes the lock; false when another running program holds it.
     bool tryLock();
     bool isLocked() const;
-    // The process that holds the lock, 0 when unknown.
-    qint64 ownerPid() const;
 
     // The lock file's name inside the program folder.
     static QString fileName();

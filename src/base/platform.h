@@ -22,11 +22,16 @@ bool removeFile(const QString &path);
 // small files of one batch, synced together by syncFileSystem.
 bool writeFileUnsynced(const QString &path, const QByteArray &bytes);
 
+// Moves the file `from` over `to`, in the same folder, in one step: a crash
+// leaves `to` as it was or as `from` was, never missing. With `synced` it
+// returns once the move, and every earlier change to the folder's entries
+// (moves, removals), is on the disk. False when the system refuses.
+bool replaceFile(const QString &from, const QString &to, bool synced);
+
 // Appends to a file (made when missing) at `sizeBefore`, -1 meaning its end
 // as found, and syncs it. On failure the file is cut back to where the append
-// began (a file made here is removed) and false returned. `failMidway` writes
-// half the bytes and then fails, as a disk that fills up does.
-bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway = false);
+// began (a file made here is removed) and false returned.
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore);
 
 // True when another program holds the file open so that it cannot be
 // replaced or removed now: on Windows a virus scanner for a moment, or a

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +29,19 @@ bool writeAll(int fd, const char *data, qsizetype left)
     return true;
 }
 
+// Opens the folder and hands it to `sync` (fsync: the folder's own entries;
+// syncfs: its whole file system).
+bool syncThroughFolder(const QString &folder, int (*sync)(int))
+{
+    const QByteArray name = QFile::encodeName(folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = sync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 } // namespace
 
 bool syncFile(QFileDevice &file)
@@ -37,13 +51,7 @@ bool syncFile(QFileDevice &file)
 
 bool syncFileSystem(const QString &folder)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    return synced;
+    return syncThroughFolder(folder, ::syncfs);
 }
 
 bool removeFile(const QString &path)
@@ -63,7 +71,17 @@ bool writeFileUnsynced(const QString &path, const QByteArray &bytes)
     return written && closed;
 }
 
-bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway)
+bool replaceFile(const QString &from, const QString &to, bool synced)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::rename(source.constData(), target.constData()) != 0)
+        return false;
+    // The folder's entries reach the disk with the folder, all of them.
+    return !synced || syncThroughFolder(QFileInfo(to).absolutePath(), ::fsync);
+}
+
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
     const QByteArray name = QFile::encodeName(path);
     const bool existed = QFileInfo::exists(path);
@@ -79,11 +97,6 @@ bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore,
         start = sizeBefore;
     }
     ok = ok && ::lseek(fd, start, SEEK_SET) == start;
-    if (ok && failMidway) {
-        // As a full disk does: part of the bytes land, then the write fails.
-        writeAll(fd, bytes.constData(), bytes.size() / 2);
-        ok = false;
-    }
     ok = ok && writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     if (!ok) {
         if (::ftruncate(fd, start) == 0)

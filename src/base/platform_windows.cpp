@@ -169,7 +169,22 @@ bool writeFileUnsynced(const QString &path, const QByteArray &bytes)
     return written && closed;
 }
 
-bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore, bool failMidway)
+bool replaceFile(const QString &from, const QString &to, bool synced)
+{
+    // Write-through: the move has reached the disk when the call returns.
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | (synced ? MOVEFILE_WRITE_THROUGH : 0);
+    const std::wstring source = wide(from);
+    const std::wstring target = wide(to);
+    for (int tries = 1;; ++tries) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), flags))
+            return true;
+        if (tries == BusyTries || !busyError(::GetLastError()))
+            return false;
+        ::Sleep(BusyPauseMs);
+    }
+}
+
+bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
     const bool existed = ::GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     HANDLE handle = openForWriting(path, OPEN_ALWAYS);
@@ -186,11 +201,6 @@ bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore,
     LARGE_INTEGER at;
     at.QuadPart = start;
     ok = ok && ::SetFilePointerEx(handle, at, nullptr, FILE_BEGIN);
-    if (ok && failMidway) {
-        // As a full disk does: part of the bytes land, then the write fails.
-        writeAll(handle, bytes.constData(), bytes.size() / 2);
-        ok = false;
-    }
     ok = ok && writeAll(handle, bytes.constData(), bytes.size()) && ::FlushFileBuffers(handle);
     if (!ok && setSize(handle, start))
         ::FlushFileBuffers(handle);

@@ -11,22 +11,10 @@
 #include <QThread>
 
 #include <algorithm>
-#include <memory>
 
 namespace sorvix::textfile {
 
 namespace {
-
-std::function<bool(const QString &)> &failingWrites()
-{
-    static std::function<bool(const QString &)> check;
-    return check;
-}
-
-bool writeRefused(const QString &path)
-{
-    return failingWrites() && failingWrites()(path);
-}
 
 [[noreturn]] void fail(const QString &what, const QString &path)
 {
@@ -65,7 +53,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     retryWhileHeld(path, QStringLiteral("无法写入文件"), [&] {
         QSaveFile file(path);
         file.setDirectWriteFallback(false);
-        if (writeRefused(path) || !file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly))
             return false;
         // The flush and the sync are checked here: a commit whose own flush
         // fails (a full disk, a file-size limit) still renames a cut file over
@@ -85,7 +73,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 // is never read.
 void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 {
-    if (writeRefused(path) || !platform::writeFileUnsynced(path, bytes))
+    if (!platform::writeFileUnsynced(path, bytes))
         fail(QStringLiteral("无法写入文件"), path);
 }
 
@@ -95,15 +83,80 @@ void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 void appendBytes(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
     retryWhileHeld(path, QStringLiteral("无法写入文件"),
-                   [&] { return platform::appendFile(path, bytes, sizeBefore, writeRefused(path)); });
+                   [&] { return platform::appendFile(path, bytes, sizeBefore); });
+}
+
+// Files replaced together: each new file is staged under its target's name
+// with this suffix, and the journal in the folder commits the replacement.
+const QString StagedSuffix = QStringLiteral(".staged");
+const QString JournalName = QStringLiteral("replace.journal");
+const QByteArray ReplaceEntry = QByteArrayLiteral("replace ");
+const QByteArray RemoveEntry = QByteArrayLiteral("remove ");
+
+QString staged(const QString &path)
+{
+    return path + StagedSuffix;
+}
+
+QString journalIn(const QString &folder)
+{
+    return folder + QLatin1Char('/') + JournalName;
+}
+
+// Writes the file under its staged name and syncs it; whatever stood there
+// was left by a replacement that never committed. A target that could not be
+// replaced (a folder, a read-only file) is refused here, before the commit.
+void stage(const QString &target, const QByteArray &bytes)
+{
+    const QFileInfo info(target);
+    QFile file(staged(target));
+    if (info.isDir() || (info.exists() && !info.isWritable())
+        || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file))
+        fail(QStringLiteral("无法写入文件"), target);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        fail(QStringLiteral("无法写入文件"), target);
+}
+
+// Retires a journal: moved aside, which brings every move and removal made
+// before it to the disk, then removed; should that removal be lost, what
+// stays is a staged leftover like any other.
+bool retire(const QString &journalPath)
+{
+    if (!platform::replaceFile(journalPath, staged(journalPath), true))
+        return false;
+    platform::removeFile(staged(journalPath));
+    return true;
+}
+
+// Carries out a committed replacement, then retires its journal. Runs again
+// whole after a crash at any point: a staged file is gone once it is moved.
+void carryOut(const QString &folder, const Lines &journal)
+{
+    for (const QByteArray &entry : journal) {
+        const bool replace = entry.startsWith(ReplaceEntry);
+        if (!replace && !entry.startsWith(RemoveEntry))
+            continue;
+        const QString name = gbk::decode(entry.mid((replace ? ReplaceEntry : RemoveEntry).size()));
+        // Files of this folder only, whoever wrote the journal.
+        if (name.isEmpty() || name == QLatin1String("..") || name.contains(QLatin1Char('/'))
+            || name.contains(QLatin1Char('\\')))
+            continue;
+        const QString target = folder + QLatin1Char('/') + name;
+        if (replace) {
+            if (exists(staged(target)))
+                retryWhileHeld(target, QStringLiteral("无法写入文件"),
+                               [&] { return platform::replaceFile(staged(target), target, false); });
+        } else {
+            retryWhileHeld(target, QStringLiteral("无法删除文件"), [&] { return platform::removeFile(target); });
+        }
+    }
+    if (!retire(journalIn(folder)))
+        fail(QStringLiteral("无法删除文件"), journalIn(folder));
 }
 
 } // namespace
-
-void setFailingWrites(std::function<bool(const QString &path)> check)
-{
-    failingWrites() = std::move(check);
-}
 
 qint64 size(const QString &path)
 {
@@ -159,8 +212,6 @@ void remove(const QString &path)
 {
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
-    if (writeRefused(path) && exists(path))
-        fail(QStringLiteral("无法删除文件"), path);
     retryWhileHeld(path, QStringLiteral("无法删除文件"), [&] { return platform::removeFile(path); });
 }
 
@@ -212,10 +263,15 @@ void writeAll(const QString &path, const QByteArray &bytes)
     writeBytes(path, bytes);
 }
 
-void replaceTogether(const std::vector<FileContents> &files, int *replaced)
+void replaceTogether(const std::vector<FileContents> &files, bool *committed)
 {
-    if (replaced)
-        *replaced = 0;
+    if (committed)
+        *committed = false;
+    if (files.empty())
+        return;
+    const QString folder = QFileInfo(files.front().path).absolutePath();
+    // One left undone would pair its staged files with this one's.
+    completeReplacement(folder);
     // No target may be held by another program when the renames begin.
     for (const FileContents &file : files) {
         for (int tries = 1; platform::isHeldOpen(file.path); ++tries) {
@@ -224,27 +280,54 @@ void replaceTogether(const std::vector<FileContents> &files, int *replaced)
             QThread::msleep(HeldPauseMs);
         }
     }
-    // A staged file that is never committed is removed with its QSaveFile.
-    std::vector<std::unique_ptr<QSaveFile>> staged;
-    staged.reserve(files.size());
-    for (const FileContents &file : files) {
-        auto save = std::make_unique<QSaveFile>(file.path);
-        save->setDirectWriteFallback(false);
-        if (writeRefused(file.path))
-            fail(QStringLiteral("无法写入文件"), file.path);
-        // Each staged file reaches the disk here, so a full disk shows
-        // before any target is replaced, not half-way through the renames.
-        if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size() || !save->flush()
-            || !platform::syncFile(*save))
-            fail(QStringLiteral("无法写入文件"), file.path);
-        staged.push_back(std::move(save));
+    const QString journalPath = journalIn(folder);
+    Lines journal;
+    try {
+        for (const FileContents &file : files) {
+            Q_ASSERT(QFileInfo(file.path).absolutePath() == folder);
+            const QByteArray name = gbk::encode(QFileInfo(file.path).fileName());
+            if (!file.bytes) {
+                journal.append(RemoveEntry + name);
+                continue;
+            }
+            // Each staged file reaches the disk here, so a full disk shows
+            // before any target is replaced.
+            stage(file.path, *file.bytes);
+            journal.append(ReplaceEntry + name);
+        }
+        stage(journalPath, joinLines(journal));
+        if (!platform::replaceFile(staged(journalPath), journalPath, true))
+            fail(QStringLiteral("无法写入文件"), journalPath);
+    } catch (const OperationError &) {
+        // Not committed: the staged files go and the targets stay. A journal
+        // that moved in place but did not sync goes first; one that will not
+        // go leaves the replacement committed, to be finished.
+        if (exists(journalPath) && !retire(journalPath)) {
+            if (committed)
+                *committed = true;
+            throw;
+        }
+        for (const FileContents &file : files)
+            platform::removeFile(staged(file.path));
+        platform::removeFile(staged(journalPath));
+        throw;
     }
-    for (const std::unique_ptr<QSaveFile> &save : staged) {
-        if (!save->commit())
-            failHeld(QStringLiteral("无法写入文件"), save->fileName());
-        if (replaced)
-            ++*replaced;
-    }
+    if (committed)
+        *committed = true;
+    carryOut(folder, journal);
+}
+
+bool completeReplacement(const QString &folder)
+{
+    const bool pending = exists(journalIn(folder));
+    if (pending)
+        carryOut(folder, readLines(journalIn(folder)));
+    const QStringList leftovers =
+        QDir(folder).entryList({QLatin1Char('*') + StagedSuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : leftovers)
+        if (!platform::removeFile(folder + QLatin1Char('/') + name))
+            fail(QStringLiteral("无法删除文件"), folder + QLatin1Char('/') + name);
+    return pending;
 }
 
 void writeLinesUnsynced(const QString &path, const Lines &lines)
@@ -266,7 +349,7 @@ void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore)
 
 void syncFolder(const QString &folder)
 {
-    if (writeRefused(folder) || !platform::syncFileSystem(folder))
+    if (!platform::syncFileSystem(folder))
         fail(QStringLiteral("无法写入文件"), folder);
 }
 

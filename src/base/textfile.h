@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
+#include <optional>
 #include <vector>
 
 namespace sorvix {
@@ -39,17 +39,28 @@ int readFirstCount(const QString &path);
 // old file or the new one, never part of one.
 void writeLines(const QString &path, const Lines &lines);
 void writeAll(const QString &path, const QByteArray &bytes);
-// Replaces several files that belong together (the participant columns, a
-// bundle's members): every new file is written in full beside its target
-// before the first one replaces its target, so a failed write changes none
-// of them and a crash can only fall between two renames. `replaced` counts
-// the targets replaced when it throws part-way.
+// Replaces several files of one folder that belong together (the participant
+// columns, a bundle's members) all or none, a crash included: each new file
+// is staged beside its target and synced, then a journal naming the targets
+// is put in the folder (the commit point), then every staged file is moved
+// over its target and the journal retired. A file without bytes is removed
+// instead. A failure before the commit point changes no target and leaves
+// nothing behind. After it, the targets are changed whatever happens: what a
+// crash or a failed move left undone is finished by completeReplacement, which
+// every replaceTogether in the folder runs first. `committed` tells, when it
+// throws, whether the commit point was passed.
 struct FileContents
 {
     QString path;
-    QByteArray bytes;
+    std::optional<QByteArray> bytes;
 };
-void replaceTogether(const std::vector<FileContents> &files, int *replaced = nullptr);
+void replaceTogether(const std::vector<FileContents> &files, bool *committed = nullptr);
+// Finishes a replacement in `folder` that a crash cut short: with a journal
+// there, every staged file still there is moved over its target and the
+// journal retired (true returned); without one, staged files left from before
+// a commit point are removed. The start-up runs it before it reads any file
+// of the folder. Throws OperationError when the disk refuses.
+bool completeReplacement(const QString &folder);
 // A plain write, not atomic and not flushed, for the many small files of one
 // batch: the caller marks the batch unusable before and usable after one
 // syncFolder, so a file cut short by a crash is never read.
@@ -64,10 +75,6 @@ void appendLinesAt(const QString &path, const Lines &lines, qint64 sizeBefore);
 // The file's size in bytes, -1 when there is no such file.
 qint64 size(const QString &path);
 
-// For tests: while set, every write, append, removal or folder sync whose path
-// the check accepts fails as on a full disk (an append writes part of its
-// bytes first). An empty function ends it.
-void setFailingWrites(std::function<bool(const QString &path)> check);
 // Flushes everything written into one folder to disk; throws when it can't.
 void syncFolder(const QString &folder);
 

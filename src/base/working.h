@@ -10,7 +10,7 @@ namespace sorvix {
 class Working
 {
 public:
-    explicit Working(const std::function<void(bool)> &report) : m_report(report) { set(true); }
+    explicit Working(std::function<void(bool)> report) : m_report(std::move(report)) { set(true); }
     ~Working() { done(); }
     Working(const Working &) = delete;
     Working &operator=(const Working &) = delete;
@@ -24,7 +24,7 @@ private:
             m_report(on);
         }
     }
-    const std::function<void(bool)> &m_report;
+    std::function<void(bool)> m_report;
     bool m_on = false;
 };
 

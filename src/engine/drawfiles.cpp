@@ -1,65 +1,8 @@
 #include "engine/drawfiles.h"
 
-#include "base/gbk.h"
-
 namespace sorvix {
 
-RoundPlan RoundPlan::make(int level, const QByteArray &displayName, const QByteArray &prizeText,
-                          const QByteArray &quantityText, int drawnBefore, const Lines &names)
-{
-    static const QByteArray ming = gbk::fromUtf8("名");
-    static const QByteArray prepare = gbk::fromUtf8("准备抽取");
-    static const QByteArray thisRound = gbk::fromUtf8("本轮已抽取");
-    static const QByteArray total = gbk::fromUtf8("名，共");
-    static const QByteArray drawn = gbk::fromUtf8("名，已抽取");
-    const QByteArray count = QByteArray::number(names.size());
-    RoundPlan r;
-    r.level = level;
-    r.caption = displayName + ' ' + prizeText + " (" + count + '/' + quantityText + ming + ')';
-    const QByteArray middle = displayName + count + total + quantityText + drawn;
-    r.headBefore = prepare + middle + QByteArray::number(drawnBefore) + ming;
-    r.headAfter = thisRound + middle + QByteArray::number(drawnBefore + names.size()) + ming;
-    r.names = names;
-    return r;
-}
-
-Lines RoundPlan::toLines() const
-{
-    Lines lines;
-    lines.reserve(4 + names.size());
-    lines << QByteArray::number(level) << caption << headBefore << headAfter;
-    lines.append(names);
-    return lines;
-}
-
-RoundPlan RoundPlan::fromLines(const Lines &lines)
-{
-    RoundPlan r;
-    r.level = textfile::toCount(lines.value(0));
-    r.caption = lines.value(1);
-    r.headBefore = lines.value(2);
-    r.headAfter = lines.value(3);
-    if (lines.size() > 4)
-        r.names = lines.mid(4);
-    return r;
-}
-
 namespace drawfiles {
-
-RoundPlan readRound(const ProgramFolder &folder, int n)
-{
-    return RoundPlan::fromLines(folder.readLines(files::round(n)));
-}
-
-void writeRound(const ProgramFolder &folder, int n, const RoundPlan &round)
-{
-    folder.writeLines(files::round(n), round.toLines());
-}
-
-int roundLevel(const ProgramFolder &folder, int n)
-{
-    return folder.readFirstCount(files::round(n));
-}
 
 int readStatus(const ProgramFolder &folder)
 {

@@ -4,30 +4,8 @@
 
 namespace sorvix {
 
-// One round of the plan (data\<n>.dll) or of a make-up (datm\<k>.dll).
-struct RoundPlan
-{
-    int level = 0;
-    QByteArray caption;     // line 1
-    QByteArray headBefore;  // line 2, shown when the round starts
-    QByteArray headAfter;   // line 3, shown when it stops
-    Lines names;            // lines 4.., 1 to 10 winners
-
-    // A plan round as the preparation writes it.
-    static RoundPlan make(int level, const QByteArray &displayName, const QByteArray &prizeText,
-                          const QByteArray &quantityText, int drawnBefore, const Lines &names);
-    Lines toLines() const;
-    // Line 0 must be a number; the rest may be missing (then empty).
-    static RoundPlan fromLines(const Lines &lines);
-};
-
 // The draw-state files of the program folder.
 namespace drawfiles {
-
-RoundPlan readRound(const ProgramFolder &folder, int n);
-void writeRound(const ProgramFolder &folder, int n, const RoundPlan &round);
-// The level index of round n (its line 0).
-int roundLevel(const ProgramFolder &folder, int n);
 
 // status.dll: roundIndex. Throws when missing or not a number.
 int readStatus(const ProgramFolder &folder);

@@ -21,17 +21,49 @@ struct UnrecordedStop
     bool levelRecorded = false;
 };
 
-// The draw's progress, held once and shared by the draw screen, the draw round,
-// the preparation and the make-up.
-struct DrawState
+// The draw's progress: the plan's rounds drawn (status.dll) and counted
+// (filenameqty.dll), a make-up draw's rounds, and a revealed round still
+// waiting for its records. Held by the draw object, the only one that moves it.
+class DrawState
 {
-    int roundIndex = 0;    // next round file data\<n>.dll; rounds drawn so far
-    int roundCount = 0;    // round files of the current plan
-    bool makeupActive = false;
-    int makeupIndex = 0;   // next make-up round file datm\<k>.dll
-    int makeupCount = 0;
+public:
+    // The next round file data\<n>.dll: the rounds drawn so far.
+    int roundIndex() const { return m_roundIndex; }
+    // The round files of the current plan; 0 when there is no plan.
+    int roundCount() const { return m_roundCount; }
+    bool makeupActive() const { return m_makeupActive; }
+    // The next make-up round file datm\<k>.dll, and how many there are.
+    int makeupIndex() const { return m_makeupIndex; }
+    int makeupCount() const { return m_makeupCount; }
     // Set while a revealed round waits for its records; no round starts then.
-    std::optional<UnrecordedStop> unrecorded;
+    const std::optional<UnrecordedStop> &unrecorded() const { return m_unrecorded; }
+
+    // Rounds of the current plan have been drawn.
+    bool underway() const { return m_roundIndex > 0; }
+    bool roundsLeft() const { return m_roundIndex < m_roundCount; }
+    bool finished() const { return m_roundCount != 0 && m_roundIndex == m_roundCount; }
+
+    // A preparation begins: the old plan is gone and nothing of a new one is
+    // drawn; a round waiting for its records belonged to the old plan.
+    void planDiscarded();
+    void planWritten(int roundCount);
+    // The progress as the files hold it (start-up, a reload).
+    void readFromFiles(int roundIndex, int roundCount);
+    // A start-up that found a stop recorded but not counted.
+    void countRecoveredRound();
+    void makeupPrepared(int roundFiles);
+    void makeupDropped();
+    void keepUnrecorded(const UnrecordedStop &record);
+    // A stop's records are all written: its counters move on.
+    void recorded(const UnrecordedStop &record);
+
+private:
+    int m_roundIndex = 0;
+    int m_roundCount = 0;
+    bool m_makeupActive = false;
+    int m_makeupIndex = 0;
+    int m_makeupCount = 0;
+    std::optional<UnrecordedStop> m_unrecorded;
 };
 
 } // namespace sorvix

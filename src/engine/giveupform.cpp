@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "base/gbk.h"
-#include "engine/winners.h"
+#include "engine/makeup.h"
 
 #include <algorithm>
 
@@ -13,8 +13,8 @@ namespace {
 constexpr int MaxMakeupRequest = 1000000000;
 } // namespace
 
-GiveUpForm::GiveUpForm(Session &session, OperatorPort &op, ScreenPort &screen)
-    : m_session(session), m_operator(op), m_screen(screen), m_makeup(session, op, screen)
+GiveUpForm::GiveUpForm(Draw &draw, OperatorPort &op)
+    : m_draw(draw), m_operator(op)
 {
 }
 
@@ -22,12 +22,13 @@ void GiveUpForm::activate()
 {
     m_giveUpItems.clear();
     m_makeupItems.clear();
-    const int highest = m_makeup.highestLevel();
+    const auto &levels = m_draw.settings().levels;
+    const int highest = m_draw.highestLevel();
     for (int level = 0; level <= highest; ++level)
-        m_giveUpItems << m_session.awardTable[size_t(level)].displayName;
+        m_giveUpItems << levels[size_t(level)].displayName;
     try {
-        for (int level : m_makeup.makeupLevels())
-            m_makeupItems << m_session.awardTable[size_t(level)].displayName;
+        for (int level : m_draw.makeupLevels())
+            m_makeupItems << levels[size_t(level)].displayName;
     } catch (const OperationError &error) {
         // The next round's file can't be read: no level can be offered safely.
         m_makeupItems.clear();
@@ -43,7 +44,7 @@ void GiveUpForm::giveUpLevelChosen(int item)
     if (item < 0 || item >= m_giveUpItems.size())
         return;
     try {
-        m_winners = m_makeup.giveUpList(item);
+        m_winners = m_draw.levelWinners(item);
     } catch (const OperationError &error) {
         m_operator.showError(error.message());
     }
@@ -55,24 +56,14 @@ bool GiveUpForm::giveUp(int row)
         m_operator.warn(QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
         return false;
     }
-    const bool changed = m_makeup.giveUp(m_giveUpItem, row);
-    if (changed) {
-        // The results window and the caption strip read the winners list:
-        // someone who gave the prize up must not show there as a winner.
-        try {
-            const Lines list = winners::rebuildList(m_session.folder, m_session.settings.highestEnabledLevel());
-            m_screen.setCaption(winners::captionText(list));
-        } catch (const OperationError &error) {
-            m_operator.showError(withWriteAdvice(error.message()));
-        }
-    }
+    const bool changed = m_draw.giveUp(m_giveUpItem, row);
     giveUpLevelChosen(m_giveUpItem);
     return changed;
 }
 
 QString GiveUpForm::makeUpQuantityChanged(const QString &text)
 {
-    return GiveUpMakeUp::makeupQuantityRule(text);
+    return makeup::quantityRule(text);
 }
 
 bool GiveUpForm::makeUp(int item, QString *quantity)
@@ -81,9 +72,9 @@ bool GiveUpForm::makeUp(int item, QString *quantity)
         m_operator.warn(QStringLiteral("请先选择要补奖的奖项。"));
         return false;
     }
-    const int level = m_makeup.makeupLevel(item);
-    if (level < 0 || level >= LevelCount || !m_session.folder.exists(files::levelWinners(level))) {
-        const QByteArray name = level >= 0 && level < LevelCount ? m_session.awardTable[size_t(level)].displayName
+    const int level = makeup::levelOfItem(m_draw.settings(), item);
+    if (level < 0 || level >= LevelCount || !m_draw.folder().exists(files::levelWinners(level))) {
+        const QByteArray name = level >= 0 && level < LevelCount ? m_draw.settings().levels[size_t(level)].displayName
                                                                  : QByteArray();
         m_operator.warn(gbk::decode(name) + QStringLiteral("还没有中奖名单，无法补奖。"));
         return false;
@@ -93,7 +84,7 @@ bool GiveUpForm::makeUp(int item, QString *quantity)
     bool ok = false;
     const long long typed = text.toLongLong(&ok);
     const int q = ok ? int(std::min<long long>(typed, MaxMakeupRequest)) : MaxMakeupRequest;
-    const GiveUpMakeUp::MakeupResult result = m_makeup.makeup(level, q);
+    const Draw::MakeupResult result = m_draw.makeup(level, q);
     if (result.quantity != q || text != *quantity)
         *quantity = QString::number(result.quantity);
     return result.ready;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/makeup.h"
+#include "engine/draw.h"
 
 namespace sorvix {
 
@@ -10,7 +10,7 @@ namespace sorvix {
 class GiveUpForm
 {
 public:
-    GiveUpForm(Session &session, OperatorPort &op, ScreenPort &screen);
+    GiveUpForm(Draw &draw, OperatorPort &op);
 
     // Fills both level lists for the window being opened: the give-up list
     // on its first level with that level's winners, no make-up level chosen.
@@ -39,10 +39,8 @@ public:
     bool makeUp(int item, QString *quantity);
 
 private:
-    Session &m_session;
+    Draw &m_draw;
     OperatorPort &m_operator;
-    ScreenPort &m_screen;
-    GiveUpMakeUp m_makeup;
     Lines m_giveUpItems;
     Lines m_makeupItems;
     Lines m_winners;

@@ -4,37 +4,58 @@
 
 #include <QFileInfo>
 
-namespace sorvix {
+namespace sorvix::prize {
 
-void presentPrize(ScreenPort &screen, const ProgramFolder &folder, const AwardLevel &level, const DrawOptions &options)
+namespace {
+
+QString existingPicture(const ProgramFolder &folder, const AwardLevel &level, const DrawOptions &options)
+{
+    const QString path = picture(folder, level.picturePath);
+    return !options.prizePictureHidden && !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
+} // namespace
+
+QByteArray caption(const AwardLevel &level, bool makeup)
+{
+    return gbk::fromUtf8(makeup ? "奖品 " : "奖品") + level.prizeText;
+}
+
+QString picture(const ProgramFolder &folder, const QByteArray &picturePath)
+{
+    const QString path = gbk::decode(picturePath);
+    if (path.isEmpty())
+        return path;
+    // A drive letter or a leading slash marks a full path, as the editor writes it.
+    const bool full = QFileInfo(path).isAbsolute() || (path.size() > 1 && path[1] == QLatin1Char(':'));
+    return full ? path : folder.path(path);
+}
+
+void present(ScreenState &screen, const ProgramFolder &folder, const AwardLevel &level, const DrawOptions &options)
 {
     screen.hidePrizes();
-    const bool left = options.prizePosition == 0 || options.prizePosition == 2;
-    const bool right = options.prizePosition == 1 || options.prizePosition == 2;
-    if (!options.prizeTextHidden) {
-        const QByteArray text = gbk::fromUtf8("奖品") + level.prizeText;
-        if (left)
-            screen.showPrizeText(ScreenPort::Left, text);
-        if (right)
-            screen.showPrizeText(ScreenPort::Right, text);
-    }
-    const QString picture = prizePicture(folder, level.picturePath);
-    if (!options.prizePictureHidden && !picture.isEmpty() && QFileInfo(picture).isFile()) {
-        if (left)
-            screen.showPrizePicture(ScreenPort::Left, picture);
-        if (right)
-            screen.showPrizePicture(ScreenPort::Right, picture);
+    std::vector<ScreenState::Corner> corners;
+    if (options.prizePosition == 0 || options.prizePosition == 2)
+        corners.push_back(ScreenState::Left);
+    if (options.prizePosition == 1 || options.prizePosition == 2)
+        corners.push_back(ScreenState::Right);
+    const QString path = existingPicture(folder, level, options);
+    for (ScreenState::Corner corner : corners) {
+        if (!options.prizeTextHidden)
+            screen.showPrizeText(corner, caption(level));
+        if (!path.isEmpty())
+            screen.showPrizePicture(corner, path);
     }
 }
 
-QString prizePicture(const ProgramFolder &folder, const QByteArray &picturePath)
+void presentMakeup(ScreenState &screen, const ProgramFolder &folder, const AwardLevel &level,
+                   const DrawOptions &options)
 {
-    const QString picture = gbk::decode(picturePath);
-    if (picture.isEmpty())
-        return picture;
-    // A drive letter or a leading slash marks a full path, as the editor writes it.
-    const bool full = QFileInfo(picture).isAbsolute() || (picture.size() > 1 && picture[1] == QLatin1Char(':'));
-    return full ? picture : folder.path(picture);
+    screen.hidePrizes();
+    if (!options.prizeTextHidden)
+        screen.showPrizeText(ScreenState::Left, caption(level, true));
+    if (const QString path = existingPicture(folder, level, options); !path.isEmpty())
+        screen.showPrizePicture(ScreenState::Left, path);
 }
 
-} // namespace sorvix
+} // namespace sorvix::prize

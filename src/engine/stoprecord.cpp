@@ -1,69 +1,48 @@
 #include "engine/stoprecord.h"
 
-#include "base/errors.h"
 #include "base/gbk.h"
 #include "engine/drawfiles.h"
 #include "engine/winners.h"
 
 namespace sorvix::stoprecord {
 
-namespace {
-constexpr int FirstNameLine = 4;
-}
-
-UnrecordedStop begin(const Session &session, bool makeup, int round, const Lines &roundLines, bool read)
+UnrecordedStop begin(const ProgramFolder &folder, const AwardSettings &settings, bool makeup, int round,
+                     const std::optional<RoundFile> &file)
 {
     UnrecordedStop record;
     record.makeup = makeup;
     record.round = round;
-    if (!read)
+    if (!file)
         return record;
-    const int level = textfile::toNumber(roundLines.value(0));
-    if (level < 0 || level >= LevelCount)
-        throw OperationError(QStringLiteral("奖项序号超出范围：%1").arg(level));
-    const AwardLevel &award = session.awardTable[size_t(level)];
+    const int level = file->levelIndex();
+    const AwardLevel &award = settings.levels[size_t(level)];
     record.hasWinners = true;
     record.level = level;
     record.displayName = award.displayName;
     record.prizeText = award.prizeText;
-    record.names = roundLines.mid(FirstNameLine);
-    record.levelFileSize = textfile::size(session.folder.path(files::levelWinners(level)));
+    record.names = file->names;
+    record.levelFileSize = textfile::size(folder.path(files::levelWinners(level)));
     return record;
 }
 
-Lines complete(Session &session, UnrecordedStop record)
+Lines complete(const ProgramFolder &folder, const AwardSettings &settings, UnrecordedStop &record)
 {
-    const ProgramFolder &folder = session.folder;
-    DrawState &state = session.state;
+    // Winners first, then the list, then status.dll: until status.dll moves
+    // on, the round stands at the end of its level's file and a start-up
+    // after a crash counts it.
+    if (record.hasWinners && !record.levelRecorded) {
+        if (record.levelFileSize < 0)
+            levelwinners::create(folder, record.level, record.displayName, record.prizeText, record.names);
+        else
+            textfile::appendLinesAt(folder.path(files::levelWinners(record.level)), record.names,
+                                    record.levelFileSize);
+        record.levelRecorded = true;
+    }
     Lines list;
-    try {
-        // Winners first, then the list, then status.dll: until status.dll
-        // moves on, the round stands at the end of its level's file and a
-        // start-up after a crash counts it.
-        if (record.hasWinners && !record.levelRecorded) {
-            if (record.levelFileSize < 0)
-                levelwinners::create(folder, record.level, record.displayName, record.prizeText, record.names);
-            else
-                textfile::appendLinesAt(folder.path(files::levelWinners(record.level)), record.names,
-                                        record.levelFileSize);
-            record.levelRecorded = true;
-        }
-        if (record.hasWinners)
-            list = winners::rebuildList(folder, session.settings.highestEnabledLevel());
-        if (!record.makeup)
-            drawfiles::writeStatus(folder, record.round + 1);
-    } catch (const OperationError &) {
-        state.unrecorded = record;
-        throw;
-    }
-    state.unrecorded.reset();
-    if (record.makeup) {
-        state.makeupIndex = record.round + 1;
-        if (state.makeupIndex == state.makeupCount)
-            state.makeupActive = false;
-    } else {
-        state.roundIndex = record.round + 1;
-    }
+    if (record.hasWinners)
+        list = winners::rebuildList(folder, settings.highestEnabledLevel());
+    if (!record.makeup)
+        drawfiles::writeStatus(folder, record.round + 1);
     return list;
 }
 
@@ -86,24 +65,6 @@ QString failureNotice(const UnrecordedStop &record, const QString &error, bool a
 QString recordedNotice()
 {
     return QStringLiteral("上一轮的中奖结果已经保存成功，请再按开始键开始下一轮。");
-}
-
-bool settle(Session &session, OperatorPort &op, ScreenPort *screen)
-{
-    if (!session.state.unrecorded)
-        return true;
-    const UnrecordedStop record = *session.state.unrecorded;
-    Lines list;
-    try {
-        list = complete(session, record);
-    } catch (const OperationError &error) {
-        op.showError(failureNotice(*session.state.unrecorded, error.message(), true));
-        return false;
-    }
-    if (screen && record.hasWinners)
-        screen->setCaption(winners::captionText(list));
-    op.inform(recordedNotice());
-    return true;
 }
 
 } // namespace sorvix::stoprecord

@@ -49,7 +49,44 @@ int fittedPoints(int maxPt, int widthAtMax, int boxWidth)
     return std::max(1, static_cast<int>(static_cast<long long>(maxPt) * std::max(boxWidth, 0) / widthAtMax));
 }
 
-ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip)
+ScreenGrowth::ScreenGrowth(int width, int height)
+    : m_client(width, height), m_base(width, height)
+{
+    if (width <= BaseWidth || height <= BaseHeight)
+        return;
+    m_factor = std::min(double(width) / BaseWidth, double(height) / BaseHeight);
+    m_base = QSize(std::max(1, int(std::lround(width / m_factor))), std::max(1, int(std::lround(height / m_factor))));
+}
+
+int ScreenGrowth::x(int baseX) const
+{
+    return grown() ? int(std::lround(double(baseX) * m_client.width() / m_base.width())) : baseX;
+}
+
+int ScreenGrowth::y(int baseY) const
+{
+    return grown() ? int(std::lround(double(baseY) * m_client.height() / m_base.height())) : baseY;
+}
+
+QRect ScreenGrowth::rect(const QRect &r) const
+{
+    const int left = x(r.x()), top = y(r.y());
+    return QRect(left, top, x(r.x() + r.width()) - left, y(r.y() + r.height()) - top);
+}
+
+int ScreenGrowth::length(int baseLength) const
+{
+    return grown() ? int(std::lround(baseLength * m_factor)) : baseLength;
+}
+
+int ScreenGrowth::baseY(int clientY) const
+{
+    return grown() ? int(std::lround(double(clientY) * m_base.height() / m_client.height())) : clientY;
+}
+
+namespace {
+
+ScreenLayout layOutBase(int W, int H, int P, double ppi, StripState previousStrip)
 {
     ScreenLayout l;
 
@@ -124,6 +161,45 @@ ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousS
     l.prizeText[0] = {QRect(0, textTop, PW, textHeight), headFont};
     l.prizeText[1] = {QRect(W - PW, textTop, PW, textHeight), headFont};
 
+    return l;
+}
+
+} // namespace
+
+ScreenLayout computeLayout(int W, int H, int P, double ppi, StripState previousStrip)
+{
+    const ScreenGrowth g(W, H);
+    if (!g.grown())
+        return layOutBase(W, H, P, ppi, previousStrip);
+
+    const QSize base = g.base();
+    ScreenLayout l = layOutBase(base.width(), base.height(), P, ppi, {g.baseY(previousStrip.top), previousStrip.visible});
+    const auto grow = [&g](TextBox &box) {
+        box.rect = g.rect(box.rect);
+        box.fontPt = g.length(box.fontPt);
+    };
+    l.strip = g.rect(l.strip);
+    // The strip's margins stay a pixel; a strip left where it was stays exactly there.
+    l.strip.setLeft(1);
+    l.strip.setRight(W - 2);
+    if (P < 0 || P > 2)
+        l.strip.moveTop(previousStrip.top);
+    l.captionLeft = l.strip.width();
+    l.captionPixels = g.length(l.captionPixels);
+    l.captionTop = g.length(l.captionTop);
+    grow(l.title);
+    grow(l.subtitle);
+    grow(l.head);
+    l.freeHeight = g.length(l.freeHeight);
+    for (QRect &slot : l.nameSlots)
+        slot = g.rect(slot);
+    l.slotFontPt = g.length(l.slotFontPt);
+    l.start = g.rect(l.start);
+    l.end = g.rect(l.end);
+    for (int c = 0; c < 2; ++c) {
+        l.prizePicture[c] = g.rect(l.prizePicture[c]);
+        grow(l.prizeText[c]);
+    }
     return l;
 }
 

@@ -16,6 +16,46 @@ constexpr int StripHeight = 30;
 constexpr int ButtonWidth = 76;
 constexpr int ButtonHeight = 33;
 constexpr int PrizeTextHeight = 30;
+// The caption strip's text: its pixel size and its top inside the strip.
+constexpr int CaptionPixels = 19;
+constexpr int CaptionTextTop = 5;
+
+// The size the layout's rules were made for. A larger screen is that screen
+// grown: the rules lay out a base size of the same shape, and every box and
+// font is then grown onto the screen, so each element keeps its share.
+constexpr int BaseWidth = 1920;
+constexpr int BaseHeight = 1080;
+
+// How a client area is laid out: up to 1920 x 1080 (either side) by the rules
+// as they are, above that as the base size grown by the smaller of the two
+// ratios, so a 16:9 screen keeps every share of its height and a wider or
+// taller one keeps its texts within its sides.
+class ScreenGrowth
+{
+public:
+    ScreenGrowth(int width, int height);
+
+    double factor() const { return m_factor; }
+    bool grown() const { return m_factor > 1; }
+    // The client area the rules lay out.
+    QSize base() const { return m_base; }
+
+    // Base coordinates onto the client area: edges are mapped, not sizes, so
+    // boxes that meet in the base meet on the screen and the right and bottom
+    // edges stay flush.
+    int x(int baseX) const;
+    int y(int baseY) const;
+    QRect rect(const QRect &baseRect) const;
+    // A length that is not a position (a font size, a line's height).
+    int length(int baseLength) const;
+    // A client coordinate back in the base (a position kept from before).
+    int baseY(int y) const;
+
+private:
+    QSize m_client;
+    QSize m_base;
+    double m_factor = 1;
+};
 
 // The factors of the layout. 0.07 and 0.09 are deliberately single-precision
 // values (0.0700000003, 0.0900000036) widened to extended precision: products
@@ -89,6 +129,10 @@ struct ScreenLayout
     // prize text shrinks to its corner's width); their box is one line of it.
     QRect prizePicture[2];
     TextBox prizeText[2];
+
+    // The caption strip's text: its pixel size and its top inside the strip.
+    int captionPixels = CaptionPixels;
+    int captionTop = CaptionTextTop;
 
     const QRect &slot(int k) const { return nameSlots[k - 1]; } // k = 1..10
     StripState stripState() const { return {strip.top(), stripVisible}; }

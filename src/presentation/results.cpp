@@ -42,6 +42,17 @@ void RisingRows::tick(int clientHeight)
     }
 }
 
+ResultsLayout::ResultsLayout(int width, int height)
+    : growth(width, height),
+      title(growth.rect(QRect(0, TitleTop, growth.base().width(), TitleHeight))),
+      titlePixels(growth.length(TitlePixels)),
+      subtitle(growth.rect(QRect(0, SubtitleTop, growth.base().width(), SubtitleHeight))),
+      subtitlePixels(growth.length(SubtitlePixels)),
+      rowHeight(growth.length(SubtitleHeight)),
+      m_width(width)
+{
+}
+
 namespace results {
 
 Lines readWinners(const ProgramFolder &folder)

@@ -2,6 +2,7 @@
 
 #include "base/operatorports.h"
 #include "base/programfolder.h"
+#include "presentation/layout.h"
 
 #include <QString>
 #include <vector>
@@ -40,6 +41,37 @@ public:
 private:
     std::vector<int> m_top;
     std::vector<char> m_visible;
+};
+
+// Where the results window puts its texts and rows in a client area. Up to
+// 1920 x 1080 they keep their pixel sizes; a larger window is the 1080 one
+// grown as the draw screen is (layout::ScreenGrowth). The rows rise in the
+// base's pixels (RisingRows gets baseHeight()) and are mapped when painted.
+struct ResultsLayout
+{
+    static constexpr int TitleTop = 50;
+    static constexpr int TitlePixels = 32;
+    static constexpr int TitleHeight = 46;
+    static constexpr int SubtitleTop = 95;
+    static constexpr int SubtitlePixels = 24;
+    static constexpr int SubtitleHeight = 30;
+
+    ResultsLayout(int width, int height);
+
+    layout::ScreenGrowth growth;
+    QRect title;
+    int titlePixels;
+    QRect subtitle;
+    int subtitlePixels;
+    // The rows' font and height are the subtitle's.
+    int rowHeight;
+
+    int baseHeight() const { return growth.base().height(); }
+    // The box of a row whose top is `baseTop` in the base.
+    QRect row(int baseTop) const { return QRect(0, growth.y(baseTop), m_width, rowHeight); }
+
+private:
+    int m_width;
 };
 
 // The results window's files: the winners list it shows and bgshow.dll, the

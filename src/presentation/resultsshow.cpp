@@ -20,7 +20,7 @@ Lines ResultsShow::activate(int height)
 {
     m_drawScreenSound.setRepeatTimerRunning(false);
     m_drawScreenSound.stopMusic();
-    if (soundOn && soundOn())
+    if (m_soundOn)
         m_music.playMusic();
     const Lines lines = m_winners.read();
     // The rows of an earlier activation go before the new ones come.
@@ -35,7 +35,7 @@ void ResultsShow::deactivate()
 
 void ResultsShow::rewindMusic(bool windowActive)
 {
-    if (windowActive && soundOn && soundOn()) {
+    if (windowActive && m_soundOn) {
         m_music.rewindMusic();
         m_music.playMusic();
     }

@@ -3,7 +3,6 @@
 #include "base/operatorports.h"
 #include "presentation/results.h"
 
-#include <functional>
 
 namespace sorvix {
 
@@ -17,7 +16,8 @@ public:
 
     ResultsShow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music);
 
-    std::function<bool()> soundOn;
+    // Whether the music plays while the window is in front.
+    void setSoundOn(bool on) { m_soundOn = on; }
 
     const RisingRows &rows() const { return m_rows; }
 
@@ -42,6 +42,7 @@ private:
     OperatorPort &m_operator;
     SoundPort &m_drawScreenSound;
     SoundPort &m_music;
+    bool m_soundOn = false;
     RisingRows m_rows;
     results::WinnersReader m_winners;
 };

@@ -50,7 +50,6 @@ struct StartupLook
 {
     QByteArray fontName;
     QStringList pictures;
-    bool applyColour() const { return !pictures.isEmpty(); }
 };
 StartupLook startupLook(const ProgramFolder &folder, const Theme &stored);
 

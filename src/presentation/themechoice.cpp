@@ -50,6 +50,7 @@ void ThemeChoice::chooseCustomBackground()
 void ThemeChoice::applyStored(const Theme &stored)
 {
     m_theme = stored;
+    m_view.resetLook();
     const theme::StartupLook look = theme::startupLook(m_folder, stored);
     m_view.setTextFace(gbk::decode(look.fontName));
     for (const QString &picture : look.pictures)

@@ -10,6 +10,8 @@ class ThemeView
 {
 public:
     virtual ~ThemeView() = default;
+    // The look before any theme: what a stored theme is applied over.
+    virtual void resetLook() {}
     // False when the picture cannot be shown; the one on screen stays.
     virtual bool showBackground(const QString &path) = 0;
     virtual void setTextColour(const QColor &colour) = 0;

@@ -82,6 +82,12 @@ void ParticipantList::save(const ProgramFolder &folder, const std::vector<std::a
 {
     // The five columns go to disk together: a failed write leaves the old
     // list whole instead of pairing new names with old numbers.
+    textfile::replaceTogether(columnContents(folder, rows));
+}
+
+std::vector<textfile::FileContents> ParticipantList::columnContents(
+    const ProgramFolder &folder, const std::vector<std::array<QByteArray, ColumnCount>> &rows)
+{
     std::vector<textfile::FileContents> files;
     for (int c = 0; c < ColumnCount; ++c) {
         Lines lines;
@@ -97,7 +103,7 @@ void ParticipantList::save(const ProgramFolder &folder, const std::vector<std::a
         }
         files.push_back({folder.path(columnFile(c)), textfile::joinLines(lines)});
     }
-    textfile::replaceTogether(files);
+    return files;
 }
 
 std::vector<std::array<QByteArray, ColumnCount>> ParticipantList::rows() const

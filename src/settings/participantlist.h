@@ -66,6 +66,10 @@ public:
     // column files. Only the group column is trimmed. A line break inside a
     // field becomes a blank, so the columns never shift against each other.
     static void save(const ProgramFolder &folder, const std::vector<std::array<QByteArray, ColumnCount>> &rows);
+    // The five column files' new contents for those rows, for a save that
+    // replaces them together with other files.
+    static std::vector<textfile::FileContents> columnContents(
+        const ProgramFolder &folder, const std::vector<std::array<QByteArray, ColumnCount>> &rows);
     // The list's own rows (header first), as the editor's grid starts.
     std::vector<std::array<QByteArray, ColumnCount>> rows() const;
 };

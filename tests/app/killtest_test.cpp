@@ -5,13 +5,12 @@
 // files. SORVIX_KILL_COUNT sets the number of kills (50 by default);
 // SORVIX_KILLDRIVER the driver (default: beside the test program).
 
-#include "app/drawround.h"
 #include "base/folderlock.h"
-#include "engine/drawfiles.h"
 #include "base/gbk.h"
+#include "engine/drawfiles.h"
 #include "engine/winners.h"
 #include "settings/awardsettings.h"
-#include "support/testfolder.h"
+#include "support/headlessprogram.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,9 +50,10 @@ int killCount()
 class KillTest : public ::testing::Test
 {
 protected:
-    TestFolder tf;
+    HeadlessProgram program{HeadlessProgram::Files::None};
+    TestFolder &tf = program.dir;
     AwardSettings settings = AwardSettings::defaults();
-    std::vector<RoundPlan> plan;
+    std::vector<RoundFile> plan;
 
     // Levels 5 down to 0, rounds of 1 to 10 distinct names, as a small-prizes-
     // first plan is laid out.
@@ -65,6 +65,10 @@ protected:
             settings.levels[k].quantity = "999";
         }
         awardfile::save(tf.folder(), settings);
+        QStringList people;
+        for (int i = 0; i < 16; ++i)
+            people << QStringLiteral("参加者%1|||%1|").arg(i);
+        tf.writeList(people);
         QRandomGenerator random(20261207);
         int person = 0;
         for (int n = 0; n < Rounds; ++n) {
@@ -73,40 +77,41 @@ protected:
             const int w = 1 + int(random.bounded(10));
             for (int i = 0; i < w; ++i)
                 names << gbk::encode(QStringLiteral("参加者%1").arg(person++));
-            plan.push_back(RoundPlan::make(level, settings.levels[level].displayName, settings.levels[level].prizeText,
-                                           "999", 0, names));
-            textfile::writeLinesUnsynced(tf.path(files::round(n)), plan.back().toLines());
+            plan.push_back(RoundFile::planRound(level, settings.levels[level].displayName,
+                                                settings.levels[level].prizeText, "999", 0, names));
+            plan.back().writeUnsynced(tf.folder(), files::round(n));
         }
         textfile::syncFolder(tf.root());
         drawfiles::writeRoundCount(tf.folder(), Rounds);
         restartPlan();
     }
 
-    // What a preparation leaves: no winners, status "0".
+    // The plan with its first round drawn and recorded: a start-up on a plan
+    // of which nothing is drawn yet prepares a new one.
     void restartPlan()
     {
         for (int k = 0; k < LevelCount; ++k)
             tf.folder().remove(files::levelWinners(k));
-        tf.folder().remove(files::WinnersList);
-        drawfiles::writeStatus(tf.folder(), 0);
+        const RoundFile &first = plan.front();
+        const AwardLevel &level = settings.levels[size_t(first.level())];
+        levelwinners::create(tf.folder(), first.level(), level.displayName, level.prizeText, first.names);
+        winners::rebuildList(tf.folder(), Levels - 1);
+        drawfiles::writeStatus(tf.folder(), 1);
     }
 
     // The start-up as the program does it, recovery included; returns the
     // rounds drawn, or -1 when status.dll can't be read.
     int startUp(bool *recovered)
     {
-        Session session;
-        session.folder = tf.folder();
-        session.settings = settings;
-        session.awardTable = settings.levels;
-        session.state.roundCount = drawfiles::readRoundCount(tf.folder());
+        int before = 0;
         try {
-            session.state.roundIndex = drawfiles::readStatus(tf.folder());
+            before = drawfiles::readStatus(tf.folder());
         } catch (const std::exception &) {
             return -1;
         }
-        *recovered = recoverRecordedRound(session);
-        const int index = session.state.roundIndex;
+        const Draw &draw = program.start();
+        *recovered = draw.state().roundIndex() == before + 1;
+        const int index = draw.state().roundIndex();
         if (drawfiles::readStatus(tf.folder()) != index)
             return -1;
         return index;
@@ -120,8 +125,8 @@ protected:
         Lines expected[LevelCount];
         bool used[LevelCount] = {};
         for (int n = 0; n < drawn; ++n) {
-            expected[plan[n].level].append(plan[n].names);
-            used[plan[n].level] = true;
+            expected[plan[n].level()].append(plan[n].names);
+            used[plan[n].level()] = true;
         }
         Lines all;
         for (int k = 0; k < Levels; ++k) {
@@ -160,7 +165,7 @@ TEST_F(KillTest, EveryDrawnRoundStandsOnceAfterKillsMidStop)
     int roundsDrawn = 0;
     int inconsistencies = 0;
     std::string firstProblem;
-    int lastIndex = 0;
+    int lastIndex = 1;
     auto *random = QRandomGenerator::global();
 
     while (killed < kills) {
@@ -194,7 +199,7 @@ TEST_F(KillTest, EveryDrawnRoundStandsOnceAfterKillsMidStop)
         if (drawn == Rounds) {
             ++completedPlans;
             restartPlan();
-            lastIndex = 0;
+            lastIndex = 1;
         }
     }
 

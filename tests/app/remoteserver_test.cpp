@@ -1,5 +1,7 @@
 #include "app/remote/remoteserver.h"
 
+#include "base/gbk.h"
+#include "support/headlessprogram.h"
 #include "support/rawhttp.h"
 
 #include <gtest/gtest.h>
@@ -10,28 +12,25 @@ using namespace sorvix::test;
 
 namespace {
 
-class RemoteServerTest : public ::testing::Test
+struct StartedProgram : HeadlessProgram
+{
+    StartedProgram() { start(); }
+};
+
+// The remote on the demonstration event's draw.
+class RemoteServerTest : public ::testing::Test, public StartedProgram
 {
 protected:
-    RemoteServer server;
-    bool rolling = false;
-    int steps = 0;
+    RemoteServer server{*draw};
     quint16 port = 0;
 
     void SetUp() override
     {
-        server.state = [this] {
-            RemoteState s;
-            s.rolling = rolling;
-            s.statusLine = QStringLiteral("准备抽取一等奖");
-            s.winners = rolling ? QStringList() : QStringList{QStringLiteral("张三")};
-            return s;
-        };
-        server.next = [this] { ++steps; rolling = !rolling; };
         ASSERT_TRUE(server.start(QHostAddress::LocalHost, 0));
         port = server.port();
     }
     QByteArray withKey(const char *path) const { return path + QByteArray("?k=") + server.key(); }
+    int steps() const { return screen.roundsAsked; }
 };
 
 } // namespace
@@ -47,16 +46,18 @@ TEST_F(RemoteServerTest, ServesThePageTheStateAndTheNextStep)
     const Reply state = exchange(port, get(withKey("/api/state")));
     EXPECT_EQ(state.status, 200);
     EXPECT_FALSE(state.json().value("rolling").toBool());
-    EXPECT_EQ(state.json().value("status").toString(), QStringLiteral("准备抽取一等奖"));
+    EXPECT_EQ(state.json().value("status").toString(), gbk::decode(draw->screen().head));
+    EXPECT_TRUE(state.json().value("status").toString().startsWith(QStringLiteral("准备抽取")));
 
     const Reply next = exchange(port, post(withKey("/api/next")));
     EXPECT_EQ(next.status, 200);
-    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(steps(), 1);
+    EXPECT_TRUE(draw->rolling());
     EXPECT_TRUE(next.json().value("rolling").toBool()) << "answered with the state after the step";
 
     server.busy = [] { return true; };
     EXPECT_FALSE(exchange(port, post(withKey("/api/next"))).json().value("rolling").isUndefined());
-    EXPECT_EQ(steps, 1) << "no step while the program waits for the operator";
+    EXPECT_EQ(steps(), 1) << "no step while the program waits for the operator";
 }
 
 TEST_F(RemoteServerTest, RefusesAnythingElse)
@@ -76,7 +77,7 @@ TEST_F(RemoteServerTest, RefusesAnythingElse)
     upgrade.replace("Host: x", "Host: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
                                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==");
     EXPECT_NE(exchange(port, upgrade).status, 101);
-    EXPECT_EQ(steps, 0);
+    EXPECT_EQ(steps(), 0);
 }
 
 TEST_F(RemoteServerTest, HammeringWrongKeysIsToldToWait)
@@ -116,7 +117,8 @@ TEST(RemoteKeyTest, EachKeyIsNewAndOnlyMatchesItself)
 
 TEST(RemoteServerOff, NothingListensBeforeOrAfter)
 {
-    RemoteServer server;
+    HeadlessProgram program;
+    RemoteServer server(program.make());
     EXPECT_FALSE(server.isListening());
     ASSERT_TRUE(server.start(QHostAddress::LocalHost, 0));
     const quint16 port = server.port();

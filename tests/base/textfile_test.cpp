@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #ifndef Q_OS_WIN
-#include <csignal>
-#include <sys/resource.h>
+#include "support/filesizelimit.h"
+
 #include <unistd.h>
 #endif
 
@@ -28,32 +28,6 @@ Lines L(std::initializer_list<const char *> lines)
         result.append(QByteArray(line));
     return result;
 }
-
-#ifndef Q_OS_WIN
-// Makes every write beyond `bytes` fail with EFBIG for the lifetime of the
-// object; works for the super-user too, unlike a read-only folder.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-#endif
 
 } // namespace
 
@@ -189,6 +163,7 @@ TEST(TextFiles, UnsyncedWriteReplacesTheContents)
 // the user id: both Linux's own (tests/base/platform_windows_test.cpp has
 // Windows' failures).
 #ifndef Q_OS_WIN
+using sorvix::test::FileSizeLimit;
 
 TEST(AtomicWrite, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
@@ -226,16 +201,40 @@ TEST(AtomicWrite, FilesReplacedTogetherStayOldWhenOneCannotBeWritten)
     const std::vector<textfile::FileContents> files = {
         {t.path("Tname.dll"), "new\r\n"}, {t.path("Tmobile.dll"), "new\r\n"}, {t.path("Tid.dll"), QByteArray(8192, 'x')}};
     bool failed = false;
-    int replaced = -1;
+    bool committed = true;
     {
         FileSizeLimit limit(4096);
-        try { textfile::replaceTogether(files, &replaced); } catch (const OperationError &) { failed = true; }
+        try { textfile::replaceTogether(files, &committed); } catch (const OperationError &) { failed = true; }
     }
     EXPECT_TRUE(failed);
-    EXPECT_EQ(replaced, 0);
+    EXPECT_FALSE(committed);
     for (const char *name : {"Tname.dll", "Tmobile.dll", "Tid.dll"})
         EXPECT_EQ(t.bytes(name), "old\r\n") << name;
     EXPECT_EQ(QDir(t.root()).entryList(QDir::Files).size(), 3) << "no temporary left behind";
+}
+
+TEST(AtomicWrite, FilesReplacedTogetherPastTheCommitAreFinishedByTheCompletion)
+{
+    // A folder where a file is to be removed fails the removal after the
+    // commit point, before the last target is replaced.
+    TestFolder t;
+    for (const char *name : {"Tname.dll", "Tid.dll"})
+        t.writeBytes(name, "old\r\n");
+    ASSERT_TRUE(QDir(t.root()).mkdir("bgshow.dll"));
+    const std::vector<textfile::FileContents> files = {
+        {t.path("Tname.dll"), "new\r\n"}, {t.path("bgshow.dll"), std::nullopt}, {t.path("Tid.dll"), "new\r\n"}};
+    bool committed = false;
+    EXPECT_THROW(textfile::replaceTogether(files, &committed), OperationError);
+    EXPECT_TRUE(committed);
+    EXPECT_EQ(t.bytes("Tid.dll"), "old\r\n");
+    EXPECT_THROW(textfile::completeReplacement(t.root()), OperationError);
+
+    ASSERT_TRUE(QDir(t.root()).rmdir("bgshow.dll"));
+    EXPECT_TRUE(textfile::completeReplacement(t.root()));
+    EXPECT_EQ(t.bytes("Tname.dll"), "new\r\n");
+    EXPECT_EQ(t.bytes("Tid.dll"), "new\r\n");
+    EXPECT_EQ(QDir(t.root()).entryList(QDir::Files), (QStringList{"Tid.dll", "Tname.dll"}));
+    EXPECT_FALSE(textfile::completeReplacement(t.root()));
 }
 
 TEST(AtomicWrite, FailedAppendCutsBackSoARetryWritesOnce)

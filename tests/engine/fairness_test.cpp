@@ -2,10 +2,7 @@
 // shuffles are checked by how often each person lands in each level's range
 // over many plans with fixed seeds.
 
-#include "engine/drawfiles.h"
-#include "engine/prepare.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/drawsetup.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,11 +11,9 @@
 
 #include <cmath>
 #include <map>
-#include <memory>
 
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::RecordingScreen;
+using namespace sorvix::test;
 
 namespace {
 
@@ -85,47 +80,48 @@ DrawPool makePool(const std::map<int, const char *> &tags = {})
     return pool;
 }
 
+// Levels 0, 1 and 2 of 1, 2 and 3 winners.
+AwardSettings threeLevels()
+{
+    AwardSettings settings = AwardSettings::defaults();
+    for (AwardLevel &level : settings.levels)
+        level.enabled = false;
+    const char *quantities[3] = {"1", "2", "3"};
+    for (int k = 0; k < 3; ++k) {
+        settings.levels[size_t(k)].enabled = true;
+        settings.levels[size_t(k)].quantity = quantities[k];
+    }
+    return settings;
+}
+
 class FairnessTest : public ::testing::Test
 {
 protected:
-    FairnessTest()
-    {
-        for (AwardLevel &level : session.settings.levels)
-            level.enabled = false;
-        const char *quantities[3] = {"1", "2", "3"};
-        for (int k = 0; k < 3; ++k) {
-            session.settings.levels[size_t(k)].enabled = true;
-            session.settings.levels[size_t(k)].quantity = quantities[k];
-        }
-    }
-
-    // counts[level][person] after `plans` plans, read from the level ranges.
-    std::vector<std::vector<long>> tally(long plans)
+    // counts[level][person] after `plans` orderings of `listOrder`, read from
+    // the level ranges.
+    std::vector<std::vector<long>> tally(const DrawPool &listOrder, long plans)
     {
         std::vector<std::vector<long>> counts(3, std::vector<long>(People));
-        const std::vector<LevelRange> ranges = prep.levelRanges();
-        const DrawPool listOrder = session.pool;
-        for (long plan = 0; plan < plans; ++plan) {
+        const std::vector<LevelRange> ranges = plan::levelRanges(settings);
+        const bool repeated = settings.options.repeatedWins;
+        for (long n = 0; n < plans; ++n) {
             // Each plan starts from list order, as after loading the list: a
             // plan started from the previous plan's order would hide a bias.
-            session.pool = listOrder;
-            if (!session.settings.options.repeatedWins)
-                prep.preparePoolOnce();
+            DrawPool pool = listOrder;
+            if (!repeated)
+                plan::orderPoolOnce(pool, settings, random);
             for (const LevelRange &range : ranges) {
-                if (session.settings.options.repeatedWins)
-                    prep.preparePoolForLevel(range.level);
+                if (repeated)
+                    plan::orderPoolForLevel(pool, settings, range.level, random);
                 for (int pos = range.start; pos < range.end; ++pos)
-                    ++counts[size_t(range.level)][size_t(personOf(session.pool[size_t(pos)].displayText))];
+                    ++counts[size_t(range.level)][size_t(personOf(pool[size_t(pos)].displayText))];
             }
         }
         return counts;
     }
 
-    Session session;
-    RecordingScreen screen;
-    RecordingOperator op;
+    AwardSettings settings = threeLevels();
     DrawRandom random{0x5eed};
-    DrawPreparation prep{session, screen, op, random};
 };
 
 TEST_F(FairnessTest, EveryoneHasTheSameChanceAtEveryLevel)
@@ -133,10 +129,9 @@ TEST_F(FairnessTest, EveryoneHasTheSameChanceAtEveryLevel)
     constexpr long Plans = 40000;
     for (bool repeated : {false, true}) {
         for (int order : {0, 1}) {
-            session.settings.options.repeatedWins = repeated;
-            session.settings.options.order = order;
-            session.pool = makePool();
-            const auto counts = tally(Plans);
+            settings.options.repeatedWins = repeated;
+            settings.options.order = order;
+            const auto counts = tally(makePool(), Plans);
             for (int level = 0; level < 3; ++level) {
                 EXPECT_GT(uniformityPValue(counts[size_t(level)], level + 1, Plans), Significance)
                     << "level " << level << " repeated " << repeated << " order " << order;
@@ -150,9 +145,8 @@ TEST_F(FairnessTest, OrdinaryParticipantsShareTheChancesLeftByTaggedOnes)
     // P0 is excluded, P1 a preset winner of level 2; the others are ordinary.
     constexpr long Plans = 40000;
     for (bool repeated : {false, true}) {
-        session.settings.options.repeatedWins = repeated;
-        session.pool = makePool({{0, "a"}, {1, "2"}});
-        const auto counts = tally(Plans);
+        settings.options.repeatedWins = repeated;
+        const auto counts = tally(makePool({{0, "a"}, {1, "2"}}), Plans);
         EXPECT_EQ(counts[2][1], Plans) << "the preset winner always wins level 2";
         for (int level = 0; level < 3; ++level)
             EXPECT_EQ(counts[size_t(level)][0], 0) << "the excluded never wins";
@@ -170,38 +164,48 @@ TEST_F(FairnessTest, OrdinaryParticipantsShareTheChancesLeftByTaggedOnes)
     }
 }
 
-TEST_F(FairnessTest, WrittenPlansAreFair)
+TEST(WrittenPlanFairnessTest, WrittenPlansAreFair)
 {
-    // Through the whole preparation and its files; a memory-backed folder
-    // keeps the many small preparations quick where one exists.
-    std::unique_ptr<QTemporaryDir> dir;
-    if (QDir(QStringLiteral("/dev/shm")).exists())
-        dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/sorvix-fairness-XXXXXX"));
-    if (!dir || !dir->isValid())
-        dir = std::make_unique<QTemporaryDir>();
-    ASSERT_TRUE(dir->isValid());
+    // Through the draw's whole preparation and its round files; a
+    // memory-backed program folder keeps the many preparations quick where
+    // one exists.
+    QTemporaryDir memory(QStringLiteral("/dev/shm/sorvix-fairness-XXXXXX"));
+    QTemporaryDir disk;
+    const QString root = memory.isValid() ? memory.path() : disk.path();
     for (const char *sub : {"data", "dat", "datm"})
-        QDir(dir->path()).mkdir(QLatin1String(sub));
-    session.folder = ProgramFolder(dir->path());
+        ASSERT_TRUE(QDir(root).mkpath(QLatin1String(sub)));
+    const ProgramFolder folder(root);
+    AwardSettings settings = threeLevels();
+    ParticipantList::save(folder, DrawSetup::rows(People));
+    awardfile::save(folder, settings);
+    RecordingOperator op;
+    RecordingSound sound;
+    DrawRandom random(0x5eed);
+    Draw draw(folder, op, sound, random);
+    draw.startScreen();
+    draw.startDraw();
 
     constexpr long Plans = 500;
     for (bool repeated : {false, true}) {
-        session.settings.options.repeatedWins = repeated;
+        settings.options.repeatedWins = repeated;
+        draw.saveAwardSettings(settings);
         std::vector<std::vector<long>> counts(3, std::vector<long>(People));
-        for (long plan = 0; plan < Plans; ++plan) {
-            session.pool = makePool();
-            prep.prepareDraw();
-            ASSERT_EQ(session.state.roundCount, 3);
-            for (int n = 0; n < 3; ++n) {
-                const RoundPlan round = drawfiles::readRound(session.folder, n);
+        for (long n = 0; n < Plans; ++n) {
+            // The pool back in list order, as the tallies above start.
+            draw.reloadListSettings();
+            draw.prepareAnew();
+            ASSERT_EQ(draw.state().roundCount(), 3);
+            for (int r = 0; r < 3; ++r) {
+                const RoundFile round = RoundFile::read(folder, files::round(r));
                 for (const QByteArray &name : round.names)
-                    ++counts[size_t(round.level)][size_t(personOf(name))];
+                    ++counts[size_t(round.levelIndex())][size_t(personOf(name))];
             }
         }
         for (int level = 0; level < 3; ++level)
             EXPECT_GT(uniformityPValue(counts[size_t(level)], level + 1, Plans), Significance)
                 << "level " << level << " repeated " << repeated;
     }
+    EXPECT_TRUE(op.notices.isEmpty());
 }
 
 TEST(FairnessCheckTest, RejectsTheExchangeWithAnyPositionShuffle)

@@ -1,137 +1,120 @@
 #include "engine/giveupform.h"
 
-#include "engine/drawfiles.h"
 #include "base/gbk.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/drawsetup.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::RecordingScreen;
-using sorvix::test::TestFolder;
+using namespace sorvix::test;
 
 namespace {
 
-QStringList decoded(const Lines &lines)
-{
-    QStringList out;
-    for (const QByteArray &line : lines)
-        out << gbk::decode(line);
-    return out;
-}
-
-// Levels 0..3 enabled with the default names; a plan of six rounds drawn
-// small prizes first (3, 3, 2, 2, 1, 0).
-class GiveUpFormTest : public ::testing::Test
+// Levels 0..3 of two winners each with their usual names, drawn small prizes
+// first in six rounds (levels 3, 3, 2, 2, 1, 0); three people are left over.
+class GiveUpFormTest : public ::testing::Test, public DrawSetup
 {
 protected:
     GiveUpFormTest()
     {
-        session.folder = dir.folder();
-        session.awardTable = AwardSettings::defaults().levels;
-        for (int k = 0; k < LevelCount; ++k) {
-            session.awardTable[size_t(k)].enabled = k <= 3;
-            session.awardTable[size_t(k)].quantity = "2";
-        }
-        session.settings.levels = session.awardTable;
-        const int plan[] = {3, 3, 2, 2, 1, 0};
-        for (int n = 0; n < 6; ++n)
-            dir.write(files::round(n), {QString::number(plan[n])});
-        session.state.roundCount = 6;
-        drawfiles::writeLeftover(dir.folder(), {"L0", "L1", "L2"});
+        people(11);
+        for (int k = 0; k <= 3; ++k)
+            level(k, "2", k >= 2 ? 1 : 2);
+        start();
+        form.emplace(*draw, op);
     }
 
-    void winners(int level, const QStringList &names)
+    void drawRounds(int count)
     {
-        Lines lines;
-        for (const QString &name : names)
-            lines << gbk::encode(name);
-        const AwardLevel &award = session.awardTable[size_t(level)];
-        levelwinners::create(dir.folder(), level, award.displayName, award.prizeText, lines);
+        for (int n = 0; n < count; ++n)
+            drawRound();
     }
+    QStringList winnersOf(int level) const { return dir.lines(files::levelWinners(level)).mid(3); }
 
-    TestFolder dir;
-    Session session;
-    RecordingOperator op;
-    RecordingScreen screen;
-    GiveUpForm form{session, op, screen};
+    std::optional<GiveUpForm> form;
 };
 
 } // namespace
 
 TEST_F(GiveUpFormTest, ListsForBothOrdersAndGiveUpOfTheChosenWinner)
 {
-    winners(2, {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
-    session.state.roundIndex = 4;   // levels 3 and 2 drawn, level 1 next
-    form.activate();
-    EXPECT_EQ(decoded(form.giveUpItems()),
+    drawRounds(4);   // levels 3 and 2 drawn, level 1 next
+    form->activate();
+    EXPECT_EQ(decoded(form->giveUpItems()),
               QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖"), QStringLiteral("二等奖"), QStringLiteral("三等奖")}));
-    EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("三等奖"), QStringLiteral("二等奖")}));
-    // Big prizes first, with level 2 next: levels 0 and 1.
-    session.settings.options.order = 1;
-    dir.write(files::round(4), {"2"});
-    form.activate();
-    EXPECT_EQ(decoded(form.makeupItems()), QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖")}));
-    EXPECT_EQ(form.giveUpItem(), 0);
-    EXPECT_TRUE(form.winners().isEmpty());
+    EXPECT_EQ(decoded(form->makeupItems()), QStringList({QStringLiteral("三等奖"), QStringLiteral("二等奖")}));
+    // The first level, which has no winners yet.
+    EXPECT_EQ(form->giveUpItem(), 0);
+    EXPECT_TRUE(form->winners().isEmpty());
 
-    form.giveUpLevelChosen(2);
-    EXPECT_TRUE(form.giveUp(1));
-    EXPECT_EQ(op.questions.last(), QStringLiteral("从中奖名单中删除\r乙"));
-    EXPECT_EQ(decoded(form.winners()), QStringList({QStringLiteral("甲"), QStringLiteral("丙")}));
+    const QStringList drawn = winnersOf(2);
+    ASSERT_EQ(drawn.size(), 2);
+    form->giveUpLevelChosen(2);
+    EXPECT_EQ(decoded(form->winners()), drawn);
+    EXPECT_TRUE(form->giveUp(1));
+    EXPECT_EQ(op.questions.last(), QStringLiteral("从中奖名单中删除\r") + drawn[1]);
+    EXPECT_EQ(decoded(form->winners()), QStringList({drawn[0]}));
     EXPECT_EQ(dir.lines(files::levelWinners(2)),
-              QStringList({"", QStringLiteral("二等奖"), QStringLiteral("()"), QStringLiteral("甲"), QStringLiteral("丙")}));
+              QStringList({"", QStringLiteral("二等奖"), QStringLiteral("()"), drawn[0]}));
     // The winners list and the caption no longer name the one who gave up.
-    EXPECT_EQ(dir.lines(files::WinnersList), dir.lines(files::levelWinners(2)));
-    EXPECT_EQ(screen.caption, QStringLiteral("  二等奖 () 甲 丙"));
+    const QStringList list = dir.lines(files::WinnersList);
+    EXPECT_EQ(list, dir.lines(files::levelWinners(2)) + dir.lines(files::levelWinners(3)));
+    EXPECT_EQ(screen.caption, QLatin1Char(' ') + list.join(QLatin1Char(' ')));
+
+    // Big prizes first (levels 0, 1, 2, 2, 3, 3), with level 2 next.
+    settings.options.order = 1;
+    prepare();
+    drawRounds(2);
+    form->activate();
+    EXPECT_EQ(decoded(form->makeupItems()), QStringList({QStringLiteral("特等奖"), QStringLiteral("一等奖")}));
 }
 
 TEST_F(GiveUpFormTest, NothingChosenGivesAClearMessageAndChangesNothing)
 {
-    winners(3, {QStringLiteral("甲"), QStringLiteral("乙")});
-    session.state.roundIndex = 6;
+    drawRounds(6);
     // A make-up already pending stays as it is.
-    session.state.makeupActive = true;
-    session.state.makeupIndex = 1;
-    session.state.makeupCount = 2;
-    form.activate();
+    ASSERT_TRUE(draw->makeup(3, 2).ready);
+    op.questions.clear();
     const QByteArray before = dir.bytes(files::levelWinners(3));
+    const QByteArray pending = dir.bytes(files::makeupRound(0));
+    const QByteArray left = dir.bytes(files::Leftover);
+    // Level 1's winners file is gone (removed by hand).
+    dir.folder().remove(files::levelWinners(1));
+    form->activate();
 
-    form.giveUpLevelChosen(3);
-    EXPECT_FALSE(form.giveUp(-1));
+    form->giveUpLevelChosen(3);
+    EXPECT_FALSE(form->giveUp(-1));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先在名单中选择要弃奖的中奖人。"));
     QString quantity = QStringLiteral("1");
-    EXPECT_FALSE(form.makeUp(-1, &quantity));
+    EXPECT_FALSE(form->makeUp(-1, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("请先选择要补奖的奖项。"));
-    // Level 1 (item 2, small prizes first) has no winners file.
-    EXPECT_FALSE(form.makeUp(2, &quantity));
+    // Level 1: item 2, small prizes first.
+    EXPECT_FALSE(form->makeUp(2, &quantity));
     EXPECT_EQ(op.notices.last(), QStringLiteral("一等奖还没有中奖名单，无法补奖。"));
 
     EXPECT_TRUE(op.questions.isEmpty());
     EXPECT_EQ(dir.bytes(files::levelWinners(3)), before);
-    EXPECT_EQ(dir.lines(files::Leftover).size(), 3);
-    EXPECT_FALSE(dir.folder().exists(files::makeupRound(0)));
-    EXPECT_TRUE(session.state.makeupActive);
-    EXPECT_EQ(session.state.makeupIndex, 1);
-    EXPECT_EQ(session.state.makeupCount, 2);
+    EXPECT_EQ(dir.bytes(files::Leftover), left);
+    EXPECT_EQ(dir.bytes(files::makeupRound(0)), pending);
+    EXPECT_TRUE(draw->state().makeupActive());
+    EXPECT_EQ(draw->state().makeupIndex(), 0);
+    EXPECT_EQ(draw->state().makeupCount(), 1);
 }
 
-TEST_F(GiveUpFormTest, QuantityFieldAndMakeUpOfMoreThanTheRemainder)
+TEST_F(GiveUpFormTest, MakeUpOfMoreThanTheRemainder)
 {
-    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("0")), QStringLiteral("1"));
-    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("a")), QStringLiteral("1"));
-    EXPECT_EQ(GiveUpForm::makeUpQuantityChanged(QStringLiteral("12")), QStringLiteral("12"));
-
-    winners(3, {QStringLiteral("甲")});
-    session.state.roundIndex = 2;   // level 3's two rounds are drawn
-    form.activate();
+    drawRounds(2);   // level 3's two rounds
+    const QStringList left = dir.lines(files::Leftover);
+    ASSERT_EQ(left.size(), 3);
+    form->activate();
     // More than any number: everyone left, after the question about the total.
     QString quantity = QStringLiteral("99999999999999999999");
-    EXPECT_TRUE(form.makeUp(0, &quantity));
+    EXPECT_TRUE(form->makeUp(0, &quantity));
     EXPECT_EQ(quantity, QStringLiteral("3"));
+    EXPECT_EQ(op.questions.size(), 1);
     EXPECT_EQ(op.notices.first(), QStringLiteral("未中奖人数不够，只能再补抽 3 名"));
-    EXPECT_EQ(dir.lines(files::makeupRound(0)).mid(4), QStringList({"L0", "L1", "L2"}));
-    EXPECT_TRUE(session.state.makeupActive);
+    EXPECT_EQ(dir.lines(files::makeupRound(0)).mid(4), left);
+    EXPECT_TRUE(draw->state().makeupActive());
 }

@@ -1,17 +1,15 @@
 #include "engine/drawfiles.h"
 #include "base/gbk.h"
-#include "engine/prepare.h"
-#include "engine/restart.h"
 #include "engine/winners.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/drawsetup.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 using namespace sorvix;
-using sorvix::test::RecordingOperator;
-using sorvix::test::RecordingScreen;
-using sorvix::test::RecordingSound;
+using sorvix::test::DrawSetup;
 using sorvix::test::TestFolder;
 
 namespace {
@@ -139,46 +137,29 @@ TEST_F(WinnersTest, NonWinnersExportMatchesByDisplayText)
 
 // ---- Restart ----------------------------------------------------------------------
 
-class RestartTest : public ::testing::Test
+// A plan of two rounds of one winner, the first drawn.
+class RestartTest : public ::testing::Test, public DrawSetup
 {
 protected:
     RestartTest()
     {
-        session.folder = dir.folder();
-        for (AwardLevel &level : session.settings.levels)
-            level.enabled = false;
-        session.settings.levels[0].enabled = true;
-        session.settings.levels[0].quantity = "2";
-        session.settings.levels[0].perRound = 1;
-        session.pool.resize(6);
-        for (int i = 0; i < 6; ++i)
-            session.pool[size_t(i)].displayText = "P" + QByteArray::number(i);
-        prep.prepareDraw();
-        // One round drawn.
-        const RoundPlan first = drawfiles::readRound(dir.folder(), 0);
-        levelwinners::create(dir.folder(), 0, session.awardTable[0].displayName, QByteArray(), first.names);
-        winners::rebuildList(dir.folder(), 0);
-        drawfiles::writeStatus(dir.folder(), 1);
-        session.state.roundIndex = 1;
-        drawnFirst = first.names.value(0);
+        people(6);
+        level(0, "2", 1);
+        start();
+        drawRound();
+        drawnFirst = names(0).value(0);
+        sound.played.clear();
     }
 
-    TestFolder dir;
-    Session session;
-    RecordingScreen screen;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{99};
-    DrawPreparation prep{session, screen, op, random};
-    QByteArray drawnFirst;
+    QString drawnFirst;
 };
 
 TEST_F(RestartTest, AnsweringNoChangesNothing)
 {
     op.answers = {OperatorPort::Answer::No};
-    EXPECT_FALSE(restart::restartCommand(session, prep, op, screen, sound, When));
+    EXPECT_FALSE(draw->restart(When));
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("所有名单将进入奖池重新抽奖，是否继续？")}));
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(draw->state().roundIndex(), 1);
     EXPECT_FALSE(dir.folder().exists(files::History));
     EXPECT_TRUE(dir.folder().exists(files::levelWinners(0)));
     EXPECT_EQ(dir.lines(files::Status), QStringList({"1"}));
@@ -187,29 +168,33 @@ TEST_F(RestartTest, AnsweringNoChangesNothing)
 
 TEST_F(RestartTest, RestartKeepsTheResultsInTheHistoryAndPreparesAfresh)
 {
-    screen.slotText[4] = QStringLiteral("someone");
+    // The second round rolls: its winners were never shown.
+    draw->start();
+    sound.played.clear();
     const int stopsBefore = screen.rollingStops;
-    EXPECT_TRUE(restart::restartCommand(session, prep, op, screen, sound, When));
+    screen.slotText[4] = QStringLiteral("someone");
+    EXPECT_TRUE(draw->restart(When));
 
-    EXPECT_EQ(session.state.roundIndex, 0);
+    EXPECT_EQ(draw->state().roundIndex(), 0);
     EXPECT_EQ(dir.lines(files::History),
               QStringList({"", QStringLiteral("==== 20261231-230509  重新抽奖前保存 ===="), "", QStringLiteral("特等奖"),
-                           "()", QString::fromLatin1(drawnFirst)}));
+                           "()", drawnFirst}));
     EXPECT_FALSE(dir.folder().exists(files::levelWinners(0)));
     EXPECT_FALSE(dir.folder().exists(files::WinnersList));
     EXPECT_EQ(dir.lines(files::Status), QStringList({"0"}));
-    EXPECT_EQ(session.state.roundCount, 2);
+    EXPECT_EQ(draw->state().roundCount(), 2);
     EXPECT_TRUE(dir.folder().exists(files::round(1)));
 
-    EXPECT_GT(screen.rollingStops, stopsBefore);
+    EXPECT_FALSE(draw->rolling());
+    EXPECT_EQ(screen.rollingStops, stopsBefore + 1);
     EXPECT_TRUE(screen.slotText[4].isEmpty());
     EXPECT_EQ(screen.slotText[5], QStringLiteral("空格键开始回车键停止"));
     EXPECT_EQ(op.notices, QStringList({QStringLiteral("重新初始化完成，现在可以开始抽奖。")}));
     EXPECT_EQ(sound.played, QStringList({"stop effects"}));
 
-    session.settings.options.soundOn = false;
+    draw->setSoundOn(false);
     sound.played.clear();
-    restart::restartCommand(session, prep, op, screen, sound, When);
+    EXPECT_TRUE(draw->restart(When));
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
@@ -217,11 +202,12 @@ TEST_F(RestartTest, AHistoryThatCannotBeWrittenEndsTheCommandWithTheError)
 {
     // A folder where the history file should be makes the append fail.
     ASSERT_TRUE(QDir(dir.root()).mkpath(QStringLiteral("dat/Sorvix history.txt")));
-    EXPECT_FALSE(restart::restartCommand(session, prep, op, screen, sound, When));
+    EXPECT_FALSE(draw->restart(When));
     ASSERT_EQ(op.notices.size(), 1);
     EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("无法写入文件")));
     EXPECT_TRUE(dir.folder().exists(files::levelWinners(0))) << "nothing discarded";
-    EXPECT_EQ(session.state.roundIndex, 1) << "the draw in memory stays as on disk";
+    EXPECT_EQ(draw->state().roundIndex(), 1) << "the draw in memory stays as on disk";
+    EXPECT_EQ(dir.lines(files::Status), QStringList({"1"}));
 }
 
 } // namespace

@@ -201,3 +201,66 @@ TEST(ScreenLayoutTest, OddWidthTruncatesCentre)
     EXPECT_EQ(l.slot(9).width(), 1365 - 408 - 10);
     EXPECT_EQ(l.slot(9).left(), 209); // (1365 - 947) / 2
 }
+
+TEST(ScreenGrowthTest, UpToFullHdOnEitherSideTheRulesStand)
+{
+    for (const QSize size : {QSize(1920, 1080), QSize(1280, 1024), QSize(3840, 1080), QSize(1920, 2160)}) {
+        const ScreenGrowth g(size.width(), size.height());
+        EXPECT_FALSE(g.grown()) << size.width() << "x" << size.height();
+        EXPECT_EQ(g.base(), size);
+        EXPECT_EQ(g.rect(QRect(3, 5, 7, 9)), QRect(3, 5, 7, 9));
+    }
+    EXPECT_EQ(computeLayout(3840, 1080, 0, 96).prizePicture[1], QRect(3840 - 576, 918, 576, 162));
+}
+
+TEST(ScreenGrowthTest, AnUltraHdScreenIsTheFullHdScreenDoubled)
+{
+    const auto doubled = [](const QRect &r) { return QRect(2 * r.x(), 2 * r.y(), 2 * r.width(), 2 * r.height()); };
+    for (int P = 0; P <= 2; ++P) {
+        const ScreenLayout hd = computeLayout(1920, 1080, P, 96);
+        const ScreenLayout uhd = computeLayout(3840, 2160, P, 96);
+        // The strip keeps its one-pixel margins.
+        EXPECT_EQ(uhd.strip, QRect(1, 2 * hd.strip.top(), 3838, 60)) << P;
+        EXPECT_EQ(uhd.stripVisible, hd.stripVisible);
+        EXPECT_EQ(uhd.captionLeft, 3838);
+        EXPECT_EQ(uhd.captionPixels, 38);
+        EXPECT_EQ(uhd.captionTop, 10);
+        for (auto box : {&ScreenLayout::title, &ScreenLayout::subtitle, &ScreenLayout::head}) {
+            EXPECT_EQ((uhd.*box).rect, doubled((hd.*box).rect)) << P;
+            EXPECT_EQ((uhd.*box).fontPt, 2 * (hd.*box).fontPt) << P;
+        }
+        for (int k = 1; k <= SlotCount; ++k)
+            EXPECT_EQ(uhd.slot(k), doubled(hd.slot(k))) << "slot " << k;
+        EXPECT_EQ(uhd.slotFontPt, 2 * hd.slotFontPt);
+        EXPECT_EQ(uhd.start, doubled(hd.start));
+        EXPECT_EQ(uhd.end, doubled(hd.end));
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(uhd.prizePicture[c], doubled(hd.prizePicture[c]));
+            EXPECT_EQ(uhd.prizeText[c].rect, doubled(hd.prizeText[c].rect));
+            EXPECT_EQ(uhd.prizeText[c].fontPt, 2 * hd.prizeText[c].fontPt);
+        }
+    }
+}
+
+TEST(ScreenGrowthTest, OtherLargeScreensGrowByTheirShorterSideAndStayFlush)
+{
+    const ScreenGrowth qhd(2560, 1440);
+    EXPECT_DOUBLE_EQ(qhd.factor(), 4.0 / 3);
+    EXPECT_EQ(qhd.base(), QSize(1920, 1080));
+    EXPECT_EQ(ScreenGrowth(3440, 1440).base(), QSize(2580, 1080));
+    EXPECT_EQ(ScreenGrowth(3840, 2400).base(), QSize(1920, 1200));
+
+    for (const QSize size : {QSize(2560, 1440), QSize(3440, 1440), QSize(2561, 1601)}) {
+        const ScreenLayout l = computeLayout(size.width(), size.height(), 0, 96);
+        const ScreenLayout hd = computeLayout(1920, 1080, 0, 96);
+        EXPECT_EQ(l.prizePicture[1].right(), size.width() - 1);
+        EXPECT_EQ(l.prizePicture[0].bottom(), size.height() - 1);
+        EXPECT_EQ(l.prizeText[0].rect.bottom() + 1, l.prizePicture[0].top());
+        EXPECT_EQ(l.slot(1).width(), size.width());
+        EXPECT_EQ(l.strip.width(), size.width() - 2);
+        EXPECT_GT(l.start.height(), hd.start.height());
+        EXPECT_GT(l.slotFontPt, hd.slotFontPt);
+    }
+    // A strip left where it was (a caption position out of range) stays on the pixel.
+    EXPECT_EQ(computeLayout(2560, 1440, 7, 96, StripState{1397, false}).strip.top(), 1397);
+}

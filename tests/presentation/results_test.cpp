@@ -84,3 +84,22 @@ TEST(ResultFilesTest, AnUnreadableWinnersListIsSaidOnceUntilARead)
     reader.read();
     EXPECT_EQ(op.notices.size(), 2);
 }
+
+TEST(ResultsLayoutTest, FullHdKeepsItsPixelsAndUltraHdDoublesThem)
+{
+    const ResultsLayout hd(1920, 1080);
+    EXPECT_EQ(hd.title, QRect(0, 50, 1920, 46));
+    EXPECT_EQ(hd.titlePixels, 32);
+    EXPECT_EQ(hd.subtitle, QRect(0, 95, 1920, 30));
+    EXPECT_EQ(hd.subtitlePixels, 24);
+    EXPECT_EQ(hd.baseHeight(), 1080);
+    EXPECT_EQ(hd.row(540), QRect(0, 540, 1920, 30));
+
+    // The rows rise in the 1080 window's pixels and show twice as large.
+    const ResultsLayout uhd(3840, 2160);
+    EXPECT_EQ(uhd.title, QRect(0, 100, 3840, 92));
+    EXPECT_EQ(uhd.subtitlePixels, 48);
+    EXPECT_EQ(uhd.baseHeight(), 1080);
+    EXPECT_EQ(uhd.row(RisingRows::BandTop), QRect(0, 270, 3840, 60));
+    EXPECT_EQ(ResultsLayout(800, 600).row(300), QRect(0, 300, 800, 30));
+}

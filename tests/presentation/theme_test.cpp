@@ -62,63 +62,42 @@ TEST(ThemeFile, MissingFileAndMissingLines)
     EXPECT_EQ(*theme::load(t.folder()), Theme{});
 }
 
-TEST(ThemeColours, NamesAreCaseSensitive)
+TEST(ThemeColours, NamesAreCaseSensitiveAndAnUnknownOneChangesNothing)
 {
     EXPECT_EQ(theme::colourOf("Yellow"), QColor(255, 255, 0));
-    EXPECT_FALSE(theme::colourOf("yellow"));
-    EXPECT_FALSE(theme::colourOf("RED"));
-    EXPECT_FALSE(theme::colourOf("Yellow "));
-    EXPECT_FALSE(theme::colourOf(""));
-}
+    for (const char *unknown : {"yellow", "RED", "Yellow ", ""})
+        EXPECT_FALSE(theme::colourOf(unknown)) << unknown;
 
-TEST(ThemeColours, UnknownNameChangesNothing)
-{
     Theme t{"bg\\red\\1.jpg", "Red", g("黑体")};
     EXPECT_FALSE(t.showColour("yellow"));
     EXPECT_EQ(t.colourName, "Red");
-
     EXPECT_EQ(t.showColour("Blue"), QColor(0, 0, 255));
     EXPECT_EQ(t.colourName, "Blue");
 }
 
-TEST(ThemeStartup, PictureUnderProgramFolder)
+// The colour is shown with a picture only: a look without one keeps its font.
+TEST(ThemeStartup, PictureUnderTheProgramFolderOrByFullPathElseFontOnly)
 {
     TestFolder t;
     QDir(t.root()).mkpath("bg/red");
     touch(t.path("bg\\red\\1.jpg"));
-
     const auto look = theme::startupLook(t.folder(), {"bg\\red\\1.jpg", "Yellow", g("黑体")});
     EXPECT_EQ(look.pictures, QStringList{t.path("bg\\red\\1.jpg")});
-    EXPECT_TRUE(look.applyColour());
     EXPECT_EQ(look.fontName, g("黑体"));
-}
 
-TEST(ThemeStartup, CustomPictureByFullPath)
-{
-    TestFolder t;
     QTemporaryDir elsewhere;
     const QString picture = elsewhere.filePath(QStringLiteral("年会.jpg"));
     touch(picture);
+    EXPECT_EQ(theme::startupLook(t.folder(), {gbk::encode(picture), "White", {}}).pictures, QStringList{picture});
 
-    const auto look = theme::startupLook(t.folder(), {gbk::encode(picture), "White", {}});
-    EXPECT_EQ(look.pictures, QStringList{picture});
-    EXPECT_TRUE(look.applyColour());
-}
-
-TEST(ThemeStartup, PictureFoundNowhereAppliesFontOnly)
-{
-    TestFolder t;
     const auto missing = theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", g("宋体")});
     EXPECT_TRUE(missing.pictures.isEmpty());
-    EXPECT_FALSE(missing.applyColour());
     EXPECT_EQ(missing.fontName, g("宋体"));
-
     // A folder by that name is not a picture.
     QDir(t.root()).mkpath("bg/red/9.jpg");
-    EXPECT_FALSE(theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", {}}).applyColour());
-
+    EXPECT_TRUE(theme::startupLook(t.folder(), {"bg\\red\\9.jpg", "Yellow", {}}).pictures.isEmpty());
     // Nothing chosen yet: the program folder itself must not count as a picture.
-    EXPECT_FALSE(theme::startupLook(t.folder(), {{}, "Red", {}}).applyColour());
+    EXPECT_TRUE(theme::startupLook(t.folder(), {{}, "Red", {}}).pictures.isEmpty());
 }
 
 TEST(ThemeMenu, EveryItemShowsAShippedPictureInAKnownColour)

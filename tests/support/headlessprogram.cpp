@@ -1,17 +1,21 @@
 #include "support/headlessprogram.h"
 
-#include "support/start.h"
-
 namespace sorvix::test {
 
-void HeadlessProgram::start()
+Draw &HeadlessProgram::make()
 {
-    session = Session();
-    session.folder = dir.folder();
-    preparation = std::make_unique<DrawPreparation>(session, screen, op, random);
-    Startup startup(session, screen, op, sound, *preparation);
-    startup.applyTheme = applyTheme;
-    startProgram(startup);
+    draw.reset();
+    draw = std::make_unique<Draw>(dir.folder(), op, sound, random);
+    screen.watch(*draw);
+    return *draw;
+}
+
+Draw &HeadlessProgram::start()
+{
+    make();
+    draw->startScreen();
+    draw->startDraw();
+    return *draw;
 }
 
 } // namespace sorvix::test

@@ -1,35 +1,38 @@
 #pragma once
 
-#include "engine/prepare.h"
-#include "engine/session.h"
-#include "presentation/theme.h"
+#include "engine/draw.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
-#include <functional>
 #include <memory>
 
 namespace sorvix::test {
 
-// The program without a window on a program folder with the shipped settings
-// and demonstration list: its screen, operator and sound record what they are
-// asked.
+// The draw without a window, built and started as the program builds and
+// starts it, on a program folder of its own: with the shipped settings and
+// the demonstration list, or empty for a test that writes its own files. Its
+// operator, sound and screen record what they are asked.
 struct HeadlessProgram
 {
-    explicit HeadlessProgram(quint64 seed = 5) : random(seed) {}
+    // The program folder's files to begin with.
+    enum class Files { Factory, None };
+    explicit HeadlessProgram(Files files = Files::Factory, quint64 seed = 5)
+        : dir(files == Files::Factory), random(seed)
+    {
+    }
 
-    TestFolder dir{true};
-    Session session;
-    RecordingScreen screen;
+    TestFolder dir;
     RecordingOperator op;
     RecordingSound sound;
+    RecordingScreen screen;
     DrawRandom random;
-    std::unique_ptr<DrawPreparation> preparation;
-    // Where the start-up puts the stored theme; nowhere when unset.
-    std::function<void(const Theme &)> applyTheme;
+    std::unique_ptr<Draw> draw;
 
-    // A fresh session on the folder, started the way the program starts.
-    void start();
+    // A fresh draw on the folder (the old one gone), started the way the
+    // program starts it: the screen's part, then the draw's.
+    Draw &start();
+    // A fresh draw on the folder, not started.
+    Draw &make();
 };
 
 } // namespace sorvix::test

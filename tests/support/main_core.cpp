@@ -1,4 +1,4 @@
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

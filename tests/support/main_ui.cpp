@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ui/fontsetup.h"
-#include "settings/workbook.h"
+#include "sheets/workbook.h"
 
 int main(int argc, char **argv)
 {

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/drawscreen.h"
 #include "base/gbk.h"
+#include "base/operatorports.h"
+#include "engine/draw.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <deque>
 
@@ -35,9 +37,9 @@ public:
     bool openWithShell(const QString &target) override { opened << target; return shellOpens; }
 };
 
-// Records what the draw screen was asked to show; texts decoded from GBK.
-// Stands for the screen of the engine, the start-up and the editors alike.
-class RecordingScreen : public DrawScreen
+// Watches what a draw shows and records it; texts decoded from GBK. Slots
+// and corners as the screen numbers them (slots 1..10).
+class RecordingScreen : public QObject
 {
 public:
     QString head;
@@ -50,35 +52,56 @@ public:
     QString caption;
     QStringList captions;                // every caption, in order
     int captionWidth = -1;
-    int rollingStops = 0;
-    QString title;                       // from the last award settings applied
-    int titleFormats = 0;
-    bool menusShown = true;
-    int relayouts = 0;
+    int rollingStops = 0;                // a rolling round stopped
+    QString title;                       // from the last award settings shown
+    int settingsShown = 0;
     int resultsShown = 0;
+    int roundsAsked = 0;                 // starts and stops asked for
 
-    void setHead(const QByteArray &text) override { head = gbk::decode(text); }
-    void setSlot(int slot, const QByteArray &text) override { slotText[slot] = gbk::decode(text); }
-    void setSlotVisible(int slot, bool visible) override { slotVisible[slot] = visible; }
-    void hidePrizes() override
-    { prizeTextShown[0] = prizeTextShown[1] = prizePictureShown[0] = prizePictureShown[1] = false; }
-    void showPrizeText(Corner c, const QByteArray &text) override { prizeText[c] = gbk::decode(text); prizeTextShown[c] = true; }
-    void showPrizePicture(Corner c, const QString &path) override { prizePicture[c] = path; prizePictureShown[c] = true; }
-    void hidePrizePicture(Corner c) override { prizePictureShown[c] = false; }
-    void setCaption(const QByteArray &text, int width) override
+    void watch(const Draw &draw)
     {
-        caption = gbk::decode(text);
-        captions << caption;
-        if (width >= 0)
-            captionWidth = width;
+        if (m_draw)
+            QObject::disconnect(m_draw, nullptr, this, nullptr);
+        m_draw = &draw;
+        connect(&draw, &Draw::screenChanged, this, [this](ScreenParts parts) { copy(parts); });
+        connect(&draw, &Draw::settingsChanged, this, [this] {
+            title = gbk::decode(m_draw->settings().options.title);
+            ++settingsShown;
+        });
+        connect(&draw, &Draw::resultsWanted, this, [this] { ++resultsShown; });
+        connect(&draw, &Draw::roundAsked, this, [this] { ++roundsAsked; });
     }
-    void stopRolling() override { ++rollingStops; }
-    void applyAwardSettings(const AwardSettings &settings) override { title = gbk::decode(settings.options.title); }
-    void formatTitles() override { ++titleFormats; }
-    void hideMenus() override { menusShown = false; }
-    void showMenus() override { menusShown = true; }
-    void relayout() override { ++relayouts; }
-    void showResults() override { ++resultsShown; }
+
+private:
+    void copy(ScreenParts parts)
+    {
+        const ScreenState &s = m_draw->screen();
+        if (parts & ScreenPart::Head)
+            head = gbk::decode(s.head);
+        if (parts & ScreenPart::Names)
+            for (int k = 1; k <= 10; ++k) {
+                slotText[k] = gbk::decode(s.slot(k));
+                slotVisible[k] = s.slotShown(k);
+            }
+        if (parts & ScreenPart::Prizes)
+            for (int c = 0; c < 2; ++c) {
+                prizeText[c] = gbk::decode(s.prizes[size_t(c)].text);
+                prizeTextShown[c] = s.prizes[size_t(c)].textShown;
+                prizePicture[c] = s.prizes[size_t(c)].picture;
+                prizePictureShown[c] = s.prizes[size_t(c)].pictureShown;
+            }
+        if (parts & ScreenPart::Caption) {
+            caption = gbk::decode(s.caption);
+            captions << caption;
+            if (s.captionWidth >= 0)
+                captionWidth = s.captionWidth;
+        }
+        if ((parts & ScreenPart::Rolling) && !s.rolling)
+            ++rollingStops;
+    }
+
+    // Null once the draw watched is gone (a test that starts the program again).
+    QPointer<const Draw> m_draw;
 };
 
 // Records every sound operation as a line: "loop start.wav", "once stop.wav", ...

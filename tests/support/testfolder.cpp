@@ -4,6 +4,7 @@
 #include "base/textfile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 namespace sorvix::test {
@@ -72,6 +73,58 @@ void TestFolder::writeList(const QStringList &people) const
     const char *names[5] = {"Tname.dll", "Tmobile.dll", "Tid.dll", "Tbadge.dll", "Tgroup.dll"};
     for (int c = 0; c < 5; ++c)
         write(QString::fromLatin1(names[c]), columns[c]);
+}
+
+std::map<QString, QByteArray> TestFolder::snapshot() const
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(root(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = QDir(root()).relativeFilePath(it.next());
+        files[relative] = bytes(relative);
+    }
+    return files;
+}
+
+QStringList TestFolder::changedSince(const std::map<QString, QByteArray> &before) const
+{
+    QStringList changed;
+    const auto now = snapshot();
+    for (const auto &[name, contents] : now)
+        if (!before.count(name) || before.at(name) != contents)
+            changed << name;
+    for (const auto &[name, contents] : before)
+        if (!now.count(name))
+            changed << name;
+    return changed;
+}
+
+void TestFolder::block(const QString &folder) const
+{
+    QDir(path(folder)).removeRecursively();
+    writeBytes(folder, "not a folder");
+}
+
+void TestFolder::unblock(const QString &folder) const
+{
+    QFile::remove(path(folder));
+    QDir(root()).mkpath(path(folder));
+}
+
+Lines encoded(const QStringList &texts)
+{
+    Lines lines;
+    for (const QString &t : texts)
+        lines << gbk::encode(t);
+    return lines;
+}
+
+QStringList decoded(const Lines &lines)
+{
+    QStringList texts;
+    for (const QByteArray &line : lines)
+        texts << gbk::decode(line);
+    return texts;
 }
 
 } // namespace sorvix::test

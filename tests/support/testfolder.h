@@ -3,6 +3,7 @@
 #include "base/programfolder.h"
 
 #include <QTemporaryDir>
+#include <map>
 #include <ostream>
 
 // Texts in test failures as text, not as bytes.
@@ -33,10 +34,24 @@ public:
     // Writes a participant list: one entry per person, "name|mobile|id|work|group".
     void writeList(const QStringList &people) const;
 
+    // Every file below the root with its bytes, by relative path.
+    std::map<QString, QByteArray> snapshot() const;
+    // The files added, removed or changed since the snapshot.
+    QStringList changedSince(const std::map<QString, QByteArray> &before) const;
+    // The folder becomes a plain file: nothing can be written in it, not even
+    // by root, whom permission bits do not stop. unblock() makes it an empty
+    // folder again.
+    void block(const QString &folder) const;
+    void unblock(const QString &folder) const;
+
 private:
     QTemporaryDir m_dir;
     ProgramFolder m_folder;
 };
+
+// Texts as the files hold them (GBK), and back.
+Lines encoded(const QStringList &texts);
+QStringList decoded(const Lines &lines);
 
 // The factory set shipped with the program (assets/factory).
 QString factoryFolder();

@@ -43,19 +43,20 @@ QStringList unnamedControls(const QWidget *window)
 
 void DrawScreenTest::start(QSize size)
 {
-    session.folder = dir.folder();
-    window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-    window->setResultMusic(music);
-    startDrawScreen(*window);
-    window->resize(size);
+    program = std::make_unique<Application>(dir.root(), op, sound, music, random);
+    window = &program->window();
+    startDrawScreen(*program);
+    if (size.isValid())
+        window->resize(size);
     window->show();
-    ASSERT_TRUE(becomesActive(window.get()));
+    window->activateWindow();
+    ASSERT_TRUE(becomesActive(window));
 }
 
 void DrawScreenTest::drawOneRound()
 {
-    QTest::keyClick(window.get(), Qt::Key_Space);
-    QTest::keyClick(window.get(), Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_Space);
+    QTest::keyClick(window, Qt::Key_Return);
 }
 
 } // namespace sorvix::test

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/ui/drawscreenwindow.h"
-#include "engine/prepare.h"
+#include "app/ui/application.h"
 #include "support/recorders.h"
 #include "support/testfolder.h"
 
@@ -25,17 +24,19 @@ class DrawScreenTest : public ::testing::Test
 {
 protected:
     TestFolder dir{true};
-    Session session;
     RecordingOperator op;
     RecordingSound sound;
     RecordingSound music;        // the results window's
     DrawRandom random{7};
-    std::unique_ptr<DrawScreenWindow> window;
+    std::unique_ptr<Application> program;
+    DrawScreenWindow *window = nullptr;
 
-    // Makes, starts and shows the screen, and waits until it is active.
+    // Makes, starts and shows the screen, and waits until it is active; an
+    // invalid size leaves it as the program places it.
     void start(QSize size = {1280, 720});
     // One round with the keys: start, then stop.
     void drawOneRound();
+    Draw &draw() { return program->draw(); }
     QLabel *label(const QString &name) const { return window->findChild<QLabel *>(name); }
     QAction *action(const QString &name) const { return window->findChild<QAction *>(name); }
 };

@@ -7,23 +7,21 @@
 // Before the stop of each listed round (0-based) the disk is filled: mode
 // "disk" writes <folder>/filler until the file system is full (every second
 // fill then frees one 4 KB page again, so some writes of the stop still fit); mode
-// "seam" makes every write fail through the text file layer's test switch.
+// "refuse" makes the program folder, dat\ and its files read-only instead
+// (which stops any user but root).
 // The stop then fails, one start retries while the disk is still full, the
 // space is freed and the next start records the round. Prints one line per
 // event: "revealed <level> <names>", "status <n>", "notice <text>".
 // Exit 0 when every round is drawn, 2 on bad use, 3 when the draw got stuck,
 // 5 when another program holds the folder.
 
-#include "app/drawround.h"
-#include "support/headlesshost.h"
-#include "app/startup.h"
 #include "base/errors.h"
 #include "base/folderlock.h"
 #include "base/gbk.h"
-#include "engine/drawfiles.h"
-#include "support/nullscreen.h"
-#include "engine/prepare.h"
+#include "base/nulloperatorports.h"
+#include "engine/draw.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -52,13 +50,20 @@ public:
     void showError(const QString &text) override { say(QStringLiteral("notice ") + text); }
 };
 
-// The slots as the window would show them.
-class SlotScreen : public NullScreen
+// The program folder, dat\ and its files read-only, or writable again.
+void refuseWrites(const QString &root, bool refuse)
 {
-public:
-    QByteArray slot[11];
-    void setSlot(int s, const QByteArray &text) override { slot[s] = text; }
-};
+    const auto set = [refuse](const QString &path) {
+        QFile::Permissions p = QFile::permissions(path);
+        const QFile::Permissions write = QFile::WriteOwner | QFile::WriteUser;
+        QFile::setPermissions(path, refuse ? p & ~write : p | write);
+    };
+    const QString dat = root + QStringLiteral("/dat");
+    for (const QFileInfo &file : QDir(dat).entryInfoList(QDir::Files))
+        set(file.filePath());
+    set(dat);
+    set(root);
+}
 
 void fillDisk(const QString &filler, bool leaveRoom)
 {
@@ -77,12 +82,12 @@ void fillDisk(const QString &filler, bool leaveRoom)
 
 int main(int argc, char **argv)
 {
-    if (argc < 3 || (std::strcmp(argv[2], "disk") != 0 && std::strcmp(argv[2], "seam") != 0)) {
-        std::fprintf(stderr, "usage: diskdriver <program folder> disk|seam <round>...\n");
+    if (argc < 3 || (std::strcmp(argv[2], "disk") != 0 && std::strcmp(argv[2], "refuse") != 0)) {
+        std::fprintf(stderr, "usage: diskdriver <program folder> disk|refuse <round>...\n");
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    const bool seam = std::strcmp(argv[2], "seam") == 0;
+    const bool refuse = std::strcmp(argv[2], "refuse") == 0;
     std::set<int> fillRounds;
     for (int i = 3; i < argc; ++i)
         fillRounds.insert(std::atoi(argv[i]));
@@ -92,66 +97,62 @@ int main(int argc, char **argv)
         return 5;
     }
 
-    Session session;
-    session.folder = ProgramFolder(root);
-    SlotScreen screen;
     NullSound sound;
     PrintingOperator op;
     DrawRandom random = DrawRandom::fromSystem();
-    DrawPreparation preparation(session, screen, op, random);
-    Startup startup(session, screen, op, sound, preparation);
-    startup.startScreen();
-    startup.startDraw();
-    HeadlessHost host;
-    DrawRound round(session, screen, sound, op, host);
-    const QString filler = session.folder.path(QStringLiteral("filler"));
-    const auto status = [&] { say(QStringLiteral("status ") + QString::fromLatin1(session.folder.readFirstLine(files::Status))); };
+    Draw draw(ProgramFolder(root), op, sound, random);
+    draw.startScreen();
+    draw.startDraw();
+    const ProgramFolder &folder = draw.folder();
+    const QString filler = folder.path(QStringLiteral("filler"));
+    const auto status = [&] { say(QStringLiteral("status ") + QString::fromLatin1(folder.readFirstLine(files::Status))); };
     status();
 
     int fills = 0;
     int presses = 0;
-    while (session.state.roundIndex < session.state.roundCount) {
-        if (++presses > 10 * session.state.roundCount + 20)
+    const DrawState &state = draw.state();
+    while (state.roundsLeft()) {
+        if (++presses > 10 * state.roundCount() + 20)
             return 3;
-        const int n = session.state.roundIndex;
-        round.startClicked();
-        if (!round.isRolling()) {
+        const int n = state.roundIndex();
+        draw.start();
+        if (!draw.rolling()) {
             status(); // the press retried a pending record
             continue;
         }
-        round.rollTick();
+        draw.rollTick();
         const bool fill = fillRounds.erase(n) > 0;
         if (fill) {
-            if (seam)
-                textfile::setFailingWrites([](const QString &) { return true; });
+            if (refuse)
+                refuseWrites(root, true);
             else
                 fillDisk(filler, fills % 2 == 1);
             ++fills;
         }
-        round.stopClicked();
-        const RoundPlan plan = drawfiles::readRound(session.folder, n);
+        draw.stop();
+        const RoundFile round = RoundFile::read(folder, files::round(n));
         QStringList names;
-        for (const QByteArray &name : plan.names)
+        for (const QByteArray &name : round.names)
             names << gbk::decode(name);
-        say(QStringLiteral("revealed %1 %2").arg(plan.level).arg(names.join(QLatin1Char(','))));
+        say(QStringLiteral("revealed %1 %2").arg(round.level()).arg(names.join(QLatin1Char(','))));
         status();
-        if (fill && session.state.unrecorded) {
+        if (fill && state.unrecorded()) {
             // Still full: the start key only retries, and starts nothing.
-            round.startClicked();
-            if (round.isRolling())
+            draw.start();
+            if (draw.rolling())
                 return 3;
             status();
         }
         if (fill) {
-            if (seam)
-                textfile::setFailingWrites({});
+            if (refuse)
+                refuseWrites(root, false);
             else
                 QFile::remove(filler);
         }
     }
     // The press after the last stop records a round still pending.
-    if (session.state.unrecorded)
-        round.startClicked();
+    if (state.unrecorded())
+        draw.start();
     status();
-    return session.state.unrecorded ? 3 : 0;
+    return state.unrecorded() ? 3 : 0;
 }

@@ -11,13 +11,9 @@
 // folder (nothing is read or written then). Holds the folder's lock as the
 // program does.
 
-#include "app/drawround.h"
-#include "support/headlesshost.h"
-#include "support/nullscreen.h"
-#include "engine/drawfiles.h"
-#include "base/errors.h"
 #include "base/folderlock.h"
-#include "settings/awardsettings.h"
+#include "base/nulloperatorports.h"
+#include "engine/draw.h"
 
 #include <cstdio>
 #include <cstring>
@@ -44,38 +40,25 @@ int main(int argc, char **argv)
         for (;;)
             std::this_thread::sleep_for(std::chrono::hours(1));
     }
-    Session session;
-    session.folder = ProgramFolder(QString::fromLocal8Bit(argv[1]));
-    const ProgramFolder &folder = session.folder;
-    try {
-        if (folder.exists(files::Lottery))
-            awardfile::loadInto(folder, session.settings);
-        session.awardTable = session.settings.levels;
-        // As the start-up reads them.
-        session.state.roundCount = drawfiles::readRoundCount(folder);
-        session.state.roundIndex = folder.exists(files::Status) ? drawfiles::readStatus(folder) : 0;
-    } catch (const OperationError &e) {
-        std::fprintf(stderr, "start-up: %s\n", e.message().toLocal8Bit().constData());
-        return 2;
-    }
-    recoverRecordedRound(session);
-    for (int i = 0; i < 16; ++i)
-        session.pool.push_back({QByteArray::number(i), QByteArray::number(i), QByteArray()});
-
-    NullScreen screen;
+    // The draw as the program builds and starts it; every question answered
+    // Yes, so an unfinished draw is continued.
     NullSound sound;
-    NullOperator op(OperatorPort::Answer::No);
-    HeadlessHost host;
-    DrawRound round(session, screen, sound, op, host);
-    std::printf("ready %d\n", session.state.roundIndex);
+    NullOperator op(OperatorPort::Answer::Yes);
+    DrawRandom random = DrawRandom::fromSystem();
+    Draw draw(ProgramFolder(QString::fromLocal8Bit(argv[1])), op, sound, random);
+    draw.startScreen();
+    draw.startDraw();
+    if (op.errors)
+        return 4;
+    std::printf("ready %d\n", draw.state().roundIndex());
     std::fflush(stdout);
 
-    while (session.state.roundIndex < session.state.roundCount) {
-        round.startClicked();
-        if (!round.isRolling())
+    while (draw.state().roundsLeft()) {
+        draw.start();
+        if (!draw.rolling())
             return op.errors ? 4 : 3;
-        round.rollTick();
-        round.stopClicked();
+        draw.rollTick();
+        draw.stop();
         if (op.errors)
             return 4;
     }

@@ -98,7 +98,7 @@ private:
     int m_open = 0;
 };
 
-RemoteServer::RemoteServer(QObject *parent) : QObject(parent)
+RemoteServer::RemoteServer(Draw &draw, QObject *parent) : QObject(parent), m_draw(draw)
 {
     m_clock.start();
 }
@@ -167,7 +167,7 @@ QByteArray RemoteServer::key() const
 
 QByteArray RemoteServer::stateResponse() const
 {
-    return httpResponse(200, JsonType, stateJson(state()));
+    return httpResponse(200, JsonType, stateJson(stateOf(m_draw)));
 }
 
 void RemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -209,7 +209,8 @@ void RemoteServer::runNext(QPointer<QTcpSocket> socket)
 {
     if (!isListening())
         return;
-    next();
+    // The next step, as a clicker's "next" does it.
+    m_draw.next();
     if (socket && socket->state() == QAbstractSocket::ConnectedState)
         socket->write(stateResponse());
 }

@@ -34,7 +34,8 @@ public:
     // A connection with nothing to say for this long is closed.
     static constexpr int IdleMs = 30000;
 
-    explicit RemoteServer(QObject *parent = nullptr);
+    // The phone shows what `draw` shows and takes its next step.
+    explicit RemoteServer(Draw &draw, QObject *parent = nullptr);
     ~RemoteServer() override;
 
     // False in a build without an HTTP server (remoteserver_windows.cpp).
@@ -51,10 +52,6 @@ public:
     // The address the phone opens.
     QString url() const { return remoteUrl(m_address, m_port, key()); }
 
-    // What the phone shows of the draw screen.
-    std::function<RemoteState()> state = [] { return RemoteState(); };
-    // The next step, as a clicker's "next" does it.
-    std::function<void()> next = [] {};
     // True while a window of the program waits for the operator: the phone's
     // step is refused then, as the keys are.
     std::function<bool()> busy = [] { return false; };
@@ -72,6 +69,7 @@ private:
     void runNext(QPointer<QTcpSocket> socket);
     QByteArray stateResponse() const;
 
+    Draw &m_draw;
     std::unique_ptr<RequestGate> m_gate;
     std::unique_ptr<HttpFront> m_front;
     QPointer<GuardedListener> m_listener;

@@ -14,7 +14,7 @@ class GuardedListener : public QTcpServer
 {
 };
 
-RemoteServer::RemoteServer(QObject *parent) : QObject(parent) {}
+RemoteServer::RemoteServer(Draw &draw, QObject *parent) : QObject(parent), m_draw(draw) {}
 
 RemoteServer::~RemoteServer() = default;
 

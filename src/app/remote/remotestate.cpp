@@ -1,5 +1,7 @@
 #include "app/remote/remotestate.h"
 
+#include "base/gbk.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,17 +19,19 @@ bool isPrivateUse(quint32 ip)
 
 } // namespace
 
-RemoteState stateOf(const Session &session, bool rolling, const QString &statusLine, const QStringList &winners)
+RemoteState stateOf(const Draw &draw)
 {
     RemoteState state;
-    state.rolling = rolling;
-    state.statusLine = statusLine;
-    if (!rolling)
-        state.winners = winners;
-    const DrawState &draw = session.state;
-    state.makeup = draw.makeupActive;
-    state.round = draw.makeupActive ? draw.makeupIndex : draw.roundIndex;
-    state.rounds = draw.makeupActive ? draw.makeupCount : draw.roundCount;
+    const ScreenState &screen = draw.screen();
+    state.rolling = screen.rolling;
+    state.statusLine = gbk::decode(screen.head);
+    if (!screen.rolling)
+        for (const QByteArray &name : screen.revealed)
+            state.winners << gbk::decode(name);
+    const DrawState &progress = draw.state();
+    state.makeup = progress.makeupActive();
+    state.round = progress.makeupActive() ? progress.makeupIndex() : progress.roundIndex();
+    state.rounds = progress.makeupActive() ? progress.makeupCount() : progress.roundCount();
     return state;
 }
 

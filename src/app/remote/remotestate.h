@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/session.h"
+#include "engine/draw.h"
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -22,7 +22,7 @@ struct RemoteState
     bool makeup = false;
 };
 
-RemoteState stateOf(const Session &session, bool rolling, const QString &statusLine, const QStringList &winners);
+RemoteState stateOf(const Draw &draw);
 
 // The state as the page reads it (UTF-8 JSON).
 QByteArray stateJson(const RemoteState &state);

@@ -1,29 +1,16 @@
 #include "app/ui/drawscreenwindow.h"
 
-#include "app/awardhost.h"
-#include "app/commands.h"
-#include "app/drawconfighost.h"
-#include "app/listhost.h"
-#include "app/nextstep.h"
-#include "app/soundswitch.h"
-#include "app/startup.h"
+#include "app/clicker.h"
 #include "app/ui/captionlabel.h"
+#include "app/ui/mainmenus.h"
 #include "app/ui/screenlabels.h"
-#include "app/ui/remotewindow.h"
 #include "base/gbk.h"
 #include "base/ui/picturebox.h"
 #include "base/ui/widgets.h"
-#include "config/configcommands.h"
-#include "config/ui/aboutdialog.h"
-#include "config/ui/quickhelpdialog.h"
-#include "engine/prepare.h"
-#include "engine/ui/giveupdialog.h"
-#include "presentation/ui/resultswindow.h"
-#include "settings/ui/awardsettingsdialog.h"
-#include "settings/ui/participantlistdialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -33,39 +20,27 @@ namespace sorvix {
 namespace {
 
 const QColor StripColour(255, 128, 128);
+// The buttons while the mouse is pressed on them, and after release.
+const QString StartPressed = QStringLiteral("pics\\start2.jpg");
+const QString StartReleased = QStringLiteral("pics\\start3.jpg");
+const QString StopPressed = QStringLiteral("pics\\stop2.jpg");
+const QString StopReleased = QStringLiteral("pics\\stop3.jpg");
 
 } // namespace
 
-DrawScreenWindow::DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random,
-                                   QWidget *parent)
-    : QMainWindow(parent), m_session(session), m_operator(op), m_sound(sound),
-      m_theme(session.folder, op, *this),
-      m_preparation(std::make_unique<DrawPreparation>(session, *this, op, random)),
-      m_round(std::make_unique<DrawRound>(session, m_revealed, sound, op, *this)),
-      m_records(std::make_unique<RecordCommands>(session, op)),
-      m_soundSwitch(std::make_unique<SoundSwitch>(session, sound, op)),
-      m_configHost(std::make_unique<DrawConfigHost>(session, *this, op, sound, *m_preparation)),
-      m_awardHost(std::make_unique<DrawAwardHost>(session, *this, op, sound, *m_preparation)),
-      m_listHost(std::make_unique<DrawListHost>(session, *this, op, sound, *m_preparation))
+DrawScreenWindow::DrawScreenWindow(Draw &draw, MainMenus &menus, QWidget *parent)
+    : QMainWindow(parent), m_draw(draw)
 {
     setObjectName(QStringLiteral("DrawScreenWindow"));
     setWindowTitle(QStringLiteral("抽奖软件"));
     setFocusPolicy(Qt::StrongFocus);
     createControls();
-    m_phoneRemote = new PhoneRemote(m_operator, this);
-    createMenus();
-    m_phoneRemote->server().next = [this] { NextStep(*m_round, m_session).run(); };
-    m_phoneRemote->server().state = [this] {
-        const auto shown = [this](int k) { return m_nameSlots[k]->isHidden() ? QString() : m_nameSlots[k]->text(); };
-        return remote::stateOf(m_session, m_round->isRolling(), m_statusLabel->text(), m_revealed.stillShown(shown));
-    };
-    m_configHost->theme = [this] { return m_theme.theme(); };
-    m_configHost->applyTheme = [this](const Theme &stored) { m_theme.applyStored(stored); };
-    m_configHost->onSettingsReplaced = [this] {
-        if (m_results)
-            m_results->reloadBackground();
-    };
-    m_config = std::make_unique<ConfigCommands>(session, *m_configHost, op);
+    createMenus(menus);
+    resetLook();
+    connect(&m_draw, &Draw::screenChanged, this, &DrawScreenWindow::showScreen);
+    connect(&m_draw, &Draw::settingsChanged, this, &DrawScreenWindow::applySettings);
+    connect(&m_draw, &Draw::roundAsked, this, &DrawScreenWindow::roundAsked);
+    showScreen(ScreenPart::Head | ScreenPart::Names | ScreenPart::Prizes);
 }
 
 DrawScreenWindow::~DrawScreenWindow() = default;
@@ -91,14 +66,15 @@ void DrawScreenWindow::createControls()
     m_background->setObjectName(QStringLiteral("background"));
     // The built-in picture is decoded only if no theme picture replaces it.
     m_background->setFallback(BuiltInBackground);
+    m_background->setFit(PictureFit::Cover);
     m_background->installEventFilter(this);
 
     m_titleLabel = makeLabel("titleLabel");
     m_titleLabel->setText(gbk::decode(DrawOptions::defaultTitle()));
     m_subtitleLabel = makeLabel("subtitleLabel");
     m_statusLabel = makeLabel("statusLabel");
-    for (int k = 1; k <= 10; ++k)
-        m_nameSlots[k] = makeLabel(QStringLiteral("nameSlot%1").arg(k).toLatin1().constData());
+    for (int k = 1; k <= nameslots::Count; ++k)
+        m_nameSlots << makeLabel(QStringLiteral("nameSlot%1").arg(k).toLatin1().constData());
 
     const auto button = [this](const char *name, const char *picture) {
         auto *box = new PictureBox(m_canvas);
@@ -109,18 +85,19 @@ void DrawScreenWindow::createControls()
     };
     m_startButton = button("startButton", ":/builtin/start.jpg");
     m_stopButton = button("stopButton", ":/builtin/stop.jpg");
-    connect(m_startButton, &PictureBox::pressed, this, [this] { m_round->startPressed(); });
-    connect(m_startButton, &PictureBox::released, this, [this] { m_round->startReleased(); });
-    connect(m_startButton, &PictureBox::clicked, this, [this] { m_round->startClicked(); });
-    connect(m_stopButton, &PictureBox::pressed, this, [this] { m_round->stopPressed(); });
-    connect(m_stopButton, &PictureBox::released, this, [this] { m_round->stopReleased(); });
-    connect(m_stopButton, &PictureBox::clicked, this, [this] { m_round->stopClicked(); });
+    connect(m_startButton, &PictureBox::pressed, this, [this] { setButtonPicture(m_startButton, StartPressed); });
+    connect(m_startButton, &PictureBox::released, this, [this] { setButtonPicture(m_startButton, StartReleased); });
+    connect(m_startButton, &PictureBox::clicked, this, [this] { m_draw.start(Draw::Asked::ByButton); });
+    connect(m_stopButton, &PictureBox::pressed, this, [this] { setButtonPicture(m_stopButton, StopPressed); });
+    connect(m_stopButton, &PictureBox::released, this, [this] { setButtonPicture(m_stopButton, StopReleased); });
+    connect(m_stopButton, &PictureBox::clicked, this, [this] { m_draw.stop(Draw::Asked::ByButton); });
 
     const char *const pictureNames[2] = {"leftPrizePicture", "rightPrizePicture"};
     const char *const labelNames[2] = {"leftPrizeLabel", "rightPrizeLabel"};
-    for (int corner : {Left, Right}) {
+    for (int corner : {ScreenState::Left, ScreenState::Right}) {
         m_prizePictures[corner] = new PictureBox(m_canvas);
         m_prizePictures[corner]->setObjectName(QString::fromLatin1(pictureNames[corner]));
+        m_prizePictures[corner]->setFit(PictureFit::Contain);
         m_prizePictures[corner]->hide();
         m_prizeLabels[corner] = makeLabel(labelNames[corner]);
         m_prizeLabels[corner]->hide();
@@ -129,7 +106,6 @@ void DrawScreenWindow::createControls()
     m_captionStrip = new QWidget(m_canvas);
     m_captionStrip->setObjectName(QStringLiteral("captionStrip"));
     m_captionStrip->setAutoFillBackground(true);
-    m_captionStrip->setFixedHeight(layout::StripHeight);
     m_captionLabel = new CaptionLabel(m_captionStrip);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
     QFont captionFont(ui::ScreenFace);
@@ -140,173 +116,84 @@ void DrawScreenWindow::createControls()
     m_captionLabel->adjustSize();
     m_captionLabel->move(0, 5);
     m_scroller.setWidth(m_captionLabel->width());
-    QPalette strip = m_captionStrip->palette();
-    strip.setColor(QPalette::Window, StripColour);
-    m_captionStrip->setPalette(strip);
-
-    m_rollingTimer = new QTimer(this);
-    m_rollingTimer->setObjectName(QStringLiteral("rollingTimer"));
-    m_rollingTimer->setInterval(50);
-    connect(m_rollingTimer, &QTimer::timeout, this, [this] { m_round->rollTick(); });
 
     // The caption moves a pixel per tick: a precise timer keeps the pace even.
     m_captionTimer = new QTimer(this);
     m_captionTimer->setObjectName(QStringLiteral("captionTimer"));
     m_captionTimer->setTimerType(Qt::PreciseTimer);
     m_captionTimer->setInterval(CaptionScroller::InitialIntervalMs);
-    connect(m_captionTimer, &QTimer::timeout, this, [this] { m_captionLabel->move(m_scroller.tick(), 5); });
+    connect(m_captionTimer, &QTimer::timeout, this,
+            [this] { m_captionLabel->move(m_scroller.tick(), m_captionLabel->y()); });
     m_captionTimer->start();
 }
 
-// ---- start-up ------------------------------------------------------------
-
-void DrawScreenWindow::start()
+void DrawScreenWindow::setPicturePrefetch(PicturePrefetch *prefetch)
 {
-    Startup startup(m_session, *this, m_operator, m_sound, *m_preparation);
-    startup.applyTheme = [this](const Theme &stored) { m_theme.applyStored(stored); };
-    startup.startScreen();
-    m_prizePictures[Left]->raise();
-    if (m_firstFramePainted)
-        startDraw();
-    else
-        connect(this, &DrawScreenWindow::firstFramePainted, this, &DrawScreenWindow::startDraw,
-                Qt::SingleShotConnection);
+    m_prefetch = prefetch;
+    m_background->setFallbackSource(prefetch);
 }
 
-void DrawScreenWindow::startDraw()
+void DrawScreenWindow::setButtonPicture(PictureBox *button, const QString &relative)
 {
-    Startup(m_session, *this, m_operator, m_sound, *m_preparation).startDraw();
-    // The start-up's pictures are taken by now; whatever is left goes.
-    m_background->setFallbackSource(nullptr);
-    m_prefetch.reset();
-    m_drawStarted = true;
-    emit drawStarted();
-}
-
-void DrawScreenWindow::adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch)
-{
-    m_prefetch = std::move(prefetch);
-    m_background->setFallbackSource(m_prefetch.get());
-}
-
-const QImage &DrawScreenWindow::buttonPicture(const QString &path)
-{
+    const QString path = m_draw.folder().path(relative);
     auto found = m_buttonPictures.find(path);
     if (found == m_buttonPictures.end())
         found = m_buttonPictures.insert(path, decodePicture(path));
-    return *found;
+    // A missing picture keeps the one shown.
+    if (!found->isNull())
+        button->setImage(*found);
 }
 
-// ---- layout --------------------------------------------------------------
+// ---- what the draw shows --------------------------------------------------
 
-void DrawScreenWindow::relayout()
+void DrawScreenWindow::showScreen(ScreenParts parts)
 {
-    layoutControls();
-}
-
-void DrawScreenWindow::layoutControls()
-{
-    const QSize client = m_canvas->size();
-    const layout::ScreenLayout l = layout::computeLayout(client.width(), client.height(),
-                                                         m_session.settings.options.captionPosition,
-                                                         logicalDpiY(), m_strip);
-    m_background->setGeometry(0, 0, client.width(), client.height());
-    m_captionStrip->setGeometry(l.strip);
-    m_captionStrip->setVisible(l.stripVisible);
-    m_strip = l.stripState();
-    m_scroller.relayout(l.captionLeft);
-    m_captionLabel->move(m_scroller.left(), 5);
-
-    const auto place = [this](QLabel *label, const layout::TextBox &box) {
-        label->setGeometry(layout::lineBox(box, logicalDpiY()));
-        screenlabels::setPointSize(label, box.fontPt);
-    };
-    place(m_titleLabel, l.title);
-    place(m_subtitleLabel, l.subtitle);
-    place(m_statusLabel, l.head);
-    for (int k = 1; k <= 10; ++k) {
-        m_nameSlots[k]->setGeometry(l.slot(k));
-        screenlabels::setPointSize(m_nameSlots[k], l.slotFontPt);
+    const ScreenState &screen = m_draw.screen();
+    if (parts & ScreenPart::Head)
+        m_statusLabel->setText(gbk::decode(screen.head));
+    if (parts & ScreenPart::Names) {
+        for (int k = 1; k <= nameslots::Count; ++k) {
+            m_nameSlots[k - 1]->setText(gbk::decode(screen.slot(k)));
+            m_nameSlots[k - 1]->setVisible(screen.slotShown(k));
+        }
     }
-    m_startButton->setGeometry(l.start);
-    m_stopButton->setGeometry(l.end);
-    for (int corner : {Left, Right}) {
-        m_prizePictures[corner]->setGeometry(l.prizePicture[corner]);
-        m_prizeLabels[corner]->setGeometry(l.prizeText[corner].rect);
-        screenlabels::fitPrizeText(m_prizeLabels[corner], l.prizeText[corner].fontPt);
-    }
-    m_captionStrip->raise();
-}
-
-// ---- ScreenPort ----------------------------------------------------------
-
-void DrawScreenWindow::setHead(const QByteArray &text)
-{
-    m_statusLabel->setText(gbk::decode(text));
-}
-
-void DrawScreenWindow::setSlot(int slot, const QByteArray &text)
-{
-    if (slot >= 1 && slot <= 10)
-        m_nameSlots[slot]->setText(gbk::decode(text));
-}
-
-void DrawScreenWindow::setSlotVisible(int slot, bool visible)
-{
-    if (slot >= 1 && slot <= 10)
-        m_nameSlots[slot]->setVisible(visible);
-}
-
-void DrawScreenWindow::hidePrizes()
-{
-    for (int corner : {Left, Right}) {
-        m_prizeLabels[corner]->hide();
-        m_prizePictures[corner]->hide();
+    if (parts & ScreenPart::Prizes)
+        showPrizes();
+    if (parts & ScreenPart::Caption) {
+        m_captionLabel->setText(gbk::decode(screen.caption));
+        m_captionLabel->adjustSize();
+        if (screen.captionWidth >= 0)
+            m_captionLabel->resize(qMax(screen.captionWidth, m_captionLabel->width()), m_captionLabel->height());
+        m_scroller.setWidth(m_captionLabel->width());
     }
 }
 
-void DrawScreenWindow::showPrizeText(Corner corner, const QByteArray &text)
+void DrawScreenWindow::showPrizes()
 {
-    m_prizeLabels[corner]->setText(gbk::decode(text));
-    screenlabels::fitPrizeText(m_prizeLabels[corner]);
-    m_prizeLabels[corner]->show();
-}
-
-void DrawScreenWindow::showPrizePicture(Corner corner, const QString &path)
-{
-    PictureBox *box = m_prizePictures[corner];
-    if (!box->load(path)) {
-        m_operator.showError(QStringLiteral("无法打开图片文件：") + path);
-        return;
+    for (int corner : {ScreenState::Left, ScreenState::Right}) {
+        const ScreenState::Prize &prize = m_draw.screen().prizes[size_t(corner)];
+        QLabel *label = m_prizeLabels[corner];
+        if (prize.textShown) {
+            label->setText(gbk::decode(prize.text));
+            screenlabels::fitPrizeText(label);
+        }
+        label->setVisible(prize.textShown);
+        PictureBox *box = m_prizePictures[corner];
+        if (!prize.pictureShown) {
+            box->hide();
+        } else if (box->load(prize.picture)) {
+            box->show();
+            box->raise();
+        } else {
+            box->hide();
+            emit pictureFailed(prize.picture);
+        }
     }
-    box->show();
-    box->raise();
 }
 
-void DrawScreenWindow::hidePrizePicture(Corner corner)
+void DrawScreenWindow::applySettings()
 {
-    m_prizePictures[corner]->hide();
-}
-
-void DrawScreenWindow::setCaption(const QByteArray &text, int width)
-{
-    m_captionLabel->setText(gbk::decode(text));
-    m_captionLabel->adjustSize();
-    if (width >= 0)
-        m_captionLabel->resize(qMax(width, m_captionLabel->width()), m_captionLabel->height());
-    m_scroller.setWidth(m_captionLabel->width());
-}
-
-void DrawScreenWindow::stopRolling()
-{
-    m_rollingTimer->stop();
-}
-
-// ---- DrawScreen ----------------------------------------------------------
-
-void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
-{
-    const DrawOptions &o = settings.options;
+    const DrawOptions &o = m_draw.settings().options;
     m_titleLabel->setText(gbk::decode(o.title));
     screenlabels::setCentred(m_titleLabel, o.titleCentred);
     m_titleLabel->setVisible(!o.titleHidden);
@@ -318,11 +205,63 @@ void DrawScreenWindow::applyAwardSettings(const AwardSettings &settings)
     m_captionTimer->setInterval(o.captionIntervalMs());
     m_startButton->setVisible(!o.buttonsHidden);
     m_stopButton->setVisible(!o.buttonsHidden);
-    if (m_results)
-        m_results->setTitle(gbk::decode(o.title));
+    // The caption and prize positions may have changed.
+    layoutControls();
 }
 
-void DrawScreenWindow::formatTitles()
+void DrawScreenWindow::roundAsked(bool start)
+{
+    if (start) {
+        hideMenus();
+        setButtonPicture(m_startButton, StartReleased);
+    }
+    enterFullScreen();
+}
+
+// ---- layout ---------------------------------------------------------------
+
+void DrawScreenWindow::layoutControls()
+{
+    const QSize client = m_canvas->size();
+    const layout::ScreenLayout l = layout::computeLayout(client.width(), client.height(),
+                                                         m_draw.settings().options.captionPosition, logicalDpiY(),
+                                                         m_strip);
+    m_background->setGeometry(0, 0, client.width(), client.height());
+    m_captionStrip->setGeometry(l.strip);
+    m_captionStrip->setVisible(l.stripVisible);
+    m_strip = l.stripState();
+    QFont captionFont = m_captionLabel->font();
+    captionFont.setPixelSize(l.captionPixels);
+    m_captionLabel->setFont(captionFont);
+    m_captionLabel->adjustSize();
+    m_scroller.setWidth(m_captionLabel->width());
+    m_scroller.relayout(l.captionLeft);
+    m_captionLabel->move(m_scroller.left(), l.captionTop);
+
+    const auto place = [this](QLabel *label, const layout::TextBox &box) {
+        label->setGeometry(layout::lineBox(box, logicalDpiY()));
+        screenlabels::setPointSize(label, box.fontPt);
+    };
+    place(m_titleLabel, l.title);
+    place(m_subtitleLabel, l.subtitle);
+    place(m_statusLabel, l.head);
+    for (int k = 1; k <= nameslots::Count; ++k) {
+        m_nameSlots[k - 1]->setGeometry(l.slot(k));
+        screenlabels::setPointSize(m_nameSlots[k - 1], l.slotFontPt);
+    }
+    m_startButton->setGeometry(l.start);
+    m_stopButton->setGeometry(l.end);
+    for (int corner : {ScreenState::Left, ScreenState::Right}) {
+        m_prizePictures[corner]->setGeometry(l.prizePicture[corner]);
+        m_prizeLabels[corner]->setGeometry(l.prizeText[corner].rect);
+        screenlabels::fitPrizeText(m_prizeLabels[corner], l.prizeText[corner].fontPt);
+    }
+    m_captionStrip->raise();
+}
+
+// ---- window modes ---------------------------------------------------------
+
+void DrawScreenWindow::resetLook()
 {
     for (QLabel *label : {m_titleLabel, m_subtitleLabel}) {
         ui::setTextColour(label, ui::ScreenYellow);
@@ -355,27 +294,6 @@ void DrawScreenWindow::showMenus()
     menuBar()->show();
 }
 
-void DrawScreenWindow::showResults()
-{
-    if (!m_results) {
-        m_results = std::make_unique<ResultsWindow>(m_session.folder, m_operator, m_sound, *m_resultMusic, this);
-        m_results->soundOn = [this] { return m_session.settings.options.soundOn; };
-        m_results->fullScreenLocked = [this] { return m_fullScreenLocked; };
-        m_results->exportWinners = [this] { m_records->exportWinners(); };
-        m_results->setTitle(gbk::decode(m_session.settings.options.title));
-    }
-    m_results->showModal();
-    takeFocusBack();
-}
-
-void DrawScreenWindow::takeFocusBack()
-{
-    activateWindow();
-    setFocus();
-}
-
-// ---- window modes --------------------------------------------------------
-
 void DrawScreenWindow::goFullScreen()
 {
     // Without a window manager (a bare projector session) the full-screen
@@ -383,6 +301,24 @@ void DrawScreenWindow::goFullScreen()
     if (QScreen *s = screen())
         setGeometry(s->geometry());
     showFullScreen();
+}
+
+void DrawScreenWindow::moveToScreen(QScreen *target)
+{
+    if (!target || screen() == target)
+        return;
+    const bool full = isFullScreen();
+    if (full)
+        showNormal();
+    setScreen(target);
+    const QRect area = target->geometry();
+    if (full || !m_fullScreenLocked) {
+        setGeometry(area);
+        if (isVisible())
+            goFullScreen();
+    } else {
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
 }
 
 void DrawScreenWindow::enterFullScreen()
@@ -394,44 +330,65 @@ void DrawScreenWindow::enterFullScreen()
         goFullScreen();
 }
 
-// ---- DrawRoundHost -------------------------------------------------------
-
-void DrawScreenWindow::setStartPicture(const QString &path)
+void DrawScreenWindow::leaveFullScreen()
 {
-    // A missing picture keeps the one shown.
-    if (const QImage &picture = buttonPicture(path); !picture.isNull())
-        m_startButton->setImage(picture);
+    showNormal();
+    resize(800, 600);
+    showMenus();
 }
 
-void DrawScreenWindow::setEndPicture(const QString &path)
+void DrawScreenWindow::toggleFullScreenLock()
 {
-    if (const QImage &picture = buttonPicture(path); !picture.isNull())
-        m_stopButton->setImage(picture);
+    m_fullScreenLocked = m_fullScreenLockAction->isChecked();
+    if (m_fullScreenLocked) {
+        leaveFullScreen();
+    } else {
+        hideMenus();
+        goFullScreen();
+    }
 }
 
-void DrawScreenWindow::startRollingTimer()
+void DrawScreenWindow::createMenus(MainMenus &menus)
 {
-    m_rollingTimer->start();
+    menuBar()->setObjectName(QStringLiteral("mainMenuBar"));
+    m_topMenus = menus.fill(menuBar());
+
+    // The window's own modes first, then the commands.
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    m_contextMenu->setToolTipsVisible(true);
+    ui::addMenuItem(m_contextMenu, QStringLiteral("showMenuAction"), QStringLiteral("显示主菜单"), this,
+                    [this] { showMenus(); });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenAction"), QStringLiteral("全屏模式"), this, [this] {
+        if (!m_fullScreenLocked) {
+            hideMenus();
+            goFullScreen();
+        }
+    });
+    ui::addMenuItem(m_contextMenu, QStringLiteral("leaveFullScreenAction"), QStringLiteral("退出全屏"), this,
+                    [this] { leaveFullScreen(); });
+    m_fullScreenLockAction = ui::addMenuItem(m_contextMenu, QStringLiteral("fullScreenLockAction"),
+                                             QStringLiteral("禁用全屏"), this, [this] { toggleFullScreenLock(); });
+    m_fullScreenLockAction->setCheckable(true);
+    m_contextMenu->addSeparator();
+    menus.fillContext(m_contextMenu);
+    connect(m_canvas, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_contextMenu->popup(m_canvas->mapToGlobal(pos)); });
 }
 
-void DrawScreenWindow::stopRollingTimer()
+void DrawScreenWindow::takeFocusBack()
 {
-    m_rollingTimer->stop();
+    activateWindow();
+    setFocus();
 }
 
-bool DrawScreenWindow::rollingTimerActive() const
-{
-    return m_rollingTimer->isActive();
-}
-
-// ---- ThemeView -----------------------------------------------------------
+// ---- ThemeView ------------------------------------------------------------
 
 QList<QLabel *> DrawScreenWindow::themedLabels() const
 {
     QList<QLabel *> labels{m_titleLabel, m_subtitleLabel, m_statusLabel};
-    for (int k = 1; k <= 10; ++k)
-        labels << m_nameSlots[k];
-    labels << m_prizeLabels[Left] << m_prizeLabels[Right];
+    labels << m_nameSlots;
+    labels << m_prizeLabels[ScreenState::Left] << m_prizeLabels[ScreenState::Right];
     return labels;
 }
 
@@ -458,7 +415,7 @@ void DrawScreenWindow::setTextFace(const QString &family)
         screenlabels::fitPrizeText(label);
 }
 
-// ---- events --------------------------------------------------------------
+// ---- events ---------------------------------------------------------------
 
 bool DrawScreenWindow::eventFilter(QObject *watched, QEvent *event)
 {
@@ -473,7 +430,8 @@ bool DrawScreenWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         // A click anywhere but on a prize text goes full screen.
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && watched != m_prizeLabels[Left] && watched != m_prizeLabels[Right])
+        if (mouse->button() == Qt::LeftButton && watched != m_prizeLabels[ScreenState::Left]
+            && watched != m_prizeLabels[ScreenState::Right])
             enterFullScreen();
     }
     return QMainWindow::eventFilter(watched, event);
@@ -485,7 +443,7 @@ void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
     case clicker::KeyAction::Next:
         // A held button repeats its key: one press, one step.
         if (!event->isAutoRepeat())
-            NextStep(*m_round, m_session).run();
+            m_draw.next();
         return;
     case clicker::KeyAction::Nothing:
         return;
@@ -494,28 +452,34 @@ void DrawScreenWindow::keyPressEvent(QKeyEvent *event)
     }
     switch (event->key()) {
     case Qt::Key_Space:
-        m_round->keyPressed(' ');
+        m_draw.pressKey(Draw::Key::Space);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_round->keyPressed('\r');
+        m_draw.pressKey(Draw::Key::Enter);
         return;
     default:
         QMainWindow::keyPressEvent(event);
     }
 }
 
+void DrawScreenWindow::closeNow()
+{
+    m_closing = true;
+    if (!m_askingToClose)
+        close();
+}
+
 void DrawScreenWindow::closeEvent(QCloseEvent *event)
 {
-    ExitQuestions questions(m_session, m_operator);
-    questions.exportWinners = [this] { m_records->exportWinners(); };
-    if (!questions.confirmClose()) {
-        event->ignore();
-        return;
+    // The exit questions decide: whoever asks them calls closeNow() when
+    // the answer is to leave.
+    if (!m_closing) {
+        m_askingToClose = true;
+        emit closeAsked();
+        m_askingToClose = false;
     }
-    m_theme.save();
-    m_sound.closeMusic();
-    event->accept();
+    event->setAccepted(m_closing);
 }
 
 } // namespace sorvix

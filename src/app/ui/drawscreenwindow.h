@@ -1,10 +1,6 @@
 #pragma once
 
-#include "app/drawround.h"
-#include "app/drawscreen.h"
-#include "app/remote/revealednames.h"
-#include "base/nulloperatorports.h"
-#include "engine/session.h"
+#include "engine/draw.h"
 #include "presentation/caption.h"
 #include "presentation/layout.h"
 #include "presentation/themechoice.h"
@@ -12,99 +8,66 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
-#include <memory>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QScreen;
 class QTimer;
 
 namespace sorvix {
 
-class AboutDialog;
-class AwardSettingsDialog;
-class ConfigCommands;
-class DrawAwardHost;
-class DrawConfigHost;
-class DrawListHost;
-class DrawPreparation;
-class DrawRandom;
-class GiveUpDialog;
-class ParticipantListDialog;
+class MainMenus;
 class PictureBox;
-class PhoneRemote;
 class PicturePrefetch;
-class QuickHelpDialog;
-class RecordCommands;
-class ResultsWindow;
-class SoundSwitch;
 
 // The draw screen: background, title, subtitle, status line, ten name slots,
-// the start and stop buttons, the prize corners and the caption strip. It binds
-// its widgets and menus to the draw round, the start-up, the theme and the
-// commands, which hold the logic.
-class DrawScreenWindow : public QMainWindow, public DrawScreen, public DrawRoundHost, private ThemeView
+// the start and stop buttons, the prize corners and the caption strip. A view
+// of the draw: it paints what the draw shows, hands it the keys and the
+// buttons, and passes the menus' commands on to whoever runs them.
+class DrawScreenWindow : public QMainWindow, public ThemeView
 {
     Q_OBJECT
 public:
-    DrawScreenWindow(Session &session, OperatorPort &op, SoundPort &sound, DrawRandom &random,
-                     QWidget *parent = nullptr);
+    // The menu bar and the context menu take their commands from `menus`.
+    DrawScreenWindow(Draw &draw, MainMenus &menus, QWidget *parent = nullptr);
     ~DrawScreenWindow() override;
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
 
-    // Pictures whose decoding the program started before the window was made;
-    // the window takes them from there during its start-up and then drops them.
-    void adoptPrefetch(std::unique_ptr<PicturePrefetch> prefetch);
-    // The player of the results window's music; silence until one is given.
-    void setResultMusic(SoundPort &music) { m_resultMusic = &music; }
+    // Pictures whose decoding began before the window was made, taken from
+    // there during the start-up; null once it is over.
+    void setPicturePrefetch(PicturePrefetch *prefetch);
 
-    // The start-up: the screen's own part at once, so the first frame shows
-    // the theme and the titles; the participant list, the award settings and
-    // the resume decision once that frame was painted (drawStarted follows).
-    void start();
-    bool drawStartedYet() const { return m_drawStarted; }
-
-    DrawPreparation &preparation() { return *m_preparation; }
-    DrawRound &drawRound() { return *m_round; }
+    // Whether the first frame has been painted.
+    bool painted() const { return m_firstFramePainted; }
     bool menusShown() const;
-    // Borderless over the whole screen, menus hidden by the caller.
+    void hideMenus();
+    void showMenus();
+    // Borderless over the whole screen.
     void goFullScreen();
-    void openParticipantList();
+    // To another screen, full screen there unless the full screen is locked.
+    void moveToScreen(QScreen *target);
+    // The "禁用全屏" check mark: full-screen requests are ignored while it is set.
+    bool fullScreenLocked() const { return m_fullScreenLocked; }
+    // After a window of ours closes, the keys are the draw screen's again.
+    void takeFocusBack();
+    // Closes without asking: the exit questions were answered.
+    void closeNow();
 
-    // ScreenPort
-    void setHead(const QByteArray &text) override;
-    void setSlot(int slot, const QByteArray &text) override;
-    void setSlotVisible(int slot, bool visible) override;
-    void hidePrizes() override;
-    void showPrizeText(Corner corner, const QByteArray &text) override;
-    void showPrizePicture(Corner corner, const QString &path) override;
-    void hidePrizePicture(Corner corner) override;
-    void setCaption(const QByteArray &text, int width = -1) override;
-    void stopRolling() override;
-
-    // DrawScreen
-    void applyAwardSettings(const AwardSettings &settings) override;
-    void formatTitles() override;
-    void hideMenus() override;
-    void showMenus() override;
-    void relayout() override;
-    void showResults() override;
-
-    // DrawRoundHost
-    bool fullScreenLocked() const override { return m_fullScreenLocked; }
-    void enterFullScreen() override;
-    void setStartPicture(const QString &path) override;
-    void setEndPicture(const QString &path) override;
-    void startRollingTimer() override;
-    void stopRollingTimer() override;
-    bool rollingTimerActive() const override;
+    // ThemeView
+    void resetLook() override;
+    bool showBackground(const QString &path) override;
+    void setTextColour(const QColor &colour) override;
+    void setTextFace(const QString &family) override;
 
 signals:
     // Once, after the draw screen's first frame was painted.
     void firstFramePainted();
-    // Once, when the start-up's second part has run.
-    void drawStarted();
+    // The window is asked to close; closeNow() closes it.
+    void closeAsked();
+    // A prize picture could not be shown.
+    void pictureFailed(const QString &path);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -112,83 +75,48 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // ThemeView
-    bool showBackground(const QString &path) override;
-    void setTextColour(const QColor &colour) override;
-    void setTextFace(const QString &family) override;
-
     void createControls();
-    void createMenus();
-    void startDraw();
+    void createMenus(MainMenus &menus);
     QLabel *makeLabel(const char *name);
     QList<QLabel *> themedLabels() const;
     void layoutControls();
-    // The start and stop buttons' pictures, each file decoded once.
-    const QImage &buttonPicture(const QString &path);
-
-    // Menu commands.
-    void openGiveUp();
-    void openAwardSettings();
-    void openQuickHelp();
-    void openAbout();
+    // What the draw shows.
+    void showScreen(ScreenParts parts);
+    void showPrizes();
+    void applySettings();
+    void roundAsked(bool start);
+    void enterFullScreen();
     void leaveFullScreen();
     void toggleFullScreenLock();
-    // After a window of ours closes, the keys are the draw screen's again.
-    void takeFocusBack();
+    // The start and stop buttons' pictures, each file decoded once.
+    void setButtonPicture(PictureBox *button, const QString &relative);
 
-    Session &m_session;
-    OperatorPort &m_operator;
-    SoundPort &m_sound;
-    NullSound m_noMusic;
-    SoundPort *m_resultMusic = &m_noMusic;
-
-    // The logic the window binds, in the order it is made; each part is gone
-    // before the parts it uses.
-    ThemeChoice m_theme;
-    // The draw round's way to the screen, keeping the last stop's names for the phone.
-    RevealedNames m_revealed{*this, *this};
-    std::unique_ptr<DrawPreparation> m_preparation;
-    std::unique_ptr<DrawRound> m_round;
-    std::unique_ptr<RecordCommands> m_records;
-    std::unique_ptr<SoundSwitch> m_soundSwitch;
-    std::unique_ptr<DrawConfigHost> m_configHost;
-    std::unique_ptr<ConfigCommands> m_config;
-    std::unique_ptr<DrawAwardHost> m_awardHost;
-    std::unique_ptr<DrawListHost> m_listHost;
-    // Windows made on first use; they live as long as the draw screen.
-    std::unique_ptr<ResultsWindow> m_results;
-    std::unique_ptr<GiveUpDialog> m_giveUp;
-    std::unique_ptr<AwardSettingsDialog> m_awardSettings;
-    std::unique_ptr<ParticipantListDialog> m_participantList;
-    std::unique_ptr<QuickHelpDialog> m_quickHelp;
-    std::unique_ptr<AboutDialog> m_about;
-    PhoneRemote *m_phoneRemote = nullptr;
+    Draw &m_draw;
+    PicturePrefetch *m_prefetch = nullptr;
+    CaptionScroller m_scroller;
+    layout::StripState m_strip;
 
     QWidget *m_canvas = nullptr;
     PictureBox *m_background = nullptr;
     QLabel *m_titleLabel = nullptr;
     QLabel *m_subtitleLabel = nullptr;
     QLabel *m_statusLabel = nullptr;
-    QLabel *m_nameSlots[11] = {};
+    QList<QLabel *> m_nameSlots;
     PictureBox *m_startButton = nullptr;
     PictureBox *m_stopButton = nullptr;
     PictureBox *m_prizePictures[2] = {};
     QLabel *m_prizeLabels[2] = {};
     QWidget *m_captionStrip = nullptr;
     QLabel *m_captionLabel = nullptr;
-    QTimer *m_rollingTimer = nullptr;
     QTimer *m_captionTimer = nullptr;
     QMenu *m_contextMenu = nullptr;
     QList<QMenu *> m_topMenus;
     QAction *m_fullScreenLockAction = nullptr;
-
-    std::unique_ptr<PicturePrefetch> m_prefetch;
     QHash<QString, QImage> m_buttonPictures;
-    CaptionScroller m_scroller;
-    layout::StripState m_strip;
     bool m_fullScreenLocked = false;
     bool m_firstFramePainted = false;
-    bool m_drawStarted = false;
+    bool m_closing = false;
+    bool m_askingToClose = false;
 };
 
 } // namespace sorvix

@@ -1,7 +1,8 @@
 #include "app/ui/remotewindow.h"
 
-#include "app/nextstep.h"
+#include "app/clicker.h"
 #include "app/remote/qrimage.h"
+#include "base/ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,11 +17,12 @@ namespace {
 
 constexpr int CodeScale = 6;
 
-QLabel *addLabel(QVBoxLayout *layout, QWidget *parent, const char *name, const QString &accessible)
+// A label's text is what a screen reader reads; `role` only describes it.
+QLabel *addLabel(QVBoxLayout *layout, QWidget *parent, const char *name, const QString &role)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(accessible);
+    label->setAccessibleDescription(role);
     label->setWordWrap(true);
     layout->addWidget(label);
     return label;
@@ -38,7 +40,9 @@ RemoteWindow::RemoteWindow(remote::RemoteServer &server, QWidget *parent)
     layout->setSpacing(10);
     layout->setContentsMargins(20, 16, 20, 16);
 
-    m_code = addLabel(layout, this, "remoteCode", QStringLiteral("遥控地址的二维码"));
+    m_code = addLabel(layout, this, "remoteCode", QStringLiteral("用手机相机扫描"));
+    // A picture has no text of its own to read.
+    m_code->setAccessibleName(QStringLiteral("遥控地址的二维码"));
     m_code->setAlignment(Qt::AlignCenter);
     m_address = addLabel(layout, this, "remoteAddress", QStringLiteral("遥控地址"));
     m_address->setAlignment(Qt::AlignCenter);
@@ -93,8 +97,8 @@ void RemoteWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-PhoneRemote::PhoneRemote(OperatorPort &op, QWidget *screen)
-    : QObject(screen), m_operator(op), m_screen(screen)
+PhoneRemote::PhoneRemote(Draw &draw, OperatorPort &op, QObject *parent)
+    : QObject(parent), m_operator(op), m_server(draw)
 {
     // While any window of the program waits for the operator, the phone waits too.
     m_server.busy = [] { return QApplication::activeModalWidget() != nullptr; };
@@ -105,7 +109,7 @@ PhoneRemote::PhoneRemote(OperatorPort &op, QWidget *screen)
     });
 }
 
-void PhoneRemote::open()
+void PhoneRemote::open(QWidget *over)
 {
     if (!remote::RemoteServer::isAvailable()) {
         m_operator.showError(QStringLiteral("这个版本的抽奖软件没有手机遥控功能。"));
@@ -123,8 +127,11 @@ void PhoneRemote::open()
         }
     }
     if (!m_window)
-        m_window = new RemoteWindow(m_server, m_screen);
+        m_window = new RemoteWindow(m_server, over);
+    else if (m_window->parentWidget() != over)
+        m_window->setParent(over, m_window->windowFlags());
     m_window->refresh();
+    ui::centreOver(m_window, over);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

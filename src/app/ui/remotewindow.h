@@ -41,12 +41,12 @@ class PhoneRemote : public QObject
 {
     Q_OBJECT
 public:
-    PhoneRemote(OperatorPort &op, QWidget *screen);
+    PhoneRemote(Draw &draw, OperatorPort &op, QObject *parent);
 
     remote::RemoteServer &server() { return m_server; }
     RemoteWindow *window() const { return m_window; }
-    // "手机遥控"
-    void open();
+    // "手机遥控", its window over `over` (the operator's window).
+    void open(QWidget *over);
     // A menu item of the remote: its caption follows the remote from now on.
     QAction *follow(QAction *item);
 
@@ -58,7 +58,6 @@ private:
     void showCaptions();
 
     OperatorPort &m_operator;
-    QWidget *m_screen;
     remote::RemoteServer m_server;
     QPointer<RemoteWindow> m_window;
     QList<QPointer<QAction>> m_items;

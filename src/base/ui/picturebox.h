@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/picturefit.h"
+
 #include <QHash>
 #include <QImage>
 #include <QWidget>
@@ -9,7 +11,8 @@
 namespace sorvix {
 
 // Pictures decoded on other threads ahead of their use: the start-up decodes
-// the background while the window is being made. Owned by the window that
+// the background while the window is being made, no larger than the largest
+// screen needs. Owned by the window that
 // shows them; an entry is dropped once taken, and the window drops the whole
 // set when its start-up is over.
 class PicturePrefetch
@@ -24,12 +27,17 @@ private:
     QHash<QString, std::shared_future<QImage>> m_pending;
 };
 
-// A picture file decoded on this thread; null when it can't be read.
-QImage decodePicture(const QString &path);
+// A picture file decoded on this thread; null when it can't be read. One
+// larger than `cover` on both sides is decoded only as large as covering it
+// takes (a JPEG decodes at a half or a quarter far faster).
+QImage decodePicture(const QString &path, QSize cover = QSize());
+// The device pixels of the largest screen: no picture needs more.
+QSize largestScreenPixels();
 
-// A picture stretched over its box: the background, the buttons and the prize
-// pictures. The stretched copy is kept per size, so the rolling names that
-// repaint over it cost a blit, not a rescale.
+// A picture in its box: the background, the buttons and the prize pictures,
+// stretched unless told otherwise (setFit). The scaled copy is kept per size,
+// made at the screen's own pixels, so the rolling names that repaint over it
+// cost a blit, not a rescale, and a high-density screen shows it sharp.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -45,6 +53,7 @@ public:
     // one, from `prefetch` while it is set (see setFallbackSource).
     void setFallback(const QString &path, PicturePrefetch *prefetch = nullptr);
     void setFallbackSource(PicturePrefetch *prefetch) { m_fallbackSource = prefetch; }
+    void setFit(PictureFit fit);
 
 signals:
     void pressed();
@@ -61,6 +70,7 @@ private:
     QImage m_image;
     QString m_fallback;
     PicturePrefetch *m_fallbackSource = nullptr;
+    PictureFit m_fit = PictureFit::Stretch;
     QImage m_scaled;
 };
 

@@ -108,13 +108,24 @@ void QtOperator::showError(const QString &text)
     tell(parentWidget(), QMessageBox::Critical, text);
 }
 
+void QtOperator::setWindows(QWidget *operatorWindow, QWidget *audienceWindow)
+{
+    m_operatorWindow = operatorWindow;
+    m_parent = audienceWindow;
+}
+
 QWidget *QtOperator::parentWidget() const
 {
-    if (QWidget *modal = QApplication::activeModalWidget())
+    // While the operator has a screen of their own, nothing the audience's
+    // screen shows (the draw screen, the results) carries a box.
+    const bool separate = m_operatorWindow && m_operatorWindow->isVisible() && m_parent
+        && m_operatorWindow->screen() != m_parent->screen();
+    const auto onOperatorsSide = [&](QWidget *w) { return !separate || w->screen() != m_parent->screen(); };
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && onOperatorsSide(modal))
         return modal;
-    if (QWidget *active = QApplication::activeWindow())
+    if (QWidget *active = QApplication::activeWindow(); active && onOperatorsSide(active))
         return active;
-    return m_parent;
+    return separate ? m_operatorWindow : m_parent;
 }
 
 QString QtOperator::chooseSaveFile(const QString &filter, const QString &proposedName, Replace replace)

@@ -13,6 +13,10 @@ class QtOperator : public OperatorPort
 public:
     explicit QtOperator(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The operator's own window (shown while the audience has a screen of
+    // its own) and the audience's: boxes never stand on the audience's screen
+    // while the operator has another.
+    void setWindows(QWidget *operatorWindow, QWidget *audienceWindow);
 
     Answer confirm(const QString &text) override;
     Answer confirmWithCancel(const QString &text) override;
@@ -24,17 +28,19 @@ public:
     QString chooseOpenFile(const QString &filter) override;
     bool openWithShell(const QString &target) override;
 
+    // The window boxes and dialogs stand over: the one in front on the
+    // operator's side (an editor opened from the draw screen), else the
+    // operator's window.
+    QWidget *parentWidget() const;
+
     // "文本文件(*.txt)|*.txt" as a Qt filter list.
     static QString qtFilter(const QString &filter);
     // Texts use CR for their line breaks; message boxes want LF.
     static QString boxText(const QString &text);
 
 private:
-    // Boxes and dialogs stand over the window that is in front (an editor
-    // opened from the draw screen), else over the draw screen.
-    QWidget *parentWidget() const;
-
     QWidget *m_parent = nullptr;
+    QWidget *m_operatorWindow = nullptr;
 };
 
 } // namespace sorvix

@@ -62,6 +62,15 @@ QAction *addMenuItem(QMenu *menu, const QString &objectName, const QString &capt
     return item;
 }
 
+void showModalOver(QWidget *window, const QWidget *over)
+{
+    centreOver(window, over);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void centreOver(QWidget *window, const QWidget *over)
 {
     if (!over)

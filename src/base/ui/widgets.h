@@ -45,6 +45,10 @@ QAction *addMenuItem(QMenu *menu, const QString &objectName, const QString &capt
 // Moves a window so that its centre stands on the centre of `over` (nothing
 // when `over` is null).
 void centreOver(QWidget *window, const QWidget *over);
+// Shows a window of the program's over `over`, centred on it, modal for the
+// whole program as long as it is open, and returns at once: the menu item or
+// the assistive tool that asked for it is not held up.
+void showModalOver(QWidget *window, const QWidget *over);
 
 // The wait cursor over the whole program while `working`, the ordinary one
 // after. Matches the editors' `working` reports.

@@ -30,8 +30,8 @@ QStringList decoded(const Lines &lines)
 
 } // namespace
 
-GiveUpDialog::GiveUpDialog(Session &session, OperatorPort &op, ScreenPort &screen, QWidget *parent)
-    : QDialog(parent), m_form(session, op, screen)
+GiveUpDialog::GiveUpDialog(Draw &draw, OperatorPort &op, QWidget *parent)
+    : QDialog(parent), m_form(draw, op)
 {
     setObjectName(QStringLiteral("GiveUpDialog"));
     setWindowTitle(QStringLiteral("弃奖/补奖"));
@@ -120,7 +120,7 @@ void GiveUpDialog::prepareShow()
 void GiveUpDialog::showModal()
 {
     prepareShow();
-    exec();
+    ui::showModalOver(this, parentWidget());
 }
 
 void GiveUpDialog::showWinners()

@@ -20,12 +20,12 @@ class GiveUpDialog : public QDialog
 {
     Q_OBJECT
 public:
-    GiveUpDialog(Session &session, OperatorPort &op, ScreenPort &screen, QWidget *parent = nullptr);
+    GiveUpDialog(Draw &draw, OperatorPort &op, QWidget *parent = nullptr);
     ~GiveUpDialog() override;
 
     // Fills the lists and centres the window over its owner.
     void prepareShow();
-    // prepareShow(), then modally; returns once the window is closed.
+    // prepareShow(), then shown modally over its owner; returns at once.
     void showModal();
 
     GiveUpForm &form() { return m_form; }

@@ -39,10 +39,11 @@ QMediaPlayer *QtSound::player()
     m_player = new QMediaPlayer(this);
     m_player->setAudioOutput(m_output);
     // A broken file or a missing sound card must not interrupt the party:
-    // errors are noted, never shown, and the music simply stays silent.
-    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString &text) {
+    // errors are noted for diagnosis, never shown, and the music simply
+    // stays silent.
+    connect(m_player, &QMediaPlayer::errorOccurred, this, [](QMediaPlayer::Error error, const QString &text) {
         if (error != QMediaPlayer::NoError)
-            m_lastError = text;
+            reportQuietly("music", text);
     });
     // Only a file the player cannot decode is given up on; a passing device
     // error leaves the next repeat free to try again.
@@ -135,7 +136,6 @@ void QtSound::openMusic(const QString &path)
     // The same file again is already loaded (or known to be undecodable).
     if (source == m_player->source())
         return;
-    m_lastError.clear();
     m_musicBroken = false;
     m_player->setSource(source);
 }

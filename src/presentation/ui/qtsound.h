@@ -56,12 +56,6 @@ public:
 
     bool repeatTimerRunning() const { return m_repeat.isActive(); }
     bool musicOpen() const;
-    // Whether the open music could not be decoded (it then stays silent).
-    bool musicBroken() const { return m_musicBroken; }
-    // The last player error, for diagnosis only.
-    QString lastError() const { return m_lastError; }
-    // For tests: a shorter repeat period.
-    void setRepeatIntervalMs(int ms) { m_repeat.setInterval(ms); }
 
 public slots:
     // musicRepeatTimer: back to the start, and play again if the sound is on.
@@ -79,7 +73,6 @@ private:
     QTimer m_repeat;
     QHash<QString, QSoundEffect *> m_effects;
     std::function<bool()> m_soundOn;
-    QString m_lastError;
     bool m_musicBroken = false;
     bool m_playPending = false;
 };

@@ -24,21 +24,20 @@ namespace sorvix {
 namespace {
 
 const QColor RowColour(255, 0, 0);
-constexpr int TitleTop = 50;
-constexpr int TitlePixels = 32;
-constexpr int TitleHeight = 46;
-constexpr int SubtitleTop = 95;
-constexpr int SubtitlePixels = 24;
-constexpr int SubtitleHeight = 30;
+
+void setPixelSize(QLabel *label, int pixels)
+{
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    label->setFont(font);
+}
 
 QLabel *makeLabel(QWidget *parent, const char *name, int pixels, int height)
 {
     QLabel *label = ui::screenLabel(parent, QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPixelSize(pixels);
-    label->setFont(font);
+    setPixelSize(label, pixels);
     label->resize(label->width(), height);
     return label;
 }
@@ -61,10 +60,10 @@ public:
         setAutoFillBackground(false);
     }
 
-    void setRowStyle(const QFont &font, int height)
+    void setRowStyle(const QFont &font, const ResultsLayout &layout)
     {
         setFont(font);
-        m_rowHeight = height;
+        m_layout = layout;
         m_text.assign(m_text.size(), std::nullopt);
     }
 
@@ -78,8 +77,8 @@ public:
 
     void clear() { setLines({}); }
 
-    // After the rows moved: repaint what changed. A row that only rose by a
-    // step changes in its name and in a strip at its top and at its old
+    // After the rows moved: repaint what changed. A row that only rose a
+    // little changes in its name and in a strip at its top and at its old
     // bottom; the red in between stays, so it is not painted again.
     void refresh(bool whole = false)
     {
@@ -91,15 +90,15 @@ public:
         for (int i = 0; i < count; ++i) {
             if (!m_rows.visible(i))
                 continue;
-            const QRect row(0, m_rows.top(i), client.width(), m_rowHeight);
+            const QRect row = m_layout.row(m_rows.top(i));
             if (!row.intersects(client))
                 continue;
             shown.push_back({i, row});
             while (before < m_shown.size() && m_shown[before].row < i)
                 dirty += m_shown[before++].rect;
-            if (!whole && before < m_shown.size() && m_shown[before].row == i
-                && m_shown[before].rect == row.translated(0, RisingRows::Step)) {
-                const int step = RisingRows::Step;
+            const int step = before < m_shown.size() ? m_shown[before].rect.top() - row.top() : 0;
+            if (!whole && step > 0 && m_shown[before].row == i && step < row.height()
+                && m_shown[before].rect == row.translated(0, step)) {
                 const int textWidth = int(std::ceil(staticText(i).size().width())) + 8;
                 dirty += QRect(0, row.top(), row.width(), step);
                 dirty += QRect(0, row.bottom() + 1, row.width(), step);
@@ -168,14 +167,13 @@ private:
     Lines m_lines;
     std::vector<std::optional<QStaticText>> m_text;
     std::vector<Shown> m_shown;
-    int m_rowHeight = SubtitleHeight;
+    ResultsLayout m_layout{0, 0};
 };
 
 ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, SoundPort &drawScreenSound, SoundPort &music,
                        QWidget *parent)
     : QDialog(parent), m_folder(folder), m_operator(op), m_show(m_folder, op, drawScreenSound, music)
 {
-    m_show.soundOn = [this] { return soundOn && soundOn(); };
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(QStringLiteral("中奖名单"));
     QPalette window = palette();
@@ -186,11 +184,11 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
     m_background = new PictureBox(this);
     m_background->setObjectName(QStringLiteral("background"));
     m_background->setFallback(BuiltInBackground);
-    m_titleLabel = makeLabel(this, "titleLabel", TitlePixels, TitleHeight);
-    m_subtitleLabel = makeLabel(this, "subtitleLabel", SubtitlePixels, SubtitleHeight);
+    m_background->setFit(PictureFit::Cover);
+    m_titleLabel = makeLabel(this, "titleLabel", ResultsLayout::TitlePixels, ResultsLayout::TitleHeight);
+    m_subtitleLabel = makeLabel(this, "subtitleLabel", ResultsLayout::SubtitlePixels, ResultsLayout::SubtitleHeight);
     m_subtitleLabel->setText(QStringLiteral("幸运抽奖活动中奖名单"));
     m_rowsView = new ResultRowsView(m_show.rows(), this);
-    m_rowsView->setRowStyle(m_subtitleLabel->font(), m_subtitleLabel->height());
 
     m_riseTimer = new QTimer(this);
     m_riseTimer->setObjectName(QStringLiteral("riseTimer"));
@@ -212,10 +210,7 @@ ResultsWindow::ResultsWindow(const ProgramFolder &folder, OperatorPort &op, Soun
         return action;
     };
     item(m_contextMenu, "backToDrawAction", "返回抽奖界面", [this] { close(); });
-    item(m_contextMenu, "resultsExportAction", "导出中奖名单", [this] {
-        if (exportWinners)
-            exportWinners();
-    });
+    item(m_contextMenu, "resultsExportAction", "导出中奖名单", [this] { emit exportWinnersAsked(); });
     QMenu *colours = m_contextMenu->addMenu(QStringLiteral("背景颜色"));
     colours->menuAction()->setObjectName(QStringLiteral("rowColourMenu"));
     item(colours, "redRowsAction", "红", [this] { redRows(); });
@@ -257,10 +252,14 @@ bool ResultsWindow::rising() const
     return m_riseTimer->isActive();
 }
 
-void ResultsWindow::applyWindowMode()
+void ResultsWindow::applyWindowMode(bool fullScreenLocked)
 {
-    const bool locked = fullScreenLocked && fullScreenLocked();
-    if (locked) {
+    // The results are for the room: on the screen its owner, the draw
+    // screen, stands on.
+    QWidget *owner = parentWidget();
+    if (owner && owner->screen())
+        setScreen(owner->screen());
+    if (fullScreenLocked) {
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                        | Qt::WindowCloseButtonHint);
         setWindowState(Qt::WindowNoState);
@@ -270,16 +269,16 @@ void ResultsWindow::applyWindowMode()
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     // Without a window manager (a bare projector session) maximising alone
     // changes nothing: cover the screen ourselves as well.
-    QWidget *owner = parentWidget();
-    if (QScreen *s = owner ? owner->screen() : screen())
+    if (QScreen *s = screen())
         setGeometry(s->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
 
-void ResultsWindow::showModal()
+void ResultsWindow::showModal(bool fullScreenLocked, bool soundOn)
 {
-    applyWindowMode();
-    exec();
+    setSoundOn(soundOn);
+    applyWindowMode(fullScreenLocked);
+    open();
 }
 
 bool ResultsWindow::event(QEvent *event)
@@ -299,7 +298,7 @@ bool ResultsWindow::event(QEvent *event)
 
 void ResultsWindow::activate()
 {
-    m_rowsView->setLines(m_show.activate(height()));
+    m_rowsView->setLines(m_show.activate(ResultsLayout(width(), height()).baseHeight()));
     m_riseTimer->start();
 }
 
@@ -311,7 +310,7 @@ void ResultsWindow::deactivate()
 
 void ResultsWindow::riseTick()
 {
-    m_show.tick(height());
+    m_show.tick(ResultsLayout(width(), height()).baseHeight());
     m_rowsView->refresh();
 }
 
@@ -328,10 +327,13 @@ void ResultsWindow::resizeEvent(QResizeEvent *event)
 
 void ResultsWindow::layoutControls()
 {
-    const int w = width();
+    const ResultsLayout l(width(), height());
     m_background->setGeometry(rect());
-    m_titleLabel->setGeometry(0, TitleTop, w, m_titleLabel->height());
-    m_subtitleLabel->setGeometry(0, SubtitleTop, w, m_subtitleLabel->height());
+    m_titleLabel->setGeometry(l.title);
+    setPixelSize(m_titleLabel, l.titlePixels);
+    m_subtitleLabel->setGeometry(l.subtitle);
+    setPixelSize(m_subtitleLabel, l.subtitlePixels);
+    m_rowsView->setRowStyle(m_subtitleLabel->font(), l);
     m_rowsView->setGeometry(rect());
 }
 

@@ -5,7 +5,6 @@
 #include "presentation/resultsshow.h"
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QMenu;
@@ -20,8 +19,8 @@ class ResultRowsView;
 // over a full-screen background, under the event's title and a fixed
 // subtitle, with its own music. The rows are rebuilt from the winners list
 // each time the window becomes active; losing the focus stops the rising and
-// the music. The draw screen lends it what it cannot see itself: the sound
-// switch, the full-screen lock and the winners export.
+// the music. Whoever shows it says whether the sound is on and the full
+// screen locked, and runs the winners export it asks for.
 class ResultsWindow : public QDialog
 {
     Q_OBJECT
@@ -35,20 +34,17 @@ public:
 
     static inline const QString BuiltInBackground = QStringLiteral(":/builtin/background.jpg");
 
-    std::function<bool()> soundOn;
-    std::function<bool()> fullScreenLocked;
-    std::function<void()> exportWinners;
-
     void setTitle(const QString &title);
     // bgshow.dll was replaced (a bundle import, the factory settings): its
     // picture, or the built-in one when it names none that can be shown.
     void reloadBackground();
-    // Shows the window modally; returns once it is closed.
-    void showModal();
+    // Shows the window modally over its owner and returns at once.
+    void showModal(bool fullScreenLocked, bool soundOn);
     // Sizeable and 800 x 600 while the full screen is locked, else borderless
     // and maximised. Applied before the window shows: changing a shown
     // window's border would take its focus and set the rows off again.
-    void applyWindowMode();
+    void applyWindowMode(bool fullScreenLocked);
+    void setSoundOn(bool on) { m_show.setSoundOn(on); }
 
     const RisingRows &rows() const { return m_show.rows(); }
     bool rising() const;
@@ -59,6 +55,10 @@ public:
     void rewindMusic();
     void redRows();
     void blueRows();
+
+signals:
+    // "导出中奖名单" of its menu.
+    void exportWinnersAsked();
 
 public slots:
     // Escape: the same close as the title bar's.

@@ -7,7 +7,12 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QFontMetrics>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace sorvix;
@@ -31,7 +36,7 @@ QStringList themedNames()
 TEST_F(DrawScreenWindowTest, EveryControlIsNamedAndTheMenusHideAtStartUp)
 {
     start();
-    EXPECT_EQ(unnamedControls(window.get()), QStringList());
+    EXPECT_EQ(unnamedControls(window), QStringList());
     EXPECT_FALSE(window->menusShown());
 }
 
@@ -88,13 +93,13 @@ TEST_F(DrawScreenWindowTest, CloseAnsweredNoKeepsTheWindowAndWritesNothing)
 TEST_F(DrawScreenWindowTest, KeysDrawAWholeRound)
 {
     start();
-    const RoundPlan first = drawfiles::readRound(dir.folder(), 0);
-    QTest::keyClick(window.get(), Qt::Key_Space);
-    EXPECT_TRUE(window->rollingTimerActive());
+    const RoundFile first = RoundFile::read(dir.folder(), files::round(0));
+    QTest::keyClick(window, Qt::Key_Space);
+    EXPECT_TRUE(draw().rolling());
     QTest::qWait(120);
-    QTest::keyClick(window.get(), Qt::Key_Return);
-    EXPECT_FALSE(window->rollingTimerActive());
-    EXPECT_EQ(session.state.roundIndex, 1);
+    QTest::keyClick(window, Qt::Key_Return);
+    EXPECT_FALSE(draw().rolling());
+    EXPECT_EQ(draw().state().roundIndex(), 1);
     EXPECT_EQ(dir.lines(QStringLiteral("status.dll")), QStringList{QStringLiteral("1")});
     // The slots show exactly the round file's winners.
     QStringList shown;
@@ -133,27 +138,61 @@ TEST_F(DrawScreenWindowTest, SoundSwitchSavesTheSettings)
 {
     start();
     action("soundOffAction")->trigger();
-    EXPECT_FALSE(session.settings.options.soundOn);
+    EXPECT_FALSE(draw().settings().options.soundOn);
     EXPECT_EQ(dir.lines(QStringLiteral("Tlottery.dll")).value(70), QStringLiteral("0"));
     action("soundOnAction")->trigger();
-    EXPECT_TRUE(session.settings.options.soundOn);
+    EXPECT_TRUE(draw().settings().options.soundOn);
     EXPECT_EQ(dir.lines(QStringLiteral("Tlottery.dll")).value(70), QStringLiteral("1"));
     EXPECT_TRUE(sound.played.contains(QStringLiteral("play music")));
 }
 
 TEST_F(DrawScreenWindowTest, APrizeTextLongerThanItsCornerShrinksToFitWhole)
 {
+    // The first level announced is the smallest prize, the factory's 保温杯.
     start();
     QLabel *corner = label("leftPrizeLabel");
-    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品保温杯"));
+    EXPECT_EQ(corner->text(), QStringLiteral("奖品保温杯"));
     const int full = corner->font().pointSize();
-    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品笔记本电脑、平板电脑、蓝牙耳机和保温杯各一件"));
-    EXPECT_LT(corner->font().pointSize(), full);
-    EXPECT_LE(QFontMetrics(corner->font()).horizontalAdvance(corner->text()), corner->width());
-    // A larger screen: the short text takes the larger font again.
-    window->showPrizeText(DrawScreenWindow::Left, gbk::fromUtf8("奖品保温杯"));
     window->resize(1920, 1080);
     QCoreApplication::processEvents();
-    EXPECT_GT(corner->font().pointSize(), full);
+    EXPECT_GT(corner->font().pointSize(), full) << "a larger screen, a larger font";
+
+    program.reset();
+    AwardSettings settings = awardfile::load(dir.folder());
+    settings.levels[3].prizeText = gbk::fromUtf8("笔记本电脑、平板电脑、蓝牙耳机和保温杯各一件");
+    awardfile::save(dir.folder(), settings);
+    start();
+    corner = label("leftPrizeLabel");
+    EXPECT_LT(corner->font().pointSize(), full);
     EXPECT_LE(QFontMetrics(corner->font()).horizontalAdvance(corner->text()), corner->width());
+}
+
+TEST_F(DrawScreenWindowTest, AnAssistiveToolsChoiceOfTheListEditorReturnsWhileItIsOpen)
+{
+    start();
+    action("showMenuAction")->trigger();
+    auto *menu = window->findChild<QMenu *>(QString(), Qt::FindChildrenRecursively);
+    QMenu *settings = nullptr;
+    for (QMenu *m : window->findChildren<QMenu *>())
+        if (m->menuAction()->objectName() == QStringLiteral("settingsMenu"))
+            settings = m;
+    ASSERT_NE(settings, nullptr);
+    Q_UNUSED(menu);
+    // A window that ran inside the action would keep it from returning: it
+    // is closed after a while, so such a failure ends.
+    QTimer::singleShot(5000, window, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->hide();
+    });
+    QAccessibleInterface *items = QAccessible::queryAccessibleInterface(settings);
+    QAccessibleInterface *item = nullptr;
+    for (int i = 0; i < items->childCount(); ++i)
+        if (items->child(i)->text(QAccessible::Name) == QStringLiteral("人员名单"))
+            item = items->child(i);
+    ASSERT_NE(item, nullptr);
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    auto *editor = window->findChild<QDialog *>(QStringLiteral("ParticipantListDialog"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible()) << "the action returned only once the window had gone";
+    editor->close();
 }

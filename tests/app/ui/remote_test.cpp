@@ -1,11 +1,8 @@
-#include "app/ui/drawscreenwindow.h"
-#include "support/startscreen.h"
 #include "app/ui/remotewindow.h"
-#include "engine/prepare.h"
 #include "support/rawhttp.h"
-#include "support/recorders.h"
-#include "support/testfolder.h"
+#include "support/windowtest.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -17,55 +14,48 @@ using namespace sorvix::test;
 namespace {
 
 // The draw screen with the shipped settings, driven from the stage.
-class StageTest : public ::testing::Test
+class StageTest : public DrawScreenTest
 {
 protected:
-    TestFolder dir{true};
-    Session session;
-    RecordingOperator op;
-    RecordingSound sound;
-    DrawRandom random{5};
-    std::unique_ptr<DrawScreenWindow> window;
     PhoneRemote *remote = nullptr;
 
-    void SetUp() override
+    void startOnStage()
     {
-        session.folder = dir.folder();
-        window = std::make_unique<DrawScreenWindow>(session, op, sound, random);
-        test::startDrawScreen(*window);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        remote = window->findChild<PhoneRemote *>();
-        ASSERT_NE(remote, nullptr);
+        start();
+        remote = &program->phoneRemote();
         remote->listenAddress = [] { return QHostAddress(QHostAddress::LocalHost); };
     }
-    QAction *action(const char *name) const { return window->findChild<QAction *>(QString::fromLatin1(name)); }
-    QString head() const { return window->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(); }
+    QString head() const { return label(QStringLiteral("statusLabel"))->text(); }
 };
 
 } // namespace
 
 TEST_F(StageTest, ClickerNextDrawsAndItsOtherKeysChangeNothing)
 {
-    ASSERT_GT(session.state.roundCount, 1);
-    session.settings.options.startStopKeys = 1;
-    QTest::keyClick(window.get(), Qt::Key_PageDown);
-    ASSERT_TRUE(window->drawRound().isRolling());
+    // Enter starts: the clicker presses whichever key the setting names.
+    AwardSettings settings = awardfile::load(dir.folder());
+    settings.options.startStopKeys = 1;
+    awardfile::save(dir.folder(), settings);
+    startOnStage();
+    ASSERT_GT(draw().state().roundCount(), 1);
+    QTest::keyClick(window, Qt::Key_PageDown);
+    ASSERT_TRUE(draw().rolling());
     const QString rollingHead = head();
     for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Period, Qt::Key_B, Qt::Key_F5, Qt::Key_Escape})
-        QTest::keyClick(window.get(), key);
-    EXPECT_TRUE(window->drawRound().isRolling());
+        QTest::keyClick(window, key);
+    EXPECT_TRUE(draw().rolling());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(head(), rollingHead);
-    EXPECT_EQ(session.state.roundIndex, 0);
-    QTest::keyClick(window.get(), Qt::Key_Right);
-    EXPECT_FALSE(window->drawRound().isRolling());
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(draw().state().roundIndex(), 0);
+    QTest::keyClick(window, Qt::Key_Right);
+    EXPECT_FALSE(draw().rolling());
+    EXPECT_EQ(draw().state().roundIndex(), 1);
     EXPECT_TRUE(op.questions.isEmpty());
 }
 
 TEST_F(StageTest, PhoneRemoteWindowMenuAndSteps)
 {
+    startOnStage();
     EXPECT_FALSE(remote->server().isListening()) << "off until the operator turns it on";
     QAction *item = action("phoneRemoteItem");
     QAction *popupItem = action("phoneRemotePopupItem");
@@ -80,8 +70,14 @@ TEST_F(StageTest, PhoneRemoteWindowMenuAndSteps)
     EXPECT_EQ(address, remote->server().url());
     EXPECT_TRUE(address.startsWith(QStringLiteral("http://127.0.0.1:")));
     EXPECT_FALSE(remoteWindow->findChild<QLabel *>(QStringLiteral("remoteCode"))->pixmap().isNull());
+    // A screen reader reads every part, the address and the advice as written.
     for (QWidget *w : remoteWindow->findChildren<QWidget *>())
-        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            << w->objectName().toStdString();
+    for (const char *name : {"remoteAddress", "remoteSteps", "remoteWarning"}) {
+        auto *text = remoteWindow->findChild<QLabel *>(QString::fromLatin1(name));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name), text->text()) << name;
+    }
 
     // Closed, the remote stays on and the menu says so.
     remoteWindow->close();
@@ -95,13 +91,13 @@ TEST_F(StageTest, PhoneRemoteWindowMenuAndSteps)
     // The phone's step reaches the screen, and the phone sees what the screen shows.
     const quint16 port = remote->server().port();
     const Reply started = exchange(port, post("/api/next?k=" + key));
-    EXPECT_TRUE(window->drawRound().isRolling());
+    EXPECT_TRUE(draw().rolling());
     EXPECT_TRUE(started.json().value("rolling").toBool());
     EXPECT_EQ(started.json().value("status").toString(), head());
     const Reply stopped = exchange(port, post("/api/next?k=" + key));
     EXPECT_FALSE(stopped.json().value("rolling").toBool());
     EXPECT_FALSE(stopped.json().value("winners").toArray().isEmpty());
-    EXPECT_EQ(session.state.roundIndex, 1);
+    EXPECT_EQ(draw().state().roundIndex(), 1);
 
     remoteWindow->findChild<QPushButton *>(QStringLiteral("remoteStop"))->click();
     EXPECT_FALSE(remote->server().isListening());

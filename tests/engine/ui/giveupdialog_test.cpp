@@ -1,7 +1,7 @@
 #include "engine/ui/giveupdialog.h"
 
 #include "engine/drawfiles.h"
-#include "engine/giveupform.h"
+#include "engine/makeup.h"
 #include "support/windowtest.h"
 
 #include <QAction>
@@ -10,7 +10,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace sorvix;
@@ -18,32 +17,13 @@ using namespace sorvix::test;
 
 namespace {
 
-// The demo event on the draw screen, drawn with the keys.
-class GiveUpDialogTest : public DrawScreenTest
+template <typename T> T *child(QWidget *w, const char *name)
 {
-protected:
-    RecordingScreen probeScreen;
+    return w->findChild<T *>(QString::fromLatin1(name));
+}
 
-    // Opens the window from the menu and runs `drive` on it; the window is
-    // closed afterwards if `drive` left it open.
-    void withGiveUpWindow(const std::function<void(GiveUpDialog *)> &drive)
-    {
-        QTimer::singleShot(0, window.get(), [&] {
-            auto *giveUp = window->findChild<GiveUpDialog *>();
-            if (giveUp && becomesActive(giveUp))
-                drive(giveUp);
-            else
-                ADD_FAILURE() << "the give-up window did not come up";
-            if (giveUp && giveUp->isVisible())
-                giveUp->close();
-        });
-        action(QStringLiteral("giveUpAction"))->trigger();
-    }
-    template <typename T> static T *child(QWidget *w, const char *name)
-    {
-        return w->findChild<T *>(QString::fromLatin1(name));
-    }
-};
+// The demo event on the draw screen, drawn with the keys.
+using GiveUpDialogTest = DrawScreenTest;
 
 } // namespace
 
@@ -51,53 +31,56 @@ TEST_F(GiveUpDialogTest, GiveUpAndMakeUpAreDrawnWithTheKeysThenThePlanGoesOn)
 {
     start();
     // Draw until some level has all its rounds drawn.
-    GiveUpMakeUp probe(session, op, probeScreen);
-    while (probe.makeupLevels().empty())
+    while (draw().makeupLevels().empty())
         drawOneRound();
-    const int level = probe.makeupLevel(0);
-    const int roundIndex = session.state.roundIndex;
-    ASSERT_LT(roundIndex, session.state.roundCount);
+    const int level = makeup::levelOfItem(draw().settings(), 0);
+    const int roundIndex = draw().state().roundIndex();
+    ASSERT_LT(roundIndex, draw().state().roundCount());
     const Lines before = levelwinners::readNames(dir.folder(), level);
     const QByteArray firstLeft = drawfiles::readLeftover(dir.folder()).value(0);
 
-    withGiveUpWindow([&](GiveUpDialog *w) {
-        EXPECT_EQ(unnamedControls(w), QStringList());
-        // Centred on the draw screen.
-        EXPECT_LE((w->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 2);
+    // The menu's command returns with the window open.
+    action(QStringLiteral("giveUpAction"))->trigger();
+    auto *w = window->findChild<GiveUpDialog *>();
+    ASSERT_TRUE(w && w->isVisible());
+    ASSERT_TRUE(becomesActive(w));
+    EXPECT_EQ(unnamedControls(w), QStringList());
+    // Centred on the draw screen.
+    EXPECT_LE((w->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 2);
 
-        auto *levels = child<QComboBox>(w, "giveUpLevelList");
-        auto *list = child<QListView>(w, "giveUpWinnersList");
-        auto *quantity = child<QLineEdit>(w, "makeUpQuantityEdit");
-        // Nothing chosen: a message each, nothing written.
-        QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
-        EXPECT_EQ(op.notices, QStringList({QStringLiteral("请先在名单中选择要弃奖的中奖人。"),
-                                           QStringLiteral("请先选择要补奖的奖项。")}));
-        EXPECT_TRUE(w->isVisible());
+    auto *levels = child<QComboBox>(w, "giveUpLevelList");
+    auto *list = child<QListView>(w, "giveUpWinnersList");
+    auto *quantity = child<QLineEdit>(w, "makeUpQuantityEdit");
+    // Nothing chosen: a message each, nothing written.
+    QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
+    EXPECT_EQ(op.notices, QStringList({QStringLiteral("请先在名单中选择要弃奖的中奖人。"),
+                                       QStringLiteral("请先选择要补奖的奖项。")}));
+    EXPECT_TRUE(w->isVisible());
 
-        levels->setCurrentIndex(level);
-        ASSERT_EQ(list->model()->rowCount(), before.size());
-        list->setCurrentIndex(list->model()->index(0, 0));
-        QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
-        EXPECT_EQ(list->model()->rowCount(), before.size() - 1);
+    levels->setCurrentIndex(level);
+    ASSERT_EQ(list->model()->rowCount(), before.size());
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::mouseClick(child<QPushButton>(w, "giveUpButton"), Qt::LeftButton);
+    EXPECT_EQ(list->model()->rowCount(), before.size() - 1);
 
-        quantity->setText(QStringLiteral("7"));
-        quantity->selectAll();
-        QTest::keyClicks(quantity, QStringLiteral("0"));
-        EXPECT_EQ(quantity->text(), QStringLiteral("1"));
-        child<QComboBox>(w, "makeUpLevelList")->setCurrentIndex(0);
-        QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
-        EXPECT_FALSE(w->isVisible());
-    });
-    ASSERT_TRUE(session.state.makeupActive);
+    quantity->setText(QStringLiteral("7"));
+    quantity->selectAll();
+    QTest::keyClicks(quantity, QStringLiteral("0"));
+    EXPECT_EQ(quantity->text(), QStringLiteral("1"));
+    child<QComboBox>(w, "makeUpLevelList")->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>(w, "makeUpButton"), Qt::LeftButton);
+    EXPECT_FALSE(w->isVisible());
+
+    ASSERT_TRUE(draw().state().makeupActive());
     EXPECT_EQ(levelwinners::readNames(dir.folder(), level), before.mid(1));
-    EXPECT_TRUE(becomesActive(window.get()));
+    EXPECT_TRUE(becomesActive(window));
 
     // The make-up round, with the keys, then the plan where it stood.
     drawOneRound();
-    EXPECT_FALSE(session.state.makeupActive);
-    EXPECT_EQ(session.state.roundIndex, roundIndex);
+    EXPECT_FALSE(draw().state().makeupActive());
+    EXPECT_EQ(draw().state().roundIndex(), roundIndex);
     EXPECT_EQ(levelwinners::readNames(dir.folder(), level), before.mid(1) << firstLeft);
     drawOneRound();
-    EXPECT_EQ(session.state.roundIndex, roundIndex + 1);
+    EXPECT_EQ(draw().state().roundIndex(), roundIndex + 1);
 }

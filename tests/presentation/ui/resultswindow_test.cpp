@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace sorvix;
@@ -31,11 +30,10 @@ protected:
     void open()
     {
         window = std::make_unique<ResultsWindow>(dir.folder(), op, drawScreenSound, music);
-        window->soundOn = [this] { return soundOn; };
-        window->fullScreenLocked = [this] { return locked; };
-        window->exportWinners = [this] { ++exports; };
+        QObject::connect(window.get(), &ResultsWindow::exportWinnersAsked, [this] { ++exports; });
         window->setTitle(QStringLiteral("新年联欢会"));
-        window->applyWindowMode();
+        window->setSoundOn(soundOn);
+        window->applyWindowMode(locked);
         window->show();
         ASSERT_TRUE(becomesActive(window.get()));
     }
@@ -127,31 +125,27 @@ class DrawScreenResultsTest : public DrawScreenTest
 protected:
     void drawEverything()
     {
-        while (session.state.roundIndex < session.state.roundCount)
+        while (draw().state().roundsLeft())
             drawOneRound();
     }
 
-    // Runs `open` and, once the results window of `owner` is up, records how
-    // many rows it shows and closes it.
+    // Runs `open` and, once the results window of `owner` is up, tells how
+    // many rows it shows and closes it; -1 when it did not come up.
     int rowsShownBy(const std::function<void()> &open, DrawScreenWindow *owner = nullptr)
     {
         if (!owner)
-            owner = window.get();
-        int rows = -1;
-        // Waits for the window: a start-up opens it only once its first frame is painted.
-        auto *poll = new QTimer(owner);
-        poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, owner, [&rows, owner, poll] {
-            auto *results = owner->findChild<ResultsWindow *>();
-            if (!results || !results->isVisible() || !becomesActive(results))
-                return;
-            poll->deleteLater();
-            rows = results->rows().count();
-            QTest::keyClick(results, Qt::Key_Escape);
-        });
-        poll->start();
+            owner = window;
         open();
-        delete poll;
+        // A start-up opens it only once its first frame is painted.
+        ResultsWindow *results = nullptr;
+        const bool shown = QTest::qWaitFor([&] {
+            results = owner->findChild<ResultsWindow *>();
+            return results && results->isVisible();
+        });
+        if (!shown || !becomesActive(results))
+            return -1;
+        const int rows = results->rows().count();
+        QTest::keyClick(results, Qt::Key_Escape);
         return rows;
     }
 };
@@ -168,18 +162,15 @@ TEST_F(DrawScreenResultsTest, MenuItemsStartAfterTheLastRoundAndStartUpOpenTheRe
     const int lines = dir.lines(files::WinnersList).size();
     ASSERT_GT(lines, 0);
     op.questions.clear();
-    EXPECT_EQ(rowsShownBy([&] { QTest::keyClick(window.get(), Qt::Key_Space); }), lines);
+    EXPECT_EQ(rowsShownBy([&] { QTest::keyClick(window, Qt::Key_Space); }), lines);
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否显示最后结果？\r")}));
     EXPECT_EQ(rowsShownBy([&] { action(QStringLiteral("popupShowResultsAction"))->trigger(); }), lines);
     // The keys are the draw screen's again.
-    EXPECT_TRUE(becomesActive(window.get()));
+    EXPECT_TRUE(becomesActive(window));
 
     // The next start-up offers the results of the finished draw.
-    Session again;
-    again.folder = dir.folder();
-    DrawScreenWindow second(again, op, sound, random);
-    second.setResultMusic(music);
+    Application second(dir.root(), op, sound, music, random);
     op.questions.clear();
-    EXPECT_EQ(rowsShownBy([&] { startDrawScreen(second); }, &second), lines);
+    EXPECT_EQ(rowsShownBy([&] { startDrawScreen(second); }, &second.window()), lines);
     EXPECT_EQ(op.questions, QStringList({QStringLiteral("抽奖已经全部完成，是否直接显示中奖结果？")}));
 }

@@ -1,6 +1,7 @@
 // The start and stop buttons: glossy bodies in a thin gold bezel with the
-// caption in a bold Chinese face. Shapes are drawn four times larger and
-// scaled down; the caption is drawn at the final size so it stays crisp.
+// caption in a bold Chinese face, in the coordinates of a 76 x 33 button on
+// Scale times as many pixels. Shapes are drawn four times larger and scaled
+// down; the caption is drawn at the final size so it stays crisp.
 #include "paint.h"
 #include "scenes.h"
 
@@ -12,7 +13,8 @@ namespace gen {
 
 QImage button(bool start, bool pressed) {
     constexpr int bw = 76, bh = 33, k = 4;
-    QImage big(bw * k, bh * k, QImage::Format_ARGB32_Premultiplied);
+    QImage big(bw * k * Scale, bh * k * Scale, QImage::Format_ARGB32_Premultiplied);
+    big.setDevicePixelRatio(Scale);
     const Rgb top = start ? Rgb(110, 220, 96) : Rgb(250, 96, 80);
     const Rgb mid = start ? Rgb(36, 160, 48) : Rgb(214, 30, 28);
     const Rgb low = start ? Rgb(14, 96, 26) : Rgb(128, 6, 10);
@@ -74,7 +76,8 @@ QImage button(bool start, bool pressed) {
         p.setPen(QPen(QColor(255, 245, 200, pressed ? 90 : 170), 0.8 * k));
         p.drawLine(QPointF(0.4 * k, 0.5 * k), QPointF((bw - 0.4) * k, 0.5 * k));
     }
-    QImage img = big.scaled(bw, bh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage img = big.scaled(bw * Scale, bh * Scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img.setDevicePixelRatio(Scale);
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

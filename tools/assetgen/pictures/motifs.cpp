@@ -139,7 +139,7 @@ void auspiciousCloud(QPainter &p, QPointF c, float s, bool mirror, const QColor 
 }
 
 void firework(QImage &layer, QPointF c, float radius, const Rgb &col, Rng &rng) {
-    QImage sparks = newLayer(layer.width(), layer.height());
+    QImage sparks = newLayer();
     {
         QPainter p(&sparks);
         p.setRenderHint(QPainter::Antialiasing);
@@ -292,11 +292,11 @@ void cumulus(QImage &layer, QPointF base, float width, float height, Rng &rng, c
         const float cy = base.y() - r * float(rng.range(0.35, 0.75)) - height * 0.42f * prof * float(rng.range(0.3, 1.0));
         puffs.push_back({QPointF(base.x() - width / 2 + width * u, cy), r});
     }
-    QImage cloud = newLayer(layer.width(), layer.height());
+    QImage cloud = newLayer();
     {
         QPainter p(&cloud);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setClipRect(QRectF(0, 0, layer.width(), base.y() + height * 0.02f));
+        p.setClipRect(QRectF(0, 0, W, base.y() + height * 0.02f));
         p.setPen(Qt::NoPen);
         // Shadowed body first, lit tops over it.
         for (const Puff &f : puffs) {
@@ -321,7 +321,7 @@ void cumulus(QImage &layer, QPointF base, float width, float height, Rng &rng, c
         for (int x = 0; x < cloud.width(); ++x) {
             const int a = qAlpha(row[x]);
             if (a == 0) continue;
-            const float n = fbm(x * 0.012f, y * 0.016f, seed, 5);
+            const float n = fbm(coord(cloud, x) * 0.012f, coord(cloud, y) * 0.016f, seed, 5);
             const float af = a / 255.0f;
             const float keep = clamp01(smoothstep(0.0f, 0.75f, af + 0.9f * (n - 0.5f)) * 1.02f);
             const float tone = 0.9f + 0.16f * n;
@@ -354,32 +354,49 @@ void dipCentre(std::vector<float> &y, float drop, float width) {
     }
 }
 
+namespace {
+
+// The crest height between two of a ridge's samples.
+float ridgeAt(const std::vector<float> &ry, float x) {
+    const int i = std::clamp(int(std::floor(x)), 0, int(ry.size()) - 1);
+    const int j = std::min(i + 1, int(ry.size()) - 1);
+    const float t = clamp01(x - float(i));
+    return ry[size_t(i)] + (ry[size_t(j)] - ry[size_t(i)]) * t;
+}
+
+}  // namespace
+
 void fillRidge(QImage &img, const std::vector<float> &ry, const Rgb &crest, const Rgb &low, float fadeDepth,
                float texture, uint32_t seed) {
-    for (int x = 0; x < img.width(); ++x) {
-        const float top = ry[size_t(std::min(x, int(ry.size()) - 1))];
-        const int y0 = std::max(0, int(std::floor(top)));
-        for (int y = y0; y < img.height(); ++y) {
-            const float cover = clamp01(float(y) + 1.0f - top);
+    const float s = float(img.devicePixelRatio());
+    for (int px = 0; px < img.width(); ++px) {
+        const float x = coord(img, px);
+        const float top = ridgeAt(ry, x);
+        const int y0 = std::max(0, int(std::floor(top * s)));
+        for (int py = y0; py < img.height(); ++py) {
+            // Coverage of the pixel by the ground below the crest.
+            const float cover = clamp01(float(py) + 1.0f - top * s);
             if (cover <= 0) continue;
+            const float y = coord(img, py);
             const float depth = clamp01((y - top) / fadeDepth);
             Rgb c = mix(crest, low, depth);
             if (texture > 0) {
                 const float n = fbm(x * 0.012f, y * 0.03f, seed, 4) - 0.5f;
                 c = c * (1.0f + texture * n);
             }
-            setPixel(img, x, y, mix(getPixel(img, x, y), c, cover));
+            setPixel(img, px, py, mix(getPixel(img, px, py), c, cover));
         }
     }
 }
 
 void fillRidgeMist(QImage &img, const std::vector<float> &ry, const Rgb &top, const Rgb &bottom, float yTop, float yBottom) {
-    for (int x = 0; x < img.width(); ++x) {
-        const float crest = ry[size_t(std::min(x, int(ry.size()) - 1))];
-        for (int y = std::max(0, int(std::floor(crest))); y < img.height(); ++y) {
-            const float cover = clamp01(float(y) + 1.0f - crest);
-            const Rgb c = mix(top, bottom, smoothstep(yTop, yBottom, float(y)));
-            setPixel(img, x, y, mix(getPixel(img, x, y), c, cover));
+    const float s = float(img.devicePixelRatio());
+    for (int px = 0; px < img.width(); ++px) {
+        const float crest = ridgeAt(ry, coord(img, px));
+        for (int py = std::max(0, int(std::floor(crest * s))); py < img.height(); ++py) {
+            const float cover = clamp01(float(py) + 1.0f - crest * s);
+            const Rgb c = mix(top, bottom, smoothstep(yTop, yBottom, coord(img, py)));
+            setPixel(img, px, py, mix(getPixel(img, px, py), c, cover));
         }
     }
 }
@@ -493,7 +510,7 @@ void grassBlades(QPainter &p, float yTop, float yBottom, int count, const Rgb &d
 }
 
 void leafyTree(QImage &img, QPointF base, float h, const Rgb &leaf, const Rgb &trunk, Rng &rng) {
-    QImage layer = newLayer(img.width(), img.height());
+    QImage layer = newLayer();
     {
         QPainter p(&layer);
         p.setRenderHint(QPainter::Antialiasing);

@@ -54,10 +54,13 @@ void snowfall(QImage &img, int count, uint32_t seed, float rMin, float rMax, flo
 // with waves in perspective and glints.
 void seaSurface(QImage &img, float horizon, const Rgb &far, const Rgb &near, uint32_t seed, float glintX,
                 float glintStrength, const Rgb &glint = Rgb(255, 255, 255)) {
-    for (int y = int(horizon); y < H; ++y) {
-        const float t = (y + 0.5f - horizon) / (H - horizon);
+    const float s = float(img.devicePixelRatio());
+    for (int py = int(horizon * s); py < img.height(); ++py) {
+        const float y = coord(img, py);
+        const float t = (y + 0.5f / s - horizon) / (H - horizon);
         const float z = 1.0f / (t + 0.02f);  // distance into the picture
-        for (int x = 0; x < W; ++x) {
+        for (int px = 0; px < img.width(); ++px) {
+            const float x = coord(img, px);
             const float wx = (x - W * 0.5f) / (W * 0.5f) * z;
             const float n = fbm(wx * 5.0f, z * 12.0f, seed, 5, 0.55f);
             const float swell = fbm(wx * 1.2f, z * 2.5f, seed + 9, 3);
@@ -68,8 +71,8 @@ void seaSurface(QImage &img, float horizon, const Rgb &far, const Rgb &near, uin
             const float path = std::exp(-std::pow((x / float(W) - glintX) / pathW, 2.0f));
             const float crest = smoothstep(0.62f - 0.1f * path, 0.78f - 0.1f * path, n);
             c = mix(c, glint, crest * (0.25f + 0.55f * path * glintStrength) * (0.5f + 0.5f * t));
-            const float cover = clamp01(float(y) + 1.0f - horizon);
-            setPixel(img, x, y, mix(getPixel(img, x, y), c, cover));
+            const float cover = clamp01(float(py) + 1.0f - horizon * s);
+            setPixel(img, px, py, mix(getPixel(img, px, py), c, cover));
         }
     }
 }
@@ -359,12 +362,17 @@ QImage sea(int v) {
         }
         // The shore runs from the horizon down to the right, toward the viewer.
         auto shoreX = [&](float y) { return W * 0.70f + (y - hz - 30.0f) * 0.5f + 24.0f * (fbm1(y * 0.03f, 3028, 4) - 0.5f); };
-        for (int x = int(W * 0.70f); x < W; ++x) {
-            const float top = cliff[size_t(x)];
-            for (int y = std::max(0, int(top)); y < H; ++y) {
-                const float edge = x - shoreX(float(y));
-                if (edge <= -1.0f) continue;
-                const float cover = clamp01(float(y) + 1.0f - top) * clamp01(edge + 1.0f);
+        const float s = float(img.devicePixelRatio());
+        for (int px = int(W * 0.70f * s); px < img.width(); ++px) {
+            const float x = coord(img, px);
+            // Between two samples of the cliff's crest.
+            const size_t i = size_t(x);
+            const float top = cliff[i] + (cliff[std::min(i + 1, size_t(W))] - cliff[i]) * (x - float(i));
+            for (int py = std::max(0, int(top * s)); py < img.height(); ++py) {
+                const float y = coord(img, py);
+                const float edge = x - shoreX(y);
+                if (edge * s <= -1.0f) continue;
+                const float cover = clamp01(float(py) + 1.0f - top * s) * clamp01(edge * s + 1.0f);
                 const float d = y - top;
                 const float n2 = fbm(x * 0.02f, y * 0.01f, 3025, 5);
                 const float strata = fbm(x * 0.004f, y * 0.06f, 3026, 4);
@@ -372,7 +380,7 @@ QImage sea(int v) {
                 Rgb c = d < 26.0f + 90.0f * n2 * (1.0f - face) ? mix(Rgb(120, 160, 80), Rgb(90, 130, 60), n2)
                                                : mix(Rgb(168, 150, 128), Rgb(86, 78, 70),
                                                      clamp01(0.3f * clamp01(d / 300.0f) + 0.45f * strata + 0.35f * face));
-                setPixel(img, x, y, mix(getPixel(img, x, y), c, cover));
+                setPixel(img, px, py, mix(getPixel(img, px, py), c, cover));
             }
         }
         {

@@ -96,13 +96,15 @@ Rgb Ramp::at(float t) const {
 }
 
 QImage newCanvas(const Rgb &fill, int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * Scale, h * Scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(Scale);
     img.fill(fill.q());
     return img;
 }
 
 QImage newLayer(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * Scale, h * Scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(Scale);
     img.fill(Qt::transparent);
     return img;
 }
@@ -118,15 +120,17 @@ Rgb getPixel(const QImage &img, int x, int y) {
 }
 
 void shade(QImage &img, const std::function<Rgb(float, float)> &f) {
+    const float s = float(img.devicePixelRatio());
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) setPixel(img, x, y, f(x + 0.5f, y + 0.5f));
+        for (int x = 0; x < img.width(); ++x) setPixel(img, x, y, f((x + 0.5f) / s, (y + 0.5f) / s));
 }
 
 void shadeOver(QImage &img, const std::function<float(float, float, Rgb &)> &f) {
+    const float s = float(img.devicePixelRatio());
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
             Rgb c;
-            const float a = clamp01(f(x + 0.5f, y + 0.5f, c));
+            const float a = clamp01(f((x + 0.5f) / s, (y + 0.5f) / s, c));
             if (a <= 0) continue;
             setPixel(img, x, y, mix(getPixel(img, x, y), c, a));
         }
@@ -158,9 +162,9 @@ void boxPass(uint8_t *data, int count, int length, int stepCount, int stepLength
 }  // namespace
 
 void blur(QImage &img, float radius) {
-    if (radius < 0.5f) return;
+    if (radius * float(img.devicePixelRatio()) < 0.5f) return;
     // Three box passes approximate a Gaussian with this deviation.
-    const int r = std::max(1, int(std::lround(radius * 0.55f)));
+    const int r = std::max(1, int(std::lround(radius * float(img.devicePixelRatio()) * 0.55f)));
     const int w = img.width(), h = img.height();
     uint8_t *d = img.bits();
     const int bpl = int(img.bytesPerLine());

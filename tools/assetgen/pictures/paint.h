@@ -15,8 +15,13 @@
 
 namespace gen {
 
+// Pictures are drawn in the coordinates of a 1920 x 1080 screen on canvases
+// Scale times finer (3840 x 2160, sharp on a 4K screen): the canvases carry
+// Scale as their device pixel ratio, so painters, the per-pixel shaders and
+// the blurs all work in those coordinates. Scale 1 gives the 1080 pictures.
 constexpr int W = 1920;
 constexpr int H = 1080;
+constexpr int Scale = 2;
 
 // Own generator and distributions, so the pictures are identical on every
 // standard library (std::*_distribution is not portable bit for bit).
@@ -66,18 +71,22 @@ struct Ramp {
     Rgb at(float t) const;
 };
 
-// Pixel access on ARGB32_Premultiplied images kept opaque.
+// Canvases of w x h picture coordinates, Scale pixels to each.
 QImage newCanvas(const Rgb &fill = Rgb(0, 0, 0), int w = W, int h = H);
 QImage newLayer(int w = W, int h = H);  // transparent
+// Pixel access (in the image's own pixels) on ARGB32_Premultiplied images kept opaque.
 void setPixel(QImage &img, int x, int y, const Rgb &c);
 Rgb getPixel(const QImage &img, int x, int y);
+// A pixel's left or top edge in picture coordinates.
+inline float coord(const QImage &img, int pixel) { return float(pixel) / float(img.devicePixelRatio()); }
 
-// Fills every pixel from a function of the pixel centre (x, y in pixels).
+// Fills every pixel from a function of the pixel centre (x, y in picture coordinates).
 void shade(QImage &img, const std::function<Rgb(float x, float y)> &f);
 // Blends toward f's colour with f's coverage (0..1) for each pixel.
 void shadeOver(QImage &img, const std::function<float(float x, float y, Rgb &c)> &f);
 
-// Gaussian-like blur (three box passes), any format with 4 byte pixels.
+// Gaussian-like blur (three box passes), any format with 4 byte pixels; the
+// radius is in picture coordinates.
 void blur(QImage &img, float radius);
 QImage blurred(const QImage &img, float radius);
 

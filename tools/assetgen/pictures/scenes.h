@@ -19,7 +19,7 @@ QImage meadow(int variant);       // 1..3
 QImage sunrise(int variant);      // 1..3
 QImage mountains(int variant);    // 1..3
 
-// Start and stop buttons, 76 x 33.
+// Start and stop buttons: a 76 x 33 button, Scale times as fine.
 QImage button(bool start, bool pressed);
 
 // The factory set's demonstration prizes, 480 x 270: 0 laptop, 1 tablet,
