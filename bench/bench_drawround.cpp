@@ -1,24 +1,17 @@
 // The draw round's two costs on the night: one rolling tick with a large
 // participant list (every 50 ms while the names roll), and one stop when many
 // winners are already recorded (the winners list is rebuilt from all level
-// files each time).
+// files each time). The draw is built and started as the program does it, on
+// an event of eleven levels of 999, ten per round; what it shows is kept as
+// the window would keep it.
 //
 //   bench_drawround [folder for the program folder, default: the system's temp]
 
-#include "app/drawround.h"
-#include "support/headlesshost.h"
-#include "support/nullscreen.h"
 #include "engine/drawfiles.h"
-#include "base/gbk.h"
 
 #include "benchsupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 using namespace sorvix;
 
@@ -30,65 +23,69 @@ constexpr int RecordedWinners = 10000;
 constexpr int Stops = 200;
 constexpr int PerStop = 10;
 
-// Keeps what the window would put on its labels.
-class HoldingScreen : public NullScreen
+QString name(int i)
 {
-public:
-    QByteArray slot[11];
-    QByteArray head;
-    QByteArray caption;
-    void setHead(const QByteArray &text) override { head = text; }
-    void setSlot(int s, const QByteArray &text) override { slot[s] = text; }
-    void setCaption(const QByteArray &text, int) override { caption = text; }
-};
+    return QStringLiteral("参加者%1").arg(i, 6, 10, QLatin1Char('0'));
+}
 
-
+// The shown person i, as the draw shows name and masked mobile.
 QByteArray person(int i)
 {
-    return gbk::encode(QStringLiteral("参加者%1 138****%2").arg(i, 6, 10, QLatin1Char('0')).arg(i % 10000, 4, 10, QLatin1Char('0')));
+    return gbk::encode(name(i) + QStringLiteral(" 138****%1").arg(i % 10000, 4, 10, QLatin1Char('0')));
 }
+
+// Keeps what the window would put on its labels.
+struct HoldingScreen
+{
+    ScreenState shown;
+    explicit HoldingScreen(const Draw &draw)
+    {
+        QObject::connect(&draw, &Draw::screenChanged, [this, &draw](ScreenParts parts) {
+            if (parts & ScreenPart::Names)
+                shown.names = draw.screen().names;
+            if (parts & ScreenPart::Head)
+                shown.head = draw.screen().head;
+            if (parts & ScreenPart::Caption)
+                shown.caption = draw.screen().caption;
+        });
+    }
+};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    QTemporaryDir dir(QDir(base).filePath(QStringLiteral("bench_drawround-XXXXXX")));
+    QCoreApplication app(argc, argv);
+    const bench::ScratchFolder dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
     if (!dir.isValid()) {
-        std::fprintf(stderr, "cannot create a folder in %s\n", base.toLocal8Bit().constData());
+        std::fprintf(stderr, "cannot create a folder in %s\n", argc > 1 ? argv[1] : "the temporary folder");
         return 1;
     }
-    QDir(dir.path()).mkdir(QStringLiteral("data"));
-    QDir(dir.path()).mkdir(QStringLiteral("dat"));
-
-    Session session;
-    session.folder = ProgramFolder(dir.path());
+    const ProgramFolder &folder = dir.folder();
+    bench::writeNumberedList(folder, PoolSize, name, [](int) { return QByteArray(); });
+    AwardSettings settings;
     for (int k = 0; k < LevelCount; ++k) {
-        session.settings.levels[k].enabled = true;
-        session.settings.levels[k].prizeText = gbk::encode(QStringLiteral("奖品%1").arg(k));
+        AwardLevel &level = settings.levels[size_t(k)];
+        level.enabled = true;
+        level.quantity = "999";
+        level.prizeText = gbk::encode(QStringLiteral("奖品%1").arg(k));
     }
-    session.awardTable = session.settings.levels;
-    session.pool.reserve(PoolSize);
-    for (int i = 0; i < PoolSize; ++i)
-        session.pool.push_back({person(i), person(i), QByteArray()});
+    awardfile::save(folder, settings);
+    bench::HeadlessDraw night(folder, OperatorPort::Answer::No);
+    Draw &draw = night.start();
+    const HoldingScreen screen(draw);
 
-    HoldingScreen screen;
-    NullSound sound;
-    NullOperator op(OperatorPort::Answer::No);
-    HeadlessHost host;
-    DrawRound round(session, screen, sound, op, host);
-
-    // Rolling ticks.
-    host.timer = true;
+    // Rolling ticks, driven here instead of by the draw's timer.
+    draw.start();
     for (int t = 0; t < 1000; ++t)
-        round.rollTick();
+        draw.rollTick();
     double cpu = bench::cpuMs() / 1e3;
     double wall = bench::wallMs() / 1e3;
     for (int t = 0; t < Ticks; ++t)
-        round.rollTick();
+        draw.rollTick();
     cpu = bench::cpuMs() / 1e3 - cpu;
     wall = bench::wallMs() / 1e3 - wall;
-    host.timer = false;
+    draw.stop();
     std::printf("rolling tick, %d people: %.3f us CPU per tick, %.3f us wall (%d ticks)\n", PoolSize,
                 cpu / Ticks * 1e6, wall / Ticks * 1e6, Ticks);
 
@@ -99,35 +96,26 @@ int main(int argc, char **argv)
         const int count = RecordedWinners / LevelCount + (k < RecordedWinners % LevelCount ? 1 : 0);
         for (int i = 0; i < count; ++i)
             names << person(next++);
-        levelwinners::create(session.folder, k, session.awardTable[k].displayName, session.awardTable[k].prizeText, names);
+        const AwardLevel &level = draw.settings().levels[size_t(k)];
+        levelwinners::create(folder, k, level.displayName, level.prizeText, names);
     }
-    for (int n = 0; n < Stops; ++n) {
-        Lines names;
-        for (int i = 0; i < PerStop; ++i)
-            names << person(next++);
-        const int level = n % LevelCount;
-        drawfiles::writeRound(session.folder, n,
-                              RoundPlan::make(level, session.awardTable[level].displayName,
-                                              session.awardTable[level].prizeText, "999", 0, names));
-    }
-    session.state.roundCount = Stops;
-    session.state.roundIndex = 0;
-
+    const int drawnBefore = draw.state().roundIndex();
     double stopCpu = 0;
     double stopWall = 0;
     double worstWall = 0;
     for (int n = 0; n < Stops; ++n) {
-        round.startClicked();
+        draw.start();
         const double c = bench::cpuMs() / 1e3;
         const double w = bench::wallMs() / 1e3;
-        round.stopClicked();
+        draw.stop();
         const double dw = bench::wallMs() / 1e3 - w;
         stopCpu += bench::cpuMs() / 1e3 - c;
         stopWall += dw;
         worstWall = std::max(worstWall, dw);
     }
-    if (op.errors || session.state.roundIndex != Stops) {
-        std::fprintf(stderr, "stops failed: %d errors, %d rounds drawn\n", op.errors, session.state.roundIndex);
+    if (night.op.errors || draw.state().roundIndex() != drawnBefore + Stops) {
+        std::fprintf(stderr, "stops failed: %d errors, %d rounds drawn\n", night.op.errors,
+                     draw.state().roundIndex() - drawnBefore);
         return 1;
     }
     std::printf("stop, %d to %d winners recorded (list rebuilt, caption, 3 flushed writes) in %s:\n"

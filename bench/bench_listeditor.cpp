@@ -15,60 +15,29 @@
 //
 //   bench_listeditor [people, default 100000] [--accessible]
 
-#include "app/listhost.h"
-#include "app/ui/drawscreenwindow.h"
-#include "support/startscreen.h"
-#include "base/gbk.h"
-#include "base/nulloperatorports.h"
 #include "base/ui/fontsetup.h"
-#include "engine/prepare.h"
 #include "editors/ui/participantlistdialog.h"
-#include "support/startscreen.h"
 
-#include "benchsupport.h"
+#include "benchprogram.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
-#include <QDir>
-#include <QFile>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 
 using namespace sorvix;
+using bench::Span;
 
 namespace {
-
-// A wall time and the processor time spent in it.
-struct Span
-{
-    double wall = 0;
-    double cpu = 0;
-};
-
-class Stopwatch
-{
-public:
-    Stopwatch() : m_wall(bench::wallMs()), m_cpu(bench::cpuMs()) {}
-    Span elapsed() const { return {bench::wallMs() - m_wall, bench::cpuMs() - m_cpu}; }
-
-private:
-    double m_wall;
-    double m_cpu;
-};
 
 // Calls back once on the first paint of the list editor's grid.
 class GridPaintWatch : public QObject
@@ -99,98 +68,55 @@ struct Figures
     Span prepare;
 };
 
-// Times the prepareDraw of a save apart from the save itself.
-class TimingHost : public ListEditorHost
+Figures measure(const QString &laidOut, int people)
 {
-public:
-    explicit TimingHost(ListEditorHost &inner) : m_inner(inner) {}
-    Span beforePrepare;
-    Span prepare;
-    const Stopwatch *save = nullptr;
-    bool drawUnderway() const override { return m_inner.drawUnderway(); }
-    void stopRolling() override { m_inner.stopRolling(); }
-    void reloadListSettings() override { m_inner.reloadListSettings(); }
-    const ParticipantList &list() const override { return m_inner.list(); }
-    int keyField() const override { return m_inner.keyField(); }
-    ShowFields showFields() const override { return m_inner.showFields(); }
-    void reloadList(int key, const ShowFields &show) override { m_inner.reloadList(key, show); }
-    void restartRoundCount() override { m_inner.restartRoundCount(); }
-    void prepareDraw() override
-    {
-        if (save)
-            beforePrepare = save->elapsed();
-        const Stopwatch watch;
-        m_inner.prepareDraw();
-        prepare = watch.elapsed();
-    }
-    void setGroupModeUnlocked(bool unlocked) override { m_inner.setGroupModeUnlocked(unlocked); }
-
-private:
-    ListEditorHost &m_inner;
-};
-
-Figures measure(const QString &program, int people)
-{
-    QTemporaryDir dir;
-    const ProgramFolder folder(dir.path());
-    for (const QString &sub : {QStringLiteral("data"), QStringLiteral("dat"), QStringLiteral("datm")})
-        QDir(dir.path()).mkdir(sub);
-    for (const QString &name : QDir(program).entryList(QDir::Files))
-        if (name.endsWith(QLatin1String(".dll")))
-            QFile::copy(program + QLatin1Char('/') + name, dir.filePath(name));
-    QFile::remove(dir.filePath(QStringLiteral("status.dll")));
+    bench::WindowedProgram windowed(laidOut);
     if (people > 0)
-        bench::writeList(folder, people);
-
-    Session session;
-    session.folder = folder;
-    NullOperator op(OperatorPort::Answer::No);
-    NullSound sound;
-    DrawRandom random(1);
-    DrawScreenWindow screen(session, op, sound, random);
-    test::startDrawScreen(screen);
-    screen.resize(1280, 720);
-    screen.show();
-    QCoreApplication::processEvents();
+        bench::writeList(windowed.dir.folder(), people);
+    windowed.start();
+    Application &program = windowed.program;
 
     Figures f;
-    f.people = session.list.count();
+    f.people = program.draw().list().count();
     GridPaintWatch watch;
     qApp->installEventFilter(&watch);
     const double rssBefore = bench::statusMegabytes("VmRSS:");
 
+    // "人员名单" chosen, to the grid's first paint; the window is left open.
+    const auto open = [&](const std::function<void(const Span &)> &painted) {
+        QEventLoop loop;
+        bool shown = false;
+        const bench::Stopwatch opening;
+        watch.painted = [&] {
+            painted(opening.elapsed());
+            shown = true;
+            loop.quit();
+        };
+        program.run(MainMenus::Command::ParticipantList);
+        if (!shown)
+            loop.exec();
+        return program.operatorWindow()->findChild<ParticipantListDialog *>();
+    };
     // The first opening: the window is made, shown and painted.
-    std::optional<Stopwatch> opening(std::in_place);
-    watch.painted = [&] {
-        f.firstOpen = opening->elapsed();
+    open([&](const Span &elapsed) {
+        f.firstOpen = elapsed;
         f.addedMb = bench::statusMegabytes("VmRSS:") - rssBefore;
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    };
-    screen.openParticipantList();
-
+    })->close();
     // The second opening: the window shown again on the saved list.
-    opening.emplace();
-    watch.painted = [&] {
-        f.open = opening->elapsed();
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    };
-    screen.openParticipantList();
+    ParticipantListDialog *editor = open([&](const Span &elapsed) { f.open = elapsed; });
 
-    // A save of the whole list from an editor window whose host times the
-    // preparation of the draw apart.
-    DrawListHost inner(session, screen, op, sound, screen.preparation());
-    TimingHost host(inner);
-    ParticipantListDialog saver(folder, op, host, &screen);
-    saver.show();
-    QCoreApplication::processEvents();
-    ParticipantTable &table = saver.editor().table();
+    // A save of the whole list; the draw's preparation that follows is
+    // timed from its first signal on.
+    bench::SignalMarks marks;
+    marks.watch(&program.draw(), &Draw::progressChanged, "prepare");
+    ParticipantTable &table = editor->editor().table();
     table.setData(table.index(0, 1), QStringLiteral("改名"));
-    const Stopwatch saving;
-    host.save = &saving;
-    saver.editor().save();
-    f.save = host.beforePrepare;
-    f.prepare = host.prepare;
-    saver.hide();
+    marks.start();
+    editor->editor().save();
+    const Span saved = marks.elapsed();
+    f.save = marks.at("prepare", saved);
+    f.prepare = saved - f.save;
+    editor->hide();
     qApp->removeEventFilter(&watch);
     return f;
 }
@@ -239,11 +165,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     installChineseFaces();
     const int people = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../program");
-    if (!QFile::exists(program + QStringLiteral("/Tlottery.dll"))) {
-        std::fprintf(stderr, "no laid-out program folder at %s\n", qPrintable(program));
+    const QString program = bench::laidOutProgram();
+    if (program.isEmpty())
         return 1;
-    }
     if (accessible) {
         // The bridge starts with the first window; a window shown and gone
         // first keeps its start-up out of the figures.

@@ -11,21 +11,14 @@
 //                                  page's address on stdout; a round drawn at once, the
 //                                  next one rolling from half time on)
 
-#include "app/nextstep.h"
-#include "app/ui/drawscreenwindow.h"
-#include "support/startscreen.h"
 #include "app/ui/remotewindow.h"
-#include "base/nulloperatorports.h"
-#include "support/nullscreen.h"
-#include "engine/prepare.h"
+
+#include "benchprogram.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
@@ -33,7 +26,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <thread>
 #include <vector>
 
@@ -42,13 +34,6 @@ using namespace sorvix;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
 
 double ms(Clock::duration d)
 {
@@ -95,13 +80,13 @@ int phone(quint16 port, const QByteArray &key, int seconds)
 // Runs the event loop for `seconds` and returns the program's CPU share of one core.
 double idleShare(double seconds)
 {
-    const double cpu = cpuSeconds();
+    const double cpu = bench::cpuMs() / 1e3;
     QElapsedTimer wall;
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    return (cpuSeconds() - cpu) / (double(wall.elapsed()) / 1000.0);
+    return (bench::cpuMs() / 1e3 - cpu) / (double(wall.elapsed()) / 1000.0);
 }
 
 } // namespace
@@ -115,42 +100,36 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const bool show = argc == 3 && QByteArray(argv[1]) == "--show";
     const int idleSeconds = argc > 1 && !show ? std::max(1, std::atoi(argv[1])) : 10;
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../program");
-    if (!QFile::exists(program + QStringLiteral("/Tlottery.dll"))) {
-        std::fprintf(stderr, "no laid-out program folder at %s\n", qPrintable(program));
+    const QString program = bench::laidOutProgram();
+    if (program.isEmpty())
         return 1;
+    bench::WindowedProgram windowed(program);
+    const ProgramFolder &folder = windowed.dir.folder();
+    if (!show) {
+        // The shipped levels one winner a round, ten each: the presses below
+        // never reach the end of the draw and its question.
+        AwardSettings settings = awardfile::load(folder);
+        for (AwardLevel &level : settings.levels) {
+            level.perRound = 1;
+            level.quantity = "10";
+        }
+        awardfile::save(folder, settings);
     }
-    QTemporaryDir dir;
-    for (const QString &sub : {QStringLiteral("data"), QStringLiteral("dat"), QStringLiteral("datm")})
-        QDir(dir.path()).mkdir(sub);
-    for (const QString &name : QDir(program).entryList(QDir::Files))
-        if (name.endsWith(QLatin1String(".dll")))
-            QFile::copy(program + QLatin1Char('/') + name, dir.filePath(name));
-    QFile::remove(dir.filePath(QStringLiteral("status.dll")));
-
-    Session session;
-    session.folder = ProgramFolder(dir.path());
-    NullOperator op(OperatorPort::Answer::No);
-    NullSound sound;
-    DrawRandom random(1);
-    DrawScreenWindow screen(session, op, sound, random);
-    test::startDrawScreen(screen);
-    screen.resize(1280, 720);
-    screen.show();
-    QCoreApplication::processEvents();
-    auto *remote = screen.findChild<PhoneRemote *>();
-    remote::RemoteServer &server = remote->server();
+    DrawScreenWindow &screen = windowed.start();
+    Draw &draw = windowed.program.draw();
+    PhoneRemote &remote = windowed.program.phoneRemote();
+    remote::RemoteServer &server = remote.server();
     if (show) {
         const int seconds = std::atoi(argv[2]);
         screen.goFullScreen();
         QCoreApplication::processEvents();
-        NextStep(screen.drawRound(), session).run();
-        NextStep(screen.drawRound(), session).run();
-        remote->listenAddress = [] { return QHostAddress(QHostAddress::LocalHost); };
-        remote->open();
+        draw.next();
+        draw.next();
+        remote.listenAddress = [] { return QHostAddress(QHostAddress::LocalHost); };
+        remote.open(windowed.program.operatorWindow());
         std::printf("%s\n", qPrintable(server.url()));
         std::fflush(stdout);
-        QTimer::singleShot(seconds * 500, &screen, [&] { NextStep(screen.drawRound(), session).run(); });
+        QTimer::singleShot(seconds * 500, &screen, [&] { draw.next(); });
         // exit(), not quit(): quit() would ask the draw screen its exit questions.
         QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
         return app.exec();
@@ -168,18 +147,16 @@ int main(int argc, char **argv)
     const QByteArray key = server.key();
 
     // POST /api/next from another thread, as a phone would; the screen's loop
-    // runs here. The step's end is taken inside the screen's own next step.
+    // runs here. A start's step ends with the rolling, which the draw tells
+    // its views last, after the draw screen.
     constexpr int Presses = 40;
     std::vector<Clock::time_point> sent(Presses), stepped(Presses), answered(Presses);
     std::atomic<int> index{0};
     std::atomic<bool> done{false};
-    const auto next = server.next;
-    server.next = [&] {
-        next();
-        stepped[size_t(index.load())] = Clock::now();
-        if (!screen.drawRound().isRolling() && session.state.roundIndex >= session.state.roundCount)
-            session.state.roundIndex = 0; // round after round, without the end's question
-    };
+    QObject::connect(&draw, &Draw::screenChanged, &screen, [&](ScreenParts parts) {
+        if ((parts & ScreenPart::Rolling) && draw.rolling())
+            stepped[size_t(index.load())] = Clock::now();
+    });
     std::thread client([&] {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, port);
@@ -206,18 +183,17 @@ int main(int argc, char **argv)
     }
     std::sort(toRolling.begin(), toRolling.end());
     std::sort(toAnswer.begin(), toAnswer.end());
-    const auto median = [](const std::vector<double> &v) { return v[v.size() / 2]; };
     std::printf("POST /api/next -> rolling started: median %.2f ms, max %.2f ms (%zu starts; target < 50 ms)\n",
-                median(toRolling), toRolling.back(), toRolling.size());
+                bench::median(toRolling), toRolling.back(), toRolling.size());
     std::printf("POST /api/next -> answer at the phone: median %.2f ms, max %.2f ms "
                 "(the first start, which also takes the screen to full screen: %.2f ms)\n",
-                median(toAnswer), toAnswer.back(), ms(answered[0] - sent[0]));
+                bench::median(toAnswer), toAnswer.back(), ms(answered[0] - sent[0]));
 
     // Idle with the remote on and a phone polling from its own process, then
     // off again and on again: the machine may be busy with other work, so the
     // phases alternate and each kind is averaged.
-    if (screen.drawRound().isRolling())
-        NextStep(screen.drawRound(), session).run();
+    if (draw.rolling())
+        draw.next();
     double offSum = off;
     double onSum = 0;
     QByteArray answeredPolls;

@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     NullSound drawScreenSound;
     NullSound music;
     ResultsWindow window(folder, op, drawScreenSound, music);
-    window.soundOn = [] { return false; };
+    window.setSoundOn(false);
     window.setTitle(QStringLiteral("Qenwood科技有限公司新年联欢会"));
     window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     window.setGeometry(0, 0, 1920, 1080);

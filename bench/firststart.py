@@ -7,7 +7,9 @@ Runs under Xvfb (started here when no DISPLAY is set).
 Usage: firststart.py [BUILD_DIR | --installed]
   BUILD_DIR    the build's executable, with the build's program folder as the factory folder
   --installed  the installed launcher, /usr/bin/sorvix"""
-import os, shutil, subprocess, sys, tempfile, time
+import os, sys, tempfile
+
+from firstframe import first_frame_ms, median, reporting_env
 
 arg = sys.argv[1] if len(sys.argv) > 1 else "build-bench"
 if arg == "--installed":
@@ -17,45 +19,22 @@ else:
     command = [os.path.join(program, "Sorvix"), "--factory", program]
 RUNS = 7
 
-def first_frame_ms(env):
-    start = time.monotonic_ns()
-    out = subprocess.run(command, env=env, capture_output=True, text=True, timeout=60).stdout
-    for line in out.splitlines():
-        if line.startswith("first-frame "):
-            return (int(line.split()[1]) - start) / 1e6
-    raise RuntimeError("no frame reported by %s: %s" % (command, out))
-
-def median(values):
-    values = sorted(values)
-    return values[len(values) // 2]
-
 def main():
-    env = dict(os.environ, SORVIX_BENCH_FIRST_FRAME="1")
-    xvfb = None
-    if "DISPLAY" not in env or env.get("QT_QPA_PLATFORM") == "offscreen":
-        xvfb = subprocess.Popen(["Xvfb", ":78", "-screen", "0", "1920x1080x24"], stderr=subprocess.DEVNULL)
-        time.sleep(1)
-        env["DISPLAY"] = ":78"
-        env.pop("QT_QPA_PLATFORM", None)
-    try:
-        with tempfile.TemporaryDirectory() as tmp:
-            first, later = [], []
-            for run in range(RUNS):
-                env["XDG_DATA_HOME"] = os.path.join(tmp, "user%d" % run)
-                first.append(first_frame_ms(env))
-                if not os.path.isfile(os.path.join(env["XDG_DATA_HOME"], "Sorvix", "factoryversion.dll")):
-                    raise RuntimeError("no program folder laid out in " + env["XDG_DATA_HOME"])
-                later.append(first_frame_ms(env))
-            folder = os.path.join(tmp, "user0", "Sorvix")
-            size = sum(os.path.getsize(os.path.join(d, f)) for d, _, fs in os.walk(folder) for f in fs)
-            files = sum(len(fs) for _, _, fs in os.walk(folder))
-            print("laid-out folder: %d files, %.1f MB" % (files, size / 1e6))
-            print("first start (lays out the folder): %7.1f ms to the first frame (median of %d; target < 1000 ms)"
-                  % (median(first), RUNS))
-            print("later start (folder as it is):     %7.1f ms" % median(later))
-            print("the lay-out's share:               %7.1f ms" % (median(first) - median(later)))
-    finally:
-        if xvfb:
-            xvfb.terminate()
+    with reporting_env(78) as env, tempfile.TemporaryDirectory() as tmp:
+        first, later = [], []
+        for run in range(RUNS):
+            env["XDG_DATA_HOME"] = os.path.join(tmp, "user%d" % run)
+            first.append(first_frame_ms(command, env))
+            if not os.path.isfile(os.path.join(env["XDG_DATA_HOME"], "Sorvix", "factoryversion.dll")):
+                raise RuntimeError("no program folder laid out in " + env["XDG_DATA_HOME"])
+            later.append(first_frame_ms(command, env))
+        folder = os.path.join(tmp, "user0", "Sorvix")
+        size = sum(os.path.getsize(os.path.join(d, f)) for d, _, fs in os.walk(folder) for f in fs)
+        files = sum(len(fs) for _, _, fs in os.walk(folder))
+        print("laid-out folder: %d files, %.1f MB" % (files, size / 1e6))
+        print("first start (lays out the folder): %7.1f ms to the first frame (median of %d; target < 1000 ms)"
+              % (median(first), RUNS))
+        print("later start (folder as it is):     %7.1f ms" % median(later))
+        print("the lay-out's share:               %7.1f ms" % (median(first) - median(later)))
 
 main()

@@ -19,7 +19,9 @@ for b in build-bench/bench/bench_*; do
   echo "== $(basename "$b")"
   "$b"
 done
+# The executable scripts are benchmarks; the others are what they share.
 for s in bench/*.py; do
+  [ -x "$s" ] || continue
   echo "== $(basename "$s")"
   python3 "$s" build-bench
 done

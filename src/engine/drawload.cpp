@@ -290,9 +290,13 @@ void Draw::saveAwardSettings(const AwardSettings &edited)
     stopRolling();
     awardfile::save(m_folder, edited);
     // The list is read again too, as the award save always has: the plan
-    // that follows is drawn from the list on disk.
+    // that follows is drawn from the list on disk. The pool is rebuilt only
+    // when the disk holds another list: rebuilding 100,000 people costs more
+    // than the rest of the save.
+    const std::array<Lines, ColumnCount> before = m_list.columns;
     readColumns();
-    rebuildPool();
+    if (m_list.columns != before)
+        rebuildPool();
     readAwardSettings();
     m_screen.names[nameslots::MessageLine - 1] = m_settings.options.startStopKeysText();
     tell(ScreenPart::Names);

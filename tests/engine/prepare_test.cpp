@@ -328,6 +328,24 @@ TEST_F(PrepareTest, RepeatedWinsDrawEachLevelFromTheWholePool)
 
 // ---- Empty plans, refusal and what a preparation discards -------------------
 
+TEST_F(PrepareTest, TheAwardSaveDrawsFromTheListOnDisk)
+{
+    people(6);
+    level(0, "2", 1);
+    start();
+    QStringList everyone;
+    for (int i = 0; i < 8; ++i)
+        everyone << person(i);
+    // A list written behind the draw's back is the one the next plan takes.
+    ParticipantList::save(dir.folder(), rows(8));
+    prepare();
+    EXPECT_EQ(sorted(pooled()), everyone);
+    EXPECT_EQ(sorted(allNames() + dir.lines(files::Leftover)), everyone);
+    // Saved again on the same list, the plan still takes everyone on it.
+    prepare();
+    EXPECT_EQ(sorted(allNames() + dir.lines(files::Leftover)), everyone);
+}
+
 TEST_F(PrepareTest, NoEnabledLevelWritesAnEmptyPlan)
 {
     people(6);
