@@ -140,8 +140,14 @@ bool removeFile(const QString &path)
         if (::DeleteFileW(name.c_str()))
             return true;
         const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        if (error == ERROR_FILE_NOT_FOUND)
             return true;
+        // Missing with its folder is gone too; but where a file stands in
+        // the folder's place nothing is removed, as on Linux.
+        if (error == ERROR_PATH_NOT_FOUND) {
+            const DWORD folder = ::GetFileAttributesW(wide(QFileInfo(path).absolutePath()).c_str());
+            return folder == INVALID_FILE_ATTRIBUTES || (folder & FILE_ATTRIBUTE_DIRECTORY);
+        }
         // Linux removes a read-only file from a folder it may write; so does this.
         const DWORD attributes = ::GetFileAttributesW(name.c_str());
         if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES

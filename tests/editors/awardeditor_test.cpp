@@ -323,7 +323,7 @@ TEST_F(AwardEditorTest, APlanThatCannotBeWrittenIsSaidAfterTheSavedNotice)
     EXPECT_TRUE(editor->save());
     EXPECT_EQ(op.notices, (QStringList{AwardEditor::savedNotice(),
                                        AwardEditor::unpreparedMessage(QStringLiteral("无法删除文件：")
-                                                                      + dir.path(QStringLiteral("data\\0.dll")))}));
+                                                                      + QDir::toNativeSeparators(dir.path(files::round(0))))}));
     EXPECT_EQ(saved().levels[0].quantity, "2");
     EXPECT_EQ(draw->state().roundCount(), 0);
     // The window stays open to try again; once the plan is written it closes.
