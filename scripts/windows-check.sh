@@ -113,9 +113,11 @@ run_tests() {
 SORVIX_KILLDRIVER="$(winpath "$build/tests/killdriver.exe")" SORVIX_KILL_COUNT=100 \
   run_tests sorvix_tests "$build/tests/sorvix_tests-wine.log"
 # Wine 8.0's Media Foundation opens no music file through Qt's player
-# (Windows 10 and 11 do): that one test waits for a real Windows.
+# (Windows 10 and 11 do): the tests that wait for music to play wait for a
+# real Windows. The offscreen platform here shows one screen whatever its
+# configuration file says, so the two-screen tests are left out too.
 run_tests sorvix_ui_tests "$build/tests/sorvix_ui_tests-wine.log" \
-  --gtest_filter=-QtSoundTest.PlayAskedWhileLoadingStartsOnceLoaded
+  --gtest_filter=-QtSoundTest.PlayAskedWhileLoadingStartsOnceLoaded:QtSoundTest.UndecodableMusicIsSilent:QtSoundTest.EveryRepeatAsksForTheSoundSwitchAndPlaysOnlyWhenOn:TwoScreens.*
 echo "   $total tests passed under Wine"
 
 # ---- 2. the installer, silently
@@ -190,6 +192,7 @@ wineserver -w
 (cd "$installed" && "$wine" "C:\\Program Files\\Sorvix\\Sorvix.exe" --factory "C:\\Program Files\\Sorvix\\factory") \
   >"$build/wine-upgraded.log" 2>&1 &
 pids+=($!)
+disown # ended by wineserver -k below, which is no news
 sleep 10
 # The refresh is done before the window, which asks whether to go on with the draw.
 shot upgraded-start
@@ -224,6 +227,7 @@ unzip -q "$zip" -d "$place"
 (cd "$place/Sorvix" && "$wine" "C:\\年会 抽奖\\U 盘\\Sorvix\\Sorvix.exe") >"$build/wine-portable.log" 2>&1 &
 app=$!
 pids+=($app)
+disown # ended by wineserver -k below, which is no news
 sleep 10
 key space 1.2
 key Return 2
@@ -269,7 +273,7 @@ file_name() {
   if [ "$1" = linux ]; then
     xdotool key ctrl+a
   else
-    click 380 431
+    click 382 574
     xdotool key End shift+Home BackSpace
   fi
   xdotool type --delay 20 "$2"
