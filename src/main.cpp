@@ -21,9 +21,11 @@ namespace {
 int refuseToStart(int argc, char **argv, const QString &message)
 {
     std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return 1;
+#endif
     QApplication app(argc, argv);
     QMessageBox::critical(nullptr, QStringLiteral("Sorvix"), message);
     return 1;
@@ -45,6 +47,8 @@ int main(int argc, char **argv)
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Sorvix");
     const StartRequest request =
         parseCommandLine(arguments, QFileInfo(platform::executablePath()).absolutePath(), userFolder);
+    if (request.action != StartRequest::Action::Run)
+        platform::attachParentConsole();
     switch (request.action) {
     case StartRequest::Action::PrintHelp:
     case StartRequest::Action::PrintVersion:

@@ -1,6 +1,7 @@
 #include "base/folderlayout.h"
 
 #include "base/errors.h"
+#include "base/platform.h"
 #include "base/programfolder.h"
 #include "base/textfile.h"
 
@@ -37,7 +38,9 @@ QString shown(const QString &path)
 // writes over a file, and an opened template is read-only.
 void copyOver(const QString &source, const QString &target)
 {
-    QFile::remove(target);
+    // Also a copy made read-only (the template, once opened), which Windows
+    // removes only when asked so.
+    platform::removeFile(target);
     if (!QFile::copy(source, target))
         throw OperationError(QStringLiteral("无法把出厂文件复制到“%1”。").arg(shown(target)));
 }

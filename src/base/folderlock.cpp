@@ -1,5 +1,6 @@
 #include "base/folderlock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace sorvix {
@@ -16,7 +17,16 @@ FolderLock::~FolderLock() = default;
 
 bool FolderLock::tryLock()
 {
-    return m_lock->tryLock(0);
+    if (m_lock->tryLock(0))
+        return true;
+    // A lock naming this very process was left by a dead program whose
+    // process number has been handed out again (Windows soon does, and Wine
+    // at once; Linux's locks also name the boot): no other program holds it.
+    qint64 owner = 0;
+    if (m_lock->getLockInfo(&owner, nullptr, nullptr) && owner == QCoreApplication::applicationPid()
+        && m_lock->removeStaleLockFile())
+        return m_lock->tryLock(0);
+    return false;
 }
 
 bool FolderLock::isLocked() const

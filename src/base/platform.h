@@ -33,7 +33,16 @@ bool replaceFile(const QString &from, const QString &to, bool synced);
 // began (a file made here is removed) and false returned.
 bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore);
 
+// True when another program holds the file open so that it cannot be
+// replaced or removed now: on Windows a virus scanner for a moment, or a
+// spreadsheet program for as long as it shows the file. Never on Linux.
+bool isHeldOpen(const QString &path);
+
 // The running program's own executable file, before any QCoreApplication exists.
 QString executablePath();
+
+// Before the help or the version is printed: a windowed program on Windows
+// writes to the console it was started from. Nothing to do on Linux.
+void attachParentConsole();
 
 } // namespace sorvix::platform

@@ -108,6 +108,13 @@ bool appendFile(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
     return ok && closed;
 }
 
+bool isHeldOpen(const QString &)
+{
+    return false;
+}
+
+void attachParentConsole() {}
+
 QString executablePath()
 {
     char buffer[4096];

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 #include <algorithm>
 
@@ -20,24 +21,49 @@ namespace {
     throw OperationError(what + QStringLiteral("：") + QDir::toNativeSeparators(path));
 }
 
+// On Windows another program can hold a file so that it can be neither
+// replaced nor removed: a virus scanner for a moment, a spreadsheet program
+// for as long as it shows the file. A write it refuses is tried again for a
+// while, then refused saying what to close. (Linux never refuses so.)
+constexpr int HeldTries = 15;
+constexpr int HeldPauseMs = 200;
+
+[[noreturn]] void failHeld(const QString &what, const QString &path)
+{
+    if (platform::isHeldOpen(path))
+        fail(QStringLiteral("文件正被其他程序打开（例如 Excel 或杀毒软件），请关闭该程序后再试"), path);
+    fail(what, path);
+}
+
+template <typename Attempt>
+void retryWhileHeld(const QString &path, const QString &what, Attempt attempt)
+{
+    for (int tries = 1; !attempt(); ++tries) {
+        if (tries == HeldTries || !platform::isHeldOpen(path))
+            failHeld(what, path);
+        QThread::msleep(HeldPauseMs);
+    }
+}
+
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile writes beside the target and renames over it on commit. No
     // direct-write fallback: where no temporary file can be made, the write
     // fails and the old file stays.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("无法写入文件"), path);
-    // The flush and the sync are checked here: a commit whose own flush fails
-    // (a full disk, a file-size limit) still renames a cut file over the old
-    // one, and its own sync ignores errors.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file)) {
-        file.cancelWriting();
-        fail(QStringLiteral("无法写入文件"), path);
-    }
-    if (!file.commit())
-        fail(QStringLiteral("无法写入文件"), path);
+    retryWhileHeld(path, QStringLiteral("无法写入文件"), [&] {
+        QSaveFile file(path);
+        file.setDirectWriteFallback(false);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        // The flush and the sync are checked here: a commit whose own flush
+        // fails (a full disk, a file-size limit) still renames a cut file over
+        // the old one, and its own sync ignores errors.
+        if (file.write(bytes) != bytes.size() || !file.flush() || !platform::syncFile(file)) {
+            file.cancelWriting();
+            return false;
+        }
+        return file.commit();
+    });
 }
 
 // A plain write without the sync, for the many small files of one batch made
@@ -56,8 +82,8 @@ void writeBytesUnsynced(const QString &path, const QByteArray &bytes)
 // the bytes landing twice.
 void appendBytes(const QString &path, const QByteArray &bytes, qint64 sizeBefore)
 {
-    if (!platform::appendFile(path, bytes, sizeBefore))
-        fail(QStringLiteral("无法写入文件"), path);
+    retryWhileHeld(path, QStringLiteral("无法写入文件"),
+                   [&] { return platform::appendFile(path, bytes, sizeBefore); });
 }
 
 // Files replaced together: each new file is staged under its target's name
@@ -119,10 +145,11 @@ void carryOut(const QString &folder, const Lines &journal)
             continue;
         const QString target = folder + QLatin1Char('/') + name;
         if (replace) {
-            if (exists(staged(target)) && !platform::replaceFile(staged(target), target, false))
-                fail(QStringLiteral("无法写入文件"), target);
-        } else if (!platform::removeFile(target)) {
-            fail(QStringLiteral("无法删除文件"), target);
+            if (exists(staged(target)))
+                retryWhileHeld(target, QStringLiteral("无法写入文件"),
+                               [&] { return platform::replaceFile(staged(target), target, false); });
+        } else {
+            retryWhileHeld(target, QStringLiteral("无法删除文件"), [&] { return platform::removeFile(target); });
         }
     }
     if (!retire(journalIn(folder)))
@@ -185,8 +212,7 @@ void remove(const QString &path)
 {
     // Only "not there" is quiet: a file that stays would be taken for part of
     // whatever is written next (an old winners file merged into a new draw).
-    if (!platform::removeFile(path))
-        fail(QStringLiteral("无法删除文件"), path);
+    retryWhileHeld(path, QStringLiteral("无法删除文件"), [&] { return platform::removeFile(path); });
 }
 
 QByteArray readAll(const QString &path)
@@ -246,6 +272,14 @@ void replaceTogether(const std::vector<FileContents> &files, bool *committed)
     const QString folder = QFileInfo(files.front().path).absolutePath();
     // One left undone would pair its staged files with this one's.
     completeReplacement(folder);
+    // No target may be held by another program when the renames begin.
+    for (const FileContents &file : files) {
+        for (int tries = 1; platform::isHeldOpen(file.path); ++tries) {
+            if (tries == HeldTries)
+                failHeld(QStringLiteral("无法写入文件"), file.path);
+            QThread::msleep(HeldPauseMs);
+        }
+    }
     const QString journalPath = journalIn(folder);
     Lines journal;
     try {

@@ -210,7 +210,7 @@ TEST_F(BundleTest, AReplacementThatFailsToLoadPutsEveryFileBackAndSaysWhy)
     EXPECT_EQ(venue.draw->list().count(), 200);
     const QString told = venue.op.notices.last();
     EXPECT_TRUE(told.contains(QStringLiteral("原有的配置文件已经全部恢复"))) << told.toStdString();
-    EXPECT_TRUE(told.contains(QStringLiteral("无法打开文件：") + venue.dir.path(QStringLiteral("Tlottery.dll")))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("无法打开文件：") + QDir::toNativeSeparators(venue.dir.path(QStringLiteral("Tlottery.dll"))))) << told.toStdString();
 
     // Restoring the defaults alike.
     const auto own = office.dir.snapshot();
@@ -328,6 +328,6 @@ TEST_F(BundleTest, RestoreDefaultsBringsBackTheFactorySet)
     EXPECT_FALSE(office.commands->restoreDefaults());
     EXPECT_EQ(office.dir.changedSince(own), QStringList());
     EXPECT_EQ(office.op.notices.last(), QStringLiteral("对不起，恢复默认设置失败。\r请联系客服，或者重新安装软件。\r无法打开文件：")
-                                            + office.dir.path(QStringLiteral("DLL\\Curtain.dll")));
+                                            + QDir::toNativeSeparators(office.dir.path(QStringLiteral("DLL\\Curtain.dll"))));
     EXPECT_EQ(office.menusWanted, 2);
 }

@@ -1,11 +1,14 @@
 #include "base/gbk.h"
 #include "editors/awardeditor.h"
 #include "engine/roundfile.h"
-#include "support/filesizelimit.h"
 #include "support/headlessprogram.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include "support/filesizelimit.h"
+#endif
 
 using namespace sorvix;
 using namespace sorvix::test;
@@ -320,7 +323,7 @@ TEST_F(AwardEditorTest, APlanThatCannotBeWrittenIsSaidAfterTheSavedNotice)
     EXPECT_TRUE(editor->save());
     EXPECT_EQ(op.notices, (QStringList{AwardEditor::savedNotice(),
                                        AwardEditor::unpreparedMessage(QStringLiteral("无法删除文件：")
-                                                                      + dir.path(QStringLiteral("data\\0.dll")))}));
+                                                                      + QDir::toNativeSeparators(dir.path(files::round(0))))}));
     EXPECT_EQ(saved().levels[0].quantity, "2");
     EXPECT_EQ(draw->state().roundCount(), 0);
     // The window stays open to try again; once the plan is written it closes.
@@ -332,6 +335,8 @@ TEST_F(AwardEditorTest, APlanThatCannotBeWrittenIsSaidAfterTheSavedNotice)
     EXPECT_GT(draw->state().roundCount(), 0);
 }
 
+// A full disk is made with a file-size limit, Linux's own.
+#ifndef Q_OS_WIN
 // The draw screen's sound switch is one of these settings, saved on its own.
 TEST_F(AwardEditorTest, ASoundSwitchThatCannotBeSavedStaysAsItWasAndSaysSo)
 {
@@ -357,3 +362,4 @@ TEST_F(AwardEditorTest, ASoundSwitchThatCannotBeSavedStaysAsItWasAndSaysSo)
     EXPECT_EQ(saved().options.soundOn, !was);
     EXPECT_EQ(op.notices.size(), 1);
 }
+#endif

@@ -487,7 +487,7 @@ TEST_F(ListEditorTest, FilesThatCannotBeReadOrWrittenAreToldAndSaveStays)
     op.notices.clear();
     EXPECT_TRUE(editor->save());
     EXPECT_EQ(op.notices, QStringList{ListEditor::unpreparedMessage(QStringLiteral("无法删除文件：")
-                                                                    + dir.path(QStringLiteral("data\\0.dll")))});
+                                                                    + QDir::toNativeSeparators(dir.path(files::round(0))))});
     EXPECT_EQ(draw->state().roundCount(), 0);
     EXPECT_TRUE(editor->saveEnabled());
     op.answers = {Answer::Yes};

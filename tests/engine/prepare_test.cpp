@@ -495,12 +495,12 @@ TEST_F(PrepareTest, AFailureEndsThePreparationWithNoPlanCounted)
     // An old result that cannot be removed (a folder under a winners file's name).
     const QString blocked = dir.path(files::levelWinners(5));
     failsWithNoPlan([&] { ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/x"))); },
-                    QStringLiteral("无法删除文件：") + blocked);
+                    QStringLiteral("无法删除文件：") + QDir::toNativeSeparators(blocked));
     ASSERT_TRUE(QDir(blocked).removeRecursively());
 
     // A folder that cannot be written: the round files fail.
     failsWithNoPlan([&] { ASSERT_TRUE(QDir(dir.path(QStringLiteral("data"))).removeRecursively()); },
-                    QStringLiteral("无法写入文件：") + dir.path(files::round(0)));
+                    QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(dir.path(files::round(0))));
     EXPECT_TRUE(op.notices.isEmpty()) << "the caller tells";
 }
 

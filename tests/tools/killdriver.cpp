@@ -17,7 +17,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
+#include <chrono>
+#include <thread>
 
 using namespace sorvix;
 
@@ -37,7 +38,7 @@ int main(int argc, char **argv)
         std::printf("ready\n");
         std::fflush(stdout);
         for (;;)
-            ::pause();
+            std::this_thread::sleep_for(std::chrono::hours(1));
     }
     // The draw as the program builds and starts it; every question answered
     // Yes, so an unfinished draw is continued.

@@ -109,6 +109,11 @@ RemoteServer::~RemoteServer()
     close();
 }
 
+bool RemoteServer::isAvailable()
+{
+    return true;
+}
+
 bool RemoteServer::start(const QHostAddress &address, quint16 port)
 {
     close();

@@ -38,6 +38,9 @@ public:
     explicit RemoteServer(Draw &draw, QObject *parent = nullptr);
     ~RemoteServer() override;
 
+    // False in a build without an HTTP server (remoteserver_windows.cpp).
+    static bool isAvailable();
+
     // Listens on `address` at `port`, or at any free port when that one is
     // taken, with a new key. False when it cannot listen at all.
     bool start(const QHostAddress &address, quint16 port = PreferredPort);

@@ -111,6 +111,10 @@ PhoneRemote::PhoneRemote(Draw &draw, OperatorPort &op, QObject *parent)
 
 void PhoneRemote::open(QWidget *over)
 {
+    if (!remote::RemoteServer::isAvailable()) {
+        m_operator.showError(QStringLiteral("这个版本的抽奖软件没有手机遥控功能。"));
+        return;
+    }
     if (!m_server.isListening()) {
         const QHostAddress address = listenAddress();
         if (address.isNull()) {
