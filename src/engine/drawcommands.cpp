@@ -19,12 +19,13 @@ bool Draw::restart(const QDateTime &now)
     // A revealed round still unrecorded goes into the history with the rest.
     if (!settleRecord())
         return false;
+    Prepared prepared = Prepared::Done;
     try {
         // The results so far reach the history before anything is discarded;
         // a history that can't be written leaves the draw as it was.
         appendHistory(QStringLiteral("重新抽奖前保存"), now);
         try {
-            prepareAnew();
+            prepared = prepareAnew();
         } catch (const OperationError &error) {
             throw OperationError(QStringLiteral("新的抽奖方案没能写入程序文件夹。\r") + error.message());
         }
@@ -36,6 +37,10 @@ bool Draw::restart(const QDateTime &now)
     stopRolling();
     m_screen.showMessage(m_settings.options.startStopKeysText());
     tell(ScreenPart::Names);
+    // More winners than people: the refusal has been told, and there is
+    // nothing to draw yet.
+    if (prepared == Prepared::Refused)
+        return false;
     m_operator.inform(QStringLiteral("重新初始化完成，现在可以开始抽奖。"));
     if (m_settings.options.soundOn)
         m_sound.stopEffects();

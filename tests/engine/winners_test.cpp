@@ -198,6 +198,17 @@ TEST_F(RestartTest, RestartKeepsTheResultsInTheHistoryAndPreparesAfresh)
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
+TEST_F(RestartTest, MoreWinnersThanPeopleIsRefusedAndNeverCalledReady)
+{
+    // The list now has fewer people than winners.
+    people(1);
+    op.notices.clear();
+    EXPECT_FALSE(draw->restart(When));
+    ASSERT_EQ(op.notices.size(), 1);
+    EXPECT_TRUE(op.notices[0].startsWith(QStringLiteral("设置的总获奖人数是:2"))) << op.notices[0].toStdString();
+    EXPECT_EQ(draw->state().roundCount(), 0);
+}
+
 TEST_F(RestartTest, AHistoryThatCannotBeWrittenEndsTheCommandWithTheError)
 {
     // A folder where the history file should be makes the append fail.
