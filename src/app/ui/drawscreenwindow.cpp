@@ -305,13 +305,17 @@ void DrawScreenWindow::goFullScreen()
 
 void DrawScreenWindow::moveToScreen(QScreen *target)
 {
-    if (!target || screen() == target)
+    if (!target)
+        return;
+    // A projector pulled out leaves the window with the remaining screen but
+    // still where the projector was: its place counts, not its screen.
+    const QRect area = target->geometry();
+    if (screen() == target && (isFullScreen() ? geometry() == area : area.contains(geometry().center())))
         return;
     const bool full = isFullScreen();
     if (full)
         showNormal();
     setScreen(target);
-    const QRect area = target->geometry();
     if (full || !m_fullScreenLocked) {
         setGeometry(area);
         if (isVisible())

@@ -91,3 +91,16 @@ TEST_F(TwoScreens, TheOperatorsChoiceOfScreenMovesTheDrawAndIsRemembered)
     drawOneRound();
     EXPECT_EQ(dir.lines(files::Status), QStringList{QStringLiteral("1")});
 }
+
+TEST_F(TwoScreens, AWindowLeftWhereAPulledOutScreenStoodIsBroughtOntoItsScreen)
+{
+    // The system hands the draw screen to the laptop as the projector goes,
+    // but leaves it where the projector was.
+    QScreen *laptop = console().screen();
+    const QRect projectorArea = window->geometry();
+    window->windowHandle()->setScreen(laptop);
+    ASSERT_EQ(window->geometry(), projectorArea);
+    window->moveToScreen(laptop);
+    EXPECT_EQ(window->geometry(), laptop->geometry());
+    EXPECT_TRUE(window->isFullScreen());
+}
