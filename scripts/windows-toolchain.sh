@@ -290,30 +290,21 @@ build_freexl() {
   autotools_build freexl CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib"
 }
 
-build_xlsxwriter() {
-  local src b=$work/build/xlsxwriter
-  src=$(src_of xlsxwriter)
+# cmake_part PART [ARGUMENTS...]: one CMake part configured, built and
+# installed afresh, with the arguments after the common ones.
+cmake_part() {
+  local part=$1 src b=$work/build/$1
+  shift
+  src=$(src_of "$part")
   rm -rf "$b"
-  cmake -S "$src" -B "$b" "${cmake_common[@]}" -DZLIB_ROOT="$prefix"
+  cmake -S "$src" -B "$b" "${cmake_common[@]}" "$@"
   cmake --build "$b" --parallel "$jobs" && cmake --install "$b"
 }
 
-build_qrencode() {
-  local src b=$work/build/qrencode
-  src=$(src_of qrencode)
-  rm -rf "$b"
-  cmake -S "$src" -B "$b" "${cmake_common[@]}" -DWITH_TOOLS=OFF -DWITH_TESTS=OFF
-  cmake --build "$b" --parallel "$jobs" && cmake --install "$b"
-}
-
-build_googletest() {
-  # Static: only the test programs link it.
-  local src b=$work/build/googletest
-  src=$(src_of googletest)
-  rm -rf "$b"
-  cmake -S "$src" -B "$b" "${cmake_common[@]}" -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=ON
-  cmake --build "$b" --parallel "$jobs" && cmake --install "$b"
-}
+build_xlsxwriter() { cmake_part xlsxwriter -DZLIB_ROOT="$prefix"; }
+build_qrencode() { cmake_part qrencode -DWITH_TOOLS=OFF -DWITH_TESTS=OFF; }
+# Static: only the test programs link it.
+build_googletest() { cmake_part googletest -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=ON; }
 
 # The licences of what the Windows program ships, from each part's source
 # (and Debian's copyright file), for the installer and the portable folder.
