@@ -189,11 +189,6 @@ void ListEditor::clearGroups()
 
 ListEditor::Outcome ListEditor::commit()
 {
-    // A text GBK cannot hold would reach the files as "?": a changed name.
-    if (const auto cells = m_table.unstorableCells(NamedCells + 1); !cells.empty()) {
-        m_operator.warn(unstorableMessage(cells));
-        return Outcome::Failed;
-    }
     Working work([this](bool on) { emit working(on); });
     try {
         m_draw.saveList(m_table.rows(), m_key, m_show);
@@ -222,12 +217,20 @@ ListEditor::Outcome ListEditor::commit()
     return Outcome::Done;
 }
 
+bool ListEditor::refusesUnstorable()
+{
+    // A text GBK cannot hold would reach the files as "?": a changed name.
+    const auto cells = m_table.unstorableCells(NamedCells + 1);
+    if (cells.empty())
+        return false;
+    m_operator.warn(unstorableMessage(cells));
+    return true;
+}
+
 bool ListEditor::save()
 {
-    if (const auto cells = m_table.unstorableCells(NamedCells + 1); !cells.empty()) {
-        m_operator.warn(unstorableMessage(cells));
+    if (refusesUnstorable())
         return false;
-    }
     const bool underway = m_draw.state().underway();
     if (underway && m_operator.confirm(underwayQuestion()) != OperatorPort::Answer::Yes)
         return false;
@@ -249,7 +252,7 @@ bool ListEditor::confirmClose()
         // A list that could not be written keeps the window open, with the
         // operator's edits, to put it right; so does a draw that could not
         // be prepared from it.
-        mayClose = commit() == Outcome::Done;
+        mayClose = !refusesUnstorable() && commit() == Outcome::Done;
         break;
     }
     setGroupMode(false);

@@ -104,6 +104,8 @@ private:
     void fillFromList();
     enum class Outcome { Failed, Unprepared, Done };
     // The three saves, the list read back, the round count and the plan.
+    // Warns and answers true when a cell holds a text GBK cannot store.
+    bool refusesUnstorable();
     Outcome commit();
     void setGroupMode(bool on);
     void notify();

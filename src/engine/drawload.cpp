@@ -281,7 +281,10 @@ void Draw::saveList(const std::vector<std::array<QByteArray, ColumnCount>> &rows
         }
         throw;
     }
-    readColumns();
+    // The columns are what was just written: taken from those bytes, not
+    // read back from the disk.
+    for (int c = 0; c < ColumnCount; ++c)
+        m_list.columns[size_t(c)] = textfile::splitLines(*contents[size_t(c)].bytes);
     readListFiles();
 }
 
