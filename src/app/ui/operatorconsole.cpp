@@ -70,7 +70,11 @@ OperatorConsole::OperatorConsole(Draw &draw, MainMenus &menus, QWidget *drawScre
         else
             m_draw.start(Draw::Asked::ByButton);
     });
-    connect(&m_draw, &Draw::screenChanged, this, &OperatorConsole::refresh);
+    connect(&m_draw, &Draw::screenChanged, this, [this](ScreenParts parts) {
+        // The rolling names are the room's: a tick changes nothing here.
+        if (parts != ScreenParts(ScreenPart::Names) || !m_draw.rolling())
+            refresh();
+    });
     connect(&m_draw, &Draw::progressChanged, this, &OperatorConsole::refresh);
     refresh();
 }
